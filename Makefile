@@ -1,0 +1,39 @@
+# The two commands of the README: `make run` and `make test`.
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test asan-test bench fuzz-smoke clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD)
+
+run: build
+	bash scripts/run-examples.sh $(BUILD)/secdb
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure
+
+asan-test: deps
+	@[ -f $(ASAN_BUILD)/build.ninja ] || cmake -S . -B $(ASAN_BUILD) -G Ninja -DXMLSECDB_SANITIZE=ON
+	cmake --build $(ASAN_BUILD)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure
+
+bench: deps
+	@[ -f build-bench/build.ninja ] || cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DXMLSECDB_BENCH=ON -DXMLSECDB_TESTS=OFF
+	cmake --build build-bench
+	./build-bench/xmlsecdb_bench
+
+fuzz-smoke: deps
+	bash scripts/fuzz-smoke.sh
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz

@@ -1,0 +1,103 @@
+// SaxReader: the event-driven XML reader the parsers load databases with.
+//
+// A thin layer over expat. It reads a database image (UTF-16LE with an FF FE
+// mark, or narrow text read as UTF-8 with an optional EF BB BF mark; both end
+// at their first zero character) and calls a content handler for every
+// element and text run, and an error handler for malformed XML.
+//
+// Safety: entity declarations (internal or external, general or parameter)
+// and external entities are refused, so only the five predefined entities
+// and character references are ever expanded. Element nesting deeper than
+// kMaxElementDepth fails the parse. Both go through the error handler like
+// any other fatal error.
+//
+// Not thread-safe; one reader per parser.
+#ifndef XMLSECDB_PLATFORM_SAX_READER_H_
+#define XMLSECDB_PLATFORM_SAX_READER_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "xmlsecdb/result.h"
+
+namespace xmlsecdb {
+
+// Attributes of one start tag, in document order. Views stay valid only
+// during the StartElement call that received them.
+class SaxAttributes {
+ public:
+  // `pairs` is a null-terminated array of name, value, name, value, ...
+  explicit SaxAttributes(const char* const* pairs);
+
+  int length() const { return count_; }
+  std::string_view name(int index) const { return pairs_[2 * index]; }
+  std::string_view value(int index) const { return pairs_[2 * index + 1]; }
+  // False when the element has no attribute of that qualified name.
+  bool GetValueFromName(std::string_view name, std::string_view* value) const;
+
+ private:
+  const char* const* pairs_;
+  int count_ = 0;
+};
+
+// Receives the document. A failure returned by any method stops the parse,
+// and the parse returns that code.
+class SaxContentHandler {
+ public:
+  virtual ~SaxContentHandler() = default;
+  virtual HRESULT StartDocument() = 0;
+  virtual HRESULT EndDocument() = 0;
+  virtual HRESULT StartElement(std::string_view qname, const SaxAttributes& attributes) = 0;
+  virtual HRESULT EndElement(std::string_view qname) = 0;
+  // Text may arrive in several runs for one element.
+  virtual HRESULT Characters(std::string_view text) = 0;
+};
+
+// Receives malformed-XML reports. `line` is 1-based; `message` is the
+// reader's own description. The parse stops and returns what the handler
+// returns (or E_FAIL when the handler returns a success).
+class SaxErrorHandler {
+ public:
+  virtual ~SaxErrorHandler() = default;
+  virtual HRESULT FatalError(int line, std::string_view message, HRESULT code) = 0;
+};
+
+class SaxReader {
+ public:
+  static constexpr int kMaxElementDepth = 10000;
+  // Code passed to the error handler for XML errors: this base | expat code.
+  static constexpr std::uint32_t kXmlErrorBase = 0xC00CE000;
+
+  SaxReader();
+  ~SaxReader();
+  SaxReader(const SaxReader&) = delete;
+  SaxReader& operator=(const SaxReader&) = delete;
+
+  // Handlers are not owned; null detaches.
+  void set_content_handler(SaxContentHandler* handler) { content_ = handler; }
+  void set_error_handler(SaxErrorHandler* handler) { errors_ = handler; }
+  SaxContentHandler* content_handler() const { return content_; }
+  SaxErrorHandler* error_handler() const { return errors_; }
+
+  // Parses a database image held in memory (see the class comment for the
+  // encodings). S_OK, or the failure of a handler; E_UNEXPECTED when no
+  // content handler is attached.
+  HRESULT Parse(const void* data, std::size_t size);
+
+  // Streams a file through the reader in chunks, with the same rules as
+  // Parse. INET_E_RESOURCE_NOT_FOUND when the file cannot be opened or read.
+  HRESULT ParseFile(const std::string& path);
+
+ private:
+  class Session;
+
+  SaxContentHandler* content_ = nullptr;
+  SaxErrorHandler* errors_ = nullptr;
+};
+
+}  // namespace xmlsecdb
+
+#endif  // XMLSECDB_PLATFORM_SAX_READER_H_
