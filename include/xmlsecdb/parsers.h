@@ -1,0 +1,58 @@
+// The seven parser interfaces and their event interfaces.
+//
+// Each kind's lists are reached through its own interface; the members
+// shared by all kinds are in ISDParser (xmlsecdb/parser.h).
+#ifndef XMLSECDB_PARSERS_H_
+#define XMLSECDB_PARSERS_H_
+
+#include "xmlsecdb/parser.h"
+
+namespace xmlsecdb {
+
+struct ISDParserAM : ISDParserEx {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0100-4000-8000-5EC0DB000100}");
+  using Base = ISDParserEx;
+};
+
+struct ISDParserSBX : ISDParser {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0101-4000-8000-5EC0DB000101}");
+  using Base = ISDParser;
+};
+
+struct ISDParserDI : ISDParserEx {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0102-4000-8000-5EC0DB000102}");
+  using Base = ISDParserEx;
+};
+
+struct ISDParserFW : ISDParserEx {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0103-4000-8000-5EC0DB000103}");
+  using Base = ISDParserEx;
+};
+
+struct ISDParserIDS : ISDParserEx {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0104-4000-8000-5EC0DB000104}");
+  using Base = ISDParserEx;
+};
+
+struct ISDParserAPP : ISDParserEx {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0105-4000-8000-5EC0DB000105}");
+  using Base = ISDParserEx;
+};
+
+struct ISDParserCF : ISDParserEx {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0106-4000-8000-5EC0DB000106}");
+  using Base = ISDParserEx;
+};
+
+// Outgoing event interfaces, for IConnectionPointContainer.
+inline constexpr IID DIID__ISDParserAMEvents = MakeGuid("{5EC0DB00-0200-4000-8000-5EC0DB000200}");
+inline constexpr IID DIID__ISDParserSBXEvents = MakeGuid("{5EC0DB00-0201-4000-8000-5EC0DB000201}");
+inline constexpr IID DIID__ISDParserDIEvents = MakeGuid("{5EC0DB00-0202-4000-8000-5EC0DB000202}");
+inline constexpr IID DIID__ISDParserFWEvents = MakeGuid("{5EC0DB00-0203-4000-8000-5EC0DB000203}");
+inline constexpr IID DIID__ISDParserIDSEvents = MakeGuid("{5EC0DB00-0204-4000-8000-5EC0DB000204}");
+inline constexpr IID DIID__ISDParserAPPEvents = MakeGuid("{5EC0DB00-0205-4000-8000-5EC0DB000205}");
+inline constexpr IID DIID__ISDParserCFEvents = MakeGuid("{5EC0DB00-0206-4000-8000-5EC0DB000206}");
+
+}  // namespace xmlsecdb
+
+#endif  // XMLSECDB_PARSERS_H_

@@ -1,0 +1,17 @@
+// Process-wide settings of the library.
+#ifndef XMLSECDB_SETTINGS_H_
+#define XMLSECDB_SETTINGS_H_
+
+namespace xmlsecdb {
+
+// Whether Load keeps a backup of every good database and falls back to it
+// when a file is damaged. By default the registry decides (on unless its
+// Recovery switch is 0); a tool that must never write beside the files it
+// reads turns it off.
+enum class RecoveryPolicy { kFromRegistry, kOff, kOn };
+void SetRecoveryPolicy(RecoveryPolicy policy);
+RecoveryPolicy GetRecoveryPolicy();
+
+}  // namespace xmlsecdb
+
+#endif  // XMLSECDB_SETTINGS_H_

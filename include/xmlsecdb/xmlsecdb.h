@@ -1,0 +1,16 @@
+// XMLSecDB: reads, checks, edits and writes the XML security databases of a
+// host intrusion prevention agent. Include this header for the whole API.
+#ifndef XMLSECDB_XMLSECDB_H_
+#define XMLSECDB_XMLSECDB_H_
+
+#include "xmlsecdb/classes.h"
+#include "xmlsecdb/dispatch.h"
+#include "xmlsecdb/guid.h"
+#include "xmlsecdb/parser.h"
+#include "xmlsecdb/parsers.h"
+#include "xmlsecdb/result.h"
+#include "xmlsecdb/settings.h"
+#include "xmlsecdb/unknown.h"
+#include "xmlsecdb/variant.h"
+
+#endif  // XMLSECDB_XMLSECDB_H_

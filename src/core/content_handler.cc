@@ -1,0 +1,134 @@
+#include "core/content_handler.h"
+
+#include "core/error_report.h"
+#include "core/number_text.h"
+#include "core/parser.h"
+
+namespace xmlsecdb {
+
+CDbContentHandler::CDbContentHandler(ParserCore* parser) : parser_(parser) {}
+
+CDbContentHandler::~CDbContentHandler() = default;
+
+HRESULT CDbContentHandler::StartDocument() {
+  stack_.clear();
+  text_.clear();
+  custom_current_ = parser_->custom_store().root();
+  return S_OK;
+}
+
+HRESULT CDbContentHandler::EndDocument() { return S_OK; }
+
+bool CDbContentHandler::InKnownSection() const {
+  auto known = [this](std::string_view name) {
+    for (std::string_view k : parser_->kind().known_sections) {
+      if (k == name) return true;
+    }
+    return false;
+  };
+  if (stack_.empty() || !known(stack_[0].name)) return false;
+  return stack_.size() == 1 || known(stack_[1].name);
+}
+
+HRESULT CDbContentHandler::StartElement(std::string_view qname, const SaxAttributes& attributes) {
+  std::string_view parent = stack_.empty() ? std::string_view() : stack_.back().name;
+  bool handled = false;
+  HRESULT hr = S_OK;
+  if (parent == "SecDb" && (qname == "VersionInfo" || qname == "Module")) {
+    handled = true;
+    hr = StartHeaderElement(qname, attributes);
+  } else {
+    hr = OnStartElement(qname, parent, attributes, &handled);
+  }
+  // Pushed after the kind ran, so `parent` stayed valid for it.
+  stack_.push_back(OpenElement{std::string(qname), handled, false});
+  if (Failed(hr)) return hr;
+  text_.clear();
+  if (handled || InKnownSection()) return S_OK;
+
+  OpenElement& open = stack_.back();
+  open.custom = true;
+  CustomStore& store = parser_->custom_store();
+  custom_current_ = store.AppendElement(custom_current_, qname);
+  for (int i = 0; i < attributes.length(); ++i) {
+    store.AppendAttribute(custom_current_, attributes.name(i), attributes.value(i));
+  }
+  return S_OK;
+}
+
+HRESULT CDbContentHandler::EndElement(std::string_view qname) {
+  if (stack_.empty() || stack_.back().name != qname) return E_FAIL;
+  OpenElement open = std::move(stack_.back());
+  stack_.pop_back();
+  if (open.custom) {
+    custom_current_ = custom_current_->parent;
+    return S_OK;
+  }
+  if (!open.handled) return S_OK;
+  std::string_view parent = stack_.empty() ? std::string_view() : stack_.back().name;
+  return OnEndElement(open.name, parent);
+}
+
+HRESULT CDbContentHandler::Characters(std::string_view text) {
+  if (stack_.empty()) return E_FAIL;
+  if (stack_.back().custom) {
+    parser_->custom_store().AppendText(custom_current_, text);
+  } else if (stack_.back().handled) {
+    text_.append(text);
+  }
+  return S_OK;
+}
+
+HRESULT CDbContentHandler::OnStartElement(std::string_view, std::string_view,
+                                          const SaxAttributes&, bool* handled) {
+  *handled = false;
+  return S_OK;
+}
+
+HRESULT CDbContentHandler::OnEndElement(std::string_view, std::string_view) { return S_OK; }
+
+HRESULT CDbContentHandler::Fail(int message_id, std::string_view suffix) const {
+  const ParserKind& kind = parser_->kind();
+  std::string source(kind.handler_name);
+  source += "::StartElement()";
+  return ReportError(source, *kind.clsid, message_id, *kind.parser_iid, E_FAIL, suffix);
+}
+
+HRESULT CDbContentHandler::StartHeaderElement(std::string_view name,
+                                              const SaxAttributes& attributes) {
+  return name == "VersionInfo" ? ReadVersionInfo(attributes) : ReadModule(attributes);
+}
+
+HRESULT CDbContentHandler::ReadVersionInfo(const SaxAttributes& attributes) {
+  std::string_view major;
+  if (!attributes.GetValueFromName("major", &major)) {
+    return Fail(kMsgMissingAttribute, parser_->kind().missing_major_suffix);
+  }
+  std::string_view minor;
+  std::uint32_t minor_value = 0;
+  if (attributes.GetValueFromName("minor", &minor)) {
+    minor_value = static_cast<std::uint32_t>(ReadDecimal(minor)) & 0xFFFFu;
+  }
+  std::uint32_t major_value = static_cast<std::uint32_t>(ReadDecimal(major));
+  parser_->set_version(static_cast<std::int32_t>((major_value << 16) | minor_value));
+  return S_OK;
+}
+
+HRESULT CDbContentHandler::ReadModule(const SaxAttributes& attributes) {
+  const ParserKind& kind = parser_->kind();
+  std::string_view id;
+  if (!attributes.GetValueFromName("id", &id)) {
+    return Fail(kMsgMissingAttribute, " Missing Module id.");
+  }
+  std::int32_t module = kind.module_id;
+  if (kind.module_check == ModuleCheck::kExactText) {
+    if (id != kind.module_text) return Fail(kMsgMissingAttribute, " Wrong Module id.");
+  } else {
+    module = ModuleIdFromText(id);
+  }
+  if (module != parser_->module_id()) return Fail(kMsgWrongParser, " The wrong parser is used.");
+  return S_OK;
+}
+
+}  // namespace xmlsecdb
+

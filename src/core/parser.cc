@@ -1,0 +1,235 @@
+#include "core/parser.h"
+
+#include "core/error_report.h"
+#include "core/messages.h"
+#include "core/recovery.h"
+#include "platform/debug_log.h"
+#include "platform/file_io.h"
+
+namespace xmlsecdb {
+
+ParserCore::ParserCore(const ParserKind& kind)
+    : kind_(kind),
+      events_(MakeObject<ConnectionPoint>(*kind.events_iid)) {
+  DebugLog("ZelXmlSd: %.*s object created\n", static_cast<int>(kind_.coclass.size()),
+           kind_.coclass.data());
+}
+
+ParserCore::~ParserCore() {
+  DebugLog("ZelXmlSd: %.*s object destructed\n", static_cast<int>(kind_.coclass.size()),
+           kind_.coclass.data());
+}
+
+std::string ParserCore::Name(std::string_view method) const {
+  std::string name(kind_.class_name);
+  name += "::";
+  name += method;
+  return name;
+}
+
+std::string ParserCore::Source(std::string_view method) const { return Name(method) + "()"; }
+
+void ParserCore::FireEvent(DISPID dispid, std::initializer_list<Variant> args) {
+  if (events_enabled_) events_->Fire(dispid, args);
+}
+
+HRESULT ParserCore::CheckWritable(std::string_view source) const {
+  if (!read_only_) return S_OK;
+  return ReportError(source, *kind_.clsid, kMsgReadOnly, *kind_.parser_iid, SECDB_E_READONLY);
+}
+
+HRESULT ParserCore::LoadDatabase(std::string_view path, std::int32_t read_only) {
+  read_only_ = 0;
+  FireEvent(DISPID_OnBeforeLoad);
+  HRESULT hr = LoadBase(std::string(path));
+  read_only_ = read_only;
+  FireEvent(DISPID_OnAfterLoad);
+  return hr;
+}
+
+HRESULT ParserCore::LoadBase(const std::string& path) {
+  if (path.empty()) return E_INVALIDARG;
+  if (path == file_path_ && watching_) {
+    if (!watch_.Signalled()) return S_FALSE;
+    ArmWatch(path);
+    watching_ = false;
+  }
+  reader_.set_content_handler(handler_.get());
+  reader_.set_error_handler(this);
+  if (kind_.events_off_while_loading) events_enabled_ = false;
+  (void)NewDatabase();
+
+  // A stale record from an earlier call must not pass for this parse's.
+  ClearErrorRecord();
+  HRESULT hr = LoadWithRecovery(path, [this](const std::string& p) { return ParseOnce(p); },
+                                [this] { (void)NewDatabase(); });
+
+  if (kind_.events_off_while_loading) events_enabled_ = true;
+  if (Succeeded(hr)) {
+    file_path_ = path;
+    watching_ = true;
+    ArmWatch(path);
+  }
+  reader_.set_content_handler(nullptr);
+  reader_.set_error_handler(nullptr);
+  return hr;
+}
+
+void ParserCore::ArmWatch(const std::string& path) {
+  // A path without a directory part is watched in the current directory:
+  // without any watch, a repeated Load would never see the file change.
+  watch_.Close();
+  (void)watch_.Arm(DirectoryOf(path));
+}
+
+HRESULT ParserCore::ParseOnce(const std::string& path) {
+  HRESULT hr = LoadImpl(path);
+  return hr;
+}
+
+HRESULT ParserCore::LoadImpl(const std::string& path) {
+  // The schema hook attaches nothing: every check is the handlers' own.
+  parse_path_ = path;
+  HRESULT hr;
+  if (crypt_key_.empty()) {
+    hr = reader_.ParseFile(path);
+  } else {
+    std::string image;
+    hr = ApplyCryptKey(Source("Load"));
+    if (Failed(hr)) return hr;
+    if (ReadDatabaseFile(path, &image)) {
+      hr = reader_.Parse(image.data(), image.size());
+    } else {
+      // The file is there but does not decrypt: it cannot be parsed.
+      hr = FileExists(path) ? E_FAIL : INET_E_RESOURCE_NOT_FOUND;
+    }
+  }
+  if (Succeeded(hr)) return S_OK;
+  return ReportParseError(hr);
+}
+
+bool ParserCore::ReadDatabaseFile(const std::string& path, std::string* image) {
+  std::string bytes;
+  if (Failed(ReadWholeFile(path, &bytes))) return false;
+  if (bytes.size() > 0xFFFFFFF0u) return false;
+  auto in = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  auto in_len = static_cast<std::uint32_t>(bytes.size());
+  std::uint32_t out_len = engine_.GetDecryptedSize(in, in_len);
+  image->assign(out_len, '\0');
+  if (engine_.Decrypt(in, in_len, reinterpret_cast<std::uint8_t*>(image->data()), &out_len) !=
+      0) {
+    return false;
+  }
+  image->resize(out_len);
+  return true;
+}
+
+HRESULT ParserCore::ApplyCryptKey(std::string_view source) {
+  std::vector<std::uint8_t> key;
+  if (!DecodeBinaryHex(crypt_key_, &key)) {
+    return ReportErrorText(source, *kind_.clsid,
+                           "The key is not BinaryHex text: it needs an even number of "
+                           "hexadecimal digits.",
+                           *kind_.parser_iid, E_INVALIDARG);
+  }
+  (void)engine_.SetKey(key.empty() ? nullptr : key.data(), static_cast<std::uint32_t>(key.size()));
+  return S_OK;
+}
+
+HRESULT ParserCore::FatalError(int line, std::string_view message, HRESULT) {
+  if (HasErrorRecord()) return E_FAIL;
+  std::string text = FormatText(std::string(LoadMessage(kMsgFatalError)).c_str(),
+                                parse_path_.c_str(), line, std::string(message).c_str());
+  return ReportErrorText(Name("error"), *kind_.clsid, text, *kind_.parser_iid, E_FAIL);
+}
+
+HRESULT ParserCore::ReportParseError(HRESULT result) {
+  if (HasErrorRecord()) return result;
+  std::string text;
+  if (result == INET_E_RESOURCE_NOT_FOUND) {
+    text = FormatText(std::string(LoadMessage(kMsgFileNotFound)).c_str(), parse_path_.c_str());
+  } else {
+    text = LoadMessage(kMsgCannotParse);
+  }
+  return ReportErrorText(Name("ReportParseError"), *kind_.clsid, text, *kind_.parser_iid, result);
+}
+
+HRESULT ParserCore::NewDatabase() {
+  HRESULT hr = CheckWritable(Source("New"));
+  if (Failed(hr)) return hr;
+  watching_ = false;
+  ClearLists();
+  custom_.Clear();
+  version_ = kInitialDatabaseVersion;
+  return S_OK;
+}
+
+HRESULT ParserCore::GetVersion(std::int32_t* version) const {
+  if (!version) return E_POINTER;
+  *version = version_;
+  return S_OK;
+}
+
+HRESULT ParserCore::PutVersion(std::int32_t version) {
+  HRESULT hr = CheckWritable(Source("put_Version"));
+  if (Failed(hr)) return hr;
+  version_ = version;
+  return S_OK;
+}
+
+HRESULT ParserCore::GetModule(std::int32_t* module) const {
+  if (!module) return E_POINTER;
+  *module = kind_.module_id;
+  return S_OK;
+}
+
+HRESULT ParserCore::GetParserVersion(std::int32_t* version) const {
+  if (!version) return E_POINTER;
+  *version = kParserVersion;
+  return S_OK;
+}
+
+HRESULT ParserCore::SetMaster(IDispatch* master) {
+  HRESULT hr = CheckWritable(Source("SetMasterParser"));
+  if (Failed(hr)) return hr;
+  if (!master) return E_POINTER;
+  IUnknown* found = nullptr;
+  hr = master->QueryInterface(*kind_.master_iid, reinterpret_cast<void**>(&found));
+  master_ = ComPtr<IUnknown>::Adopt(Succeeded(hr) ? found : nullptr);
+  return hr;
+}
+
+HRESULT ParserCore::GetReadOnly(std::int32_t* read_only) const {
+  if (!read_only) return E_POINTER;
+  *read_only = read_only_;
+  return S_OK;
+}
+
+HRESULT ParserCore::PutReadOnly(std::int32_t read_only) {
+  read_only_ = read_only;
+  return S_OK;
+}
+
+HRESULT ParserCore::PutCryptKey(std::string_view key) {
+  crypt_key_ = key;
+  return S_OK;
+}
+
+HRESULT ParserCore::GetFilePath(std::string* path) const {
+  if (!path) return E_POINTER;
+  *path = file_path_;
+  return S_OK;
+}
+
+HRESULT ParserCore::SupportsErrorInfo(const IID& iid) const {
+  return iid == *kind_.parser_iid ? S_OK : S_FALSE;
+}
+
+HRESULT ParserCore::FindEvents(const IID& iid, IConnectionPoint** point) {
+  if (!point) return E_POINTER;
+  *point = nullptr;
+  if (!(iid == *kind_.events_iid)) return CONNECT_E_NOCONNECTION;
+  return ComPtr<IConnectionPoint>(events_).CopyTo(point);
+}
+
+}  // namespace xmlsecdb

@@ -1,0 +1,123 @@
+// ParserCore: the state and behaviour every database parser shares — the
+// load/save/new lifecycle, the read-only flag, the key, the change watch,
+// the load and save events, the version and the custom store.
+//
+// A kind's parser class derives from ParserObject<ISDParserXX> (which adds
+// the COM identity and forwards the interface to this class) and overrides
+// the hooks: its lists, its sections, its content handler.
+//
+// Apartment-threaded: one thread at a time.
+#ifndef XMLSECDB_CORE_PARSER_H_
+#define XMLSECDB_CORE_PARSER_H_
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/content_handler.h"
+#include "core/crypt_engine.h"
+#include "core/custom_store.h"
+#include "core/parser_kind.h"
+#include "platform/connection_point.h"
+#include "platform/dir_watch.h"
+#include "platform/sax_reader.h"
+#include "xmlsecdb/parser.h"
+
+namespace xmlsecdb {
+
+class XmlWriter;
+
+class ParserCore : private SaxErrorHandler {
+ public:
+  const ParserKind& kind() const { return kind_; }
+  std::int32_t module_id() const { return kind_.module_id; }
+  bool read_only() const { return read_only_ != 0; }
+  bool has_master() const { return static_cast<bool>(master_); }
+  bool events_enabled() const { return events_enabled_; }
+  CustomStore& custom_store() { return custom_; }
+  void set_version(std::int32_t version) { version_ = version; }
+  std::int32_t version() const { return version_; }
+  ConnectionPoint& events() { return *events_; }
+
+  // Raises an event on the kind's event interface when events are enabled.
+  void FireEvent(DISPID dispid, std::initializer_list<Variant> args = {});
+
+  // The read-only guard of every modifying call: S_OK, or message 111
+  // reported with `source` on the kind's parser interface.
+  HRESULT CheckWritable(std::string_view source) const;
+
+ protected:
+  explicit ParserCore(const ParserKind& kind);
+  virtual ~ParserCore();
+
+  // Lets the kind finish construction once it can create its handler.
+  void set_handler(std::unique_ptr<CDbContentHandler> handler) { handler_ = std::move(handler); }
+
+  // ISDParser behaviour.
+  HRESULT LoadDatabase(std::string_view path, std::int32_t read_only);
+  HRESULT SaveDatabase(std::string_view path);
+  HRESULT NewDatabase();
+  HRESULT GetVersion(std::int32_t* version) const;
+  HRESULT PutVersion(std::int32_t version);
+  HRESULT GetModule(std::int32_t* module) const;
+  HRESULT GetParserVersion(std::int32_t* version) const;
+  HRESULT SetMaster(IDispatch* master);
+  HRESULT GetXml(std::string_view section, std::string* xml);
+  HRESULT GetReadOnly(std::int32_t* read_only) const;
+  HRESULT PutReadOnly(std::int32_t read_only);
+  HRESULT PutCryptKey(std::string_view key);
+  HRESULT GetFilePath(std::string* path) const;
+  HRESULT SupportsErrorInfo(const IID& iid) const;
+  HRESULT FindEvents(const IID& iid, IConnectionPoint** point);
+
+  // Kind hooks.
+  // Empties the kind's lists, in the kind's order; results are ignored.
+  virtual void ClearLists() {}
+  // Writes the kind's sections between the frame and the custom sections;
+  // `section` empty means all.
+  virtual HRESULT WriteSections(XmlWriter& writer, std::string_view section);
+
+  // The kind's master interface, when one is set.
+  IUnknown* master() const { return master_.get(); }
+
+ private:
+  HRESULT LoadBase(const std::string& path);
+  HRESULT SaveBase(const std::string& path);
+  HRESULT WriteDocument(XmlWriter& writer, std::string_view section);
+  HRESULT ProduceText(std::string_view section, std::string_view source, std::string* text);
+  HRESULT LoadImpl(const std::string& path);
+  HRESULT ParseOnce(const std::string& path);
+  HRESULT ReportParseError(HRESULT result);
+  HRESULT ApplyCryptKey(std::string_view source);
+  bool ReadDatabaseFile(const std::string& path, std::string* bytes);
+  void ArmWatch(const std::string& path);
+  // "CAMParser::<method>", and the same with "()" as most sources have it.
+  std::string Name(std::string_view method) const;
+  std::string Source(std::string_view method) const;
+
+  // SaxErrorHandler
+  HRESULT FatalError(int line, std::string_view message, HRESULT code) override;
+
+  const ParserKind& kind_;
+  SaxReader reader_;
+  std::string parse_path_;
+  std::string file_path_;
+  bool watching_ = false;
+  std::unique_ptr<CDbContentHandler> handler_;
+  std::int32_t read_only_ = 0;
+  std::string crypt_key_;
+  CCryptEngineAPI engine_;
+  DirWatch watch_;
+  ComPtr<ConnectionPoint> events_;
+  bool events_enabled_ = true;
+  std::int32_t version_ = kInitialDatabaseVersion;
+  CustomStore custom_;
+  ComPtr<IUnknown> master_;
+
+  friend class CDbContentHandler;
+};
+
+}  // namespace xmlsecdb
+
+#endif  // XMLSECDB_CORE_PARSER_H_

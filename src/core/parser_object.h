@@ -1,0 +1,66 @@
+// ParserObject<I>: the COM identity of a parser whose interface is I.
+//
+// It implements I (ISDParser and, for kinds that have it, XmlEx),
+// ISupportErrorInfo and IConnectionPointContainer by forwarding to
+// ParserCore. A kind's parser derives from it and adds its lists.
+#ifndef XMLSECDB_CORE_PARSER_OBJECT_H_
+#define XMLSECDB_CORE_PARSER_OBJECT_H_
+
+#include <type_traits>
+
+#include "core/parser.h"
+#include "platform/object.h"
+#include "xmlsecdb/parsers.h"
+
+namespace xmlsecdb {
+
+template <class Interface>
+class ParserObject : public ComObject<Interface, ISupportErrorInfo, IConnectionPointContainer>,
+                     public ParserCore {
+ public:
+  HRESULT Load(std::string_view path, std::int32_t read_only) override {
+    return LoadDatabase(path, read_only);
+  }
+  HRESULT Save(std::string_view path) override { return SaveDatabase(path); }
+  HRESULT New() override { return NewDatabase(); }
+  HRESULT get_Module(std::int32_t* module) override { return GetModule(module); }
+  HRESULT get_Version(std::int32_t* version) override { return GetVersion(version); }
+  HRESULT put_Version(std::int32_t version) override { return PutVersion(version); }
+  HRESULT get_ParserVersion(std::int32_t* version) override { return GetParserVersion(version); }
+  HRESULT SetMasterParser(IDispatch* master) override { return SetMaster(master); }
+  HRESULT get_Xml(std::string* xml) override { return GetXml({}, xml); }
+  HRESULT get_ReadOnly(std::int32_t* read_only) override { return GetReadOnly(read_only); }
+  HRESULT put_ReadOnly(std::int32_t read_only) override { return PutReadOnly(read_only); }
+  HRESULT put_CryptKey(std::string_view key) override { return PutCryptKey(key); }
+  HRESULT get_FilePath(std::string* path) override { return GetFilePath(path); }
+
+  // Late-bound calls are not offered yet; events reach sinks directly.
+  HRESULT Invoke(DISPID, const Variant*, std::uint32_t, Variant*) override {
+    return DISP_E_MEMBERNOTFOUND;
+  }
+
+  HRESULT InterfaceSupportsErrorInfo(const IID& iid) override { return SupportsErrorInfo(iid); }
+  HRESULT FindConnectionPoint(const IID& iid, IConnectionPoint** point) override {
+    return FindEvents(iid, point);
+  }
+
+ protected:
+  using ParserCore::ParserCore;
+};
+
+// For interfaces that extend ISDParserEx.
+template <class Interface>
+class ParserObjectEx : public ParserObject<Interface> {
+ public:
+  static_assert(std::is_base_of_v<ISDParserEx, Interface>);
+  HRESULT XmlEx(std::string_view section, std::string* xml) override {
+    return this->GetXml(section, xml);
+  }
+
+ protected:
+  using ParserObject<Interface>::ParserObject;
+};
+
+}  // namespace xmlsecdb
+
+#endif  // XMLSECDB_CORE_PARSER_OBJECT_H_

@@ -1,0 +1,139 @@
+// The writing half of ParserCore: the document frame, the custom sections,
+// and Save's file image.
+#include <vector>
+
+#include "core/error_report.h"
+#include "core/parser.h"
+#include "core/return_if_failed.h"
+#include "platform/file_io.h"
+#include "platform/utf.h"
+#include "platform/xml_writer.h"
+
+namespace xmlsecdb {
+namespace {
+
+constexpr std::string_view kSchemaInstance = "http://www.w3.org/2001/XMLSchema-instance";
+constexpr std::string_view kCustomSection = "Custom";
+
+bool Selected(std::string_view section, std::string_view name) {
+  return section.empty() || section == name;
+}
+
+// Writes the custom store back in document order, without recursion.
+HRESULT WriteCustomSections(XmlWriter& writer, const CustomNode& root) {
+  struct Frame {
+    const CustomNode* node;
+    std::size_t next_child;
+  };
+  XmlAttributes attributes;
+  std::vector<Frame> stack{{&root, 0}};
+  while (!stack.empty()) {
+    Frame& frame = stack.back();
+    if (frame.next_child == frame.node->children.size()) {
+      const CustomNode* done = frame.node;
+      stack.pop_back();
+      if (done != &root) RETURN_IF_FAILED(writer.EndElement(done->name));
+      continue;
+    }
+    const CustomNode& child = *frame.node->children[frame.next_child++];
+    if (child.type == CustomNode::kText) {
+      RETURN_IF_FAILED(writer.Characters(child.value));
+    } else if (child.type == CustomNode::kElement) {
+      attributes.Clear();
+      for (const auto& attribute : child.children) {
+        if (attribute->type != CustomNode::kAttribute) continue;
+        std::string_view value;
+        if (!attribute->children.empty()) value = attribute->children.front()->value;
+        attributes.Add(attribute->name, value);
+      }
+      RETURN_IF_FAILED(writer.StartElement(child.name, attributes));
+      stack.push_back(Frame{&child, 0});
+    }
+  }
+  return S_OK;
+}
+
+}  // namespace
+
+HRESULT ParserCore::WriteSections(XmlWriter&, std::string_view) { return S_OK; }
+
+HRESULT ParserCore::WriteDocument(XmlWriter& writer, std::string_view section) {
+  writer.StartDocument();
+  RETURN_IF_FAILED(writer.StartElement(
+      "SecDb", {{"xmlns:xsi", kSchemaInstance}, {"xsi:noNamespaceSchemaLocation", kind_.schema_file}}));
+  XmlAttributes version;
+  auto bits = static_cast<std::uint32_t>(version_);
+  version.AddInt("major", static_cast<std::int32_t>(bits >> 16));
+  if ((bits & 0xFFFFu) != 0) version.AddInt("minor", static_cast<std::int32_t>(bits & 0xFFFFu));
+  RETURN_IF_FAILED(writer.StartElement("VersionInfo", version));
+  RETURN_IF_FAILED(writer.EndElement("VersionInfo"));
+  RETURN_IF_FAILED(writer.StartElement("Module", {{"id", kind_.module_text}}));
+  RETURN_IF_FAILED(writer.EndElement("Module"));
+  RETURN_IF_FAILED(WriteSections(writer, section));
+  if (kind_.writes_custom_sections && Selected(section, kCustomSection)) {
+    RETURN_IF_FAILED(WriteCustomSections(writer, custom_.root()));
+  }
+  RETURN_IF_FAILED(writer.EndElement("SecDb"));
+  return writer.EndDocument();
+}
+
+HRESULT ParserCore::ProduceText(std::string_view section, std::string_view source,
+                                std::string* text) {
+  XmlWriter writer;
+  HRESULT hr = WriteDocument(writer, section);
+  if (Failed(hr)) {
+    if (!writer.error().empty()) {
+      return ReportErrorText(source, *kind_.clsid, writer.error(), *kind_.parser_iid, hr);
+    }
+    return hr;
+  }
+  *text = writer.TakeOutput();
+  return S_OK;
+}
+
+HRESULT ParserCore::GetXml(std::string_view section, std::string* xml) {
+  if (!xml) return E_INVALIDARG;
+  return ProduceText(section, Source(section.empty() ? "get_Xml" : "XmlEx"), xml);
+}
+
+HRESULT ParserCore::SaveDatabase(std::string_view path) {
+  HRESULT hr = CheckWritable(Source("Save"));
+  if (Failed(hr)) return hr;
+  FireEvent(DISPID_OnBeforeSave);
+  hr = SaveBase(path.empty() ? file_path_ : std::string(path));
+  FireEvent(DISPID_OnAfterSave);
+  return hr;
+}
+
+HRESULT ParserCore::SaveBase(const std::string& path) {
+  if (path.empty()) return E_INVALIDARG;
+  std::string text;
+  RETURN_IF_FAILED(ProduceText({}, Source("Save"), &text));
+  RETURN_IF_FAILED(ApplyCryptKey(Source("Save")));
+
+  // The whole image — mark, UTF-16 text, encryption — exists before the
+  // file is touched, and the file is replaced in one rename, so a failure
+  // at any step leaves the previous database as it was.
+  std::string image("\xFF\xFE", 2);
+  image.reserve(2 + text.size() * 2);
+  if (!Utf8ToUtf16LE(text, &image)) return E_INVALIDARG;
+  std::string().swap(text);
+  if (image.size() > 0xFFFFFF00u) return E_OUTOFMEMORY;
+  auto in = reinterpret_cast<const std::uint8_t*>(image.data());
+  auto in_len = static_cast<std::uint32_t>(image.size());
+  std::string encrypted(engine_.GetEncryptedSize(in, in_len), '\0');
+  auto out_len = static_cast<std::uint32_t>(encrypted.size());
+  std::uint32_t error =
+      engine_.Encrypt(in, in_len, reinterpret_cast<std::uint8_t*>(encrypted.data()), &out_len);
+  if (error != 0) return HResultFromWin32(error);
+  encrypted.resize(out_len);
+
+  HRESULT hr = WriteFileAtomically(path, encrypted);
+  if (Failed(hr)) return hr;
+  ArmWatch(path);
+  watching_ = true;
+  file_path_ = path;
+  return S_OK;
+}
+
+}  // namespace xmlsecdb

@@ -1,0 +1,124 @@
+#include "platform/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+
+namespace xmlsecdb {
+namespace {
+
+HRESULT LastError() { return HResultFromWin32(static_cast<std::uint32_t>(errno ? errno : EIO)); }
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  int release() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+HRESULT ReadWholeFile(const std::string& path, std::string* bytes) {
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return LastError();
+  struct stat st;
+  if (::fstat(fd.get(), &st) != 0) return LastError();
+  if (S_ISDIR(st.st_mode)) return HResultFromWin32(EISDIR);
+  bytes->clear();
+  bytes->reserve(static_cast<std::size_t>(st.st_size));
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return LastError();
+    }
+    if (n == 0) break;
+    bytes->append(buffer, static_cast<std::size_t>(n));
+  }
+  return S_OK;
+}
+
+std::string DirectoryOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+HRESULT WriteFileAtomically(const std::string& path, std::string_view data) {
+  if (path.empty()) return E_INVALIDARG;
+  mode_t mode = 0666;
+  bool keep_mode = false;
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return HResultFromWin32(EISDIR);
+    mode = st.st_mode & 07777;
+    keep_mode = true;
+  }
+  static thread_local std::mt19937_64 random{std::random_device{}()};
+  std::string temp;
+  int raw = -1;
+  for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".tmp%016llx",
+                  static_cast<unsigned long long>(random()));
+    temp = path + suffix;
+    raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (raw < 0 && errno != EEXIST) break;
+  }
+  if (raw < 0) return LastError();
+  FileDescriptor fd(raw);
+  HRESULT hr = S_OK;
+  if (!WriteAll(fd.get(), data)) hr = LastError();
+  if (Succeeded(hr) && keep_mode && ::fchmod(fd.get(), mode) != 0) hr = LastError();
+  if (Succeeded(hr) && ::fsync(fd.get()) != 0) hr = LastError();
+  if (::close(fd.release()) != 0 && Succeeded(hr)) hr = LastError();
+  if (Succeeded(hr) && ::rename(temp.c_str(), path.c_str()) != 0) hr = LastError();
+  if (Failed(hr)) {
+    ::unlink(temp.c_str());
+    return hr;
+  }
+  // Make the rename itself durable.
+  FileDescriptor dir(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) (void)::fsync(dir.get());
+  return S_OK;
+}
+
+HRESULT CopyFileAtomically(const std::string& from, const std::string& to) {
+  std::string bytes;
+  HRESULT hr = ReadWholeFile(from, &bytes);
+  if (Failed(hr)) return hr;
+  return WriteFileAtomically(to, bytes);
+}
+
+}  // namespace xmlsecdb
