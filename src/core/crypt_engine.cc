@@ -51,8 +51,8 @@ KeyMaterial BuildKeyMaterial(std::span<const std::uint8_t> key) {
   return material;
 }
 
-std::uint32_t CCryptEngine::Encrypt(const std::uint8_t* in, std::uint32_t in_len,
-                                    std::uint8_t* out, std::uint32_t* out_len) const {
+std::uint32_t CCryptEngine::Encrypt(const std::uint8_t* in, std::uint32_t in_len, std::uint8_t* out,
+                                    std::uint32_t* out_len) const {
   if (!in || in_len == 0 || !out || !out_len) return kCryptErrorBadArguments;
   if (*out_len < in_len) return kCryptErrorBufferTooSmall;
   // memmove and then transforming `out` in place is right for any overlap.
@@ -64,8 +64,8 @@ std::uint32_t CCryptEngine::Encrypt(const std::uint8_t* in, std::uint32_t in_len
   return 0;
 }
 
-std::uint32_t CCryptEngine::Decrypt(const std::uint8_t* in, std::uint32_t in_len,
-                                    std::uint8_t* out, std::uint32_t* out_len) const {
+std::uint32_t CCryptEngine::Decrypt(const std::uint8_t* in, std::uint32_t in_len, std::uint8_t* out,
+                                    std::uint32_t* out_len) const {
   return CCryptEngine::Encrypt(in, in_len, out, out_len);
 }
 
@@ -97,23 +97,20 @@ std::uint32_t CCryptEngineAPI::GetEncryptedSize(const std::uint8_t* in,
                                                 std::uint32_t in_len) const {
   if (key().empty()) return in_len;
   std::uint32_t size = 0;
-  return ProviderStep(/*encrypt=*/true, in, in_len, nullptr, &size) == kCryptErrorSizeReport
-             ? size
-             : 0;
+  return ProviderStep(/*encrypt=*/true, in, in_len, nullptr, &size) == kCryptErrorSizeReport ? size
+                                                                                             : 0;
 }
 
 std::uint32_t CCryptEngineAPI::GetDecryptedSize(const std::uint8_t* in,
                                                 std::uint32_t in_len) const {
   if (key().empty()) return in_len;
   std::uint32_t size = 0;
-  return ProviderStep(/*encrypt=*/false, in, in_len, nullptr, &size) == kCryptErrorSizeReport
-             ? size
-             : 0;
+  return ProviderStep(/*encrypt=*/false, in, in_len, nullptr, &size) == kCryptErrorSizeReport ? size
+                                                                                              : 0;
 }
 
-std::uint32_t CCryptEngineAPI::Transform(bool encrypt, const std::uint8_t* in,
-                                         std::uint32_t in_len, std::uint8_t* out,
-                                         std::uint32_t* out_len) const {
+std::uint32_t CCryptEngineAPI::Transform(bool encrypt, const std::uint8_t* in, std::uint32_t in_len,
+                                         std::uint8_t* out, std::uint32_t* out_len) const {
   // Overlap, not only identity, is refused: the cipher reads input after it
   // has started writing output.
   if (!in || in_len == 0 || !out || !out_len || BuffersOverlap(in, in_len, out, *out_len)) {

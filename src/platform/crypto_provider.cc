@@ -29,10 +29,10 @@ long long RunCipher(EVP_CIPHER_CTX* ctx, bool encrypt, std::span<const std::uint
   for (std::size_t done = 0; done < in.size();) {
     const std::size_t piece = std::min(kMaxPiece, in.size() - done);
     int n = 0;
-    const int ok = encrypt ? EVP_EncryptUpdate(ctx, out + written, &n, in.data() + done,
-                                               static_cast<int>(piece))
-                           : EVP_DecryptUpdate(ctx, out + written, &n, in.data() + done,
-                                               static_cast<int>(piece));
+    const int ok =
+        encrypt
+            ? EVP_EncryptUpdate(ctx, out + written, &n, in.data() + done, static_cast<int>(piece))
+            : EVP_DecryptUpdate(ctx, out + written, &n, in.data() + done, static_cast<int>(piece));
     if (ok != 1) return -1;
     written += static_cast<std::size_t>(n);
     done += piece;
