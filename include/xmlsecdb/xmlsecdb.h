@@ -8,6 +8,7 @@
 #include "xmlsecdb/guid.h"
 #include "xmlsecdb/parser.h"
 #include "xmlsecdb/parsers.h"
+#include "xmlsecdb/probe.h"
 #include "xmlsecdb/result.h"
 #include "xmlsecdb/settings.h"
 #include "xmlsecdb/unknown.h"

@@ -1,5 +1,6 @@
 #include "core/parser.h"
 
+#include "core/database_image.h"
 #include "core/error_report.h"
 #include "core/messages.h"
 #include "core/recovery.h"
@@ -111,17 +112,7 @@ HRESULT ParserCore::LoadImpl(const std::string& path) {
 bool ParserCore::ReadDatabaseFile(const std::string& path, std::string* image) {
   std::string bytes;
   if (Failed(ReadWholeFile(path, &bytes))) return false;
-  if (bytes.size() > 0xFFFFFFF0u) return false;
-  auto in = reinterpret_cast<const std::uint8_t*>(bytes.data());
-  auto in_len = static_cast<std::uint32_t>(bytes.size());
-  std::uint32_t out_len = engine_.GetDecryptedSize(in, in_len);
-  image->assign(out_len, '\0');
-  if (engine_.Decrypt(in, in_len, reinterpret_cast<std::uint8_t*>(image->data()), &out_len) !=
-      0) {
-    return false;
-  }
-  image->resize(out_len);
-  return true;
+  return DecryptDatabaseImage(engine_, bytes, image);
 }
 
 HRESULT ParserCore::ApplyCryptKey(std::string_view source) {

@@ -2,11 +2,11 @@
 // and Save's file image.
 #include <vector>
 
+#include "core/database_image.h"
 #include "core/error_report.h"
 #include "core/parser.h"
 #include "core/return_if_failed.h"
 #include "platform/file_io.h"
-#include "platform/utf.h"
 #include "platform/xml_writer.h"
 
 namespace xmlsecdb {
@@ -114,22 +114,19 @@ HRESULT ParserCore::SaveBase(const std::string& path) {
   // The whole image — mark, UTF-16 text, encryption — exists before the
   // file is touched, and the file is replaced in one rename, so a failure
   // at any step leaves the previous database as it was.
-  std::string image("\xFF\xFE", 2);
-  image.reserve(2 + text.size() * 2);
-  if (!Utf8ToUtf16LE(text, &image)) return E_INVALIDARG;
+  std::string image;
+  HRESULT hr = BuildDatabaseImage(engine_, text, &image);
+  if (Failed(hr)) {
+    return ReportErrorText(Source("Save"), *kind_.clsid, "The database could not be encrypted.",
+                           *kind_.parser_iid, hr);
+  }
   std::string().swap(text);
-  if (image.size() > 0xFFFFFF00u) return E_OUTOFMEMORY;
-  auto in = reinterpret_cast<const std::uint8_t*>(image.data());
-  auto in_len = static_cast<std::uint32_t>(image.size());
-  std::string encrypted(engine_.GetEncryptedSize(in, in_len), '\0');
-  auto out_len = static_cast<std::uint32_t>(encrypted.size());
-  std::uint32_t error =
-      engine_.Encrypt(in, in_len, reinterpret_cast<std::uint8_t*>(encrypted.data()), &out_len);
-  if (error != 0) return HResultFromWin32(error);
-  encrypted.resize(out_len);
-
-  HRESULT hr = WriteFileAtomically(path, encrypted);
-  if (Failed(hr)) return hr;
+  hr = WriteFileAtomically(path, image);
+  if (Failed(hr)) {
+    return ReportErrorText(Source("Save"), *kind_.clsid,
+                           FormatText("The file %s could not be written.", path.c_str()),
+                           *kind_.parser_iid, hr);
+  }
   ArmWatch(path);
   watching_ = true;
   file_path_ = path;

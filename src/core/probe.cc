@@ -1,0 +1,104 @@
+// ProbeDatabaseModule: reads a database only as far as its Module element.
+#include "xmlsecdb/probe.h"
+
+#include <iterator>
+#include <vector>
+
+#include "core/database_image.h"
+#include "platform/file_io.h"
+#include "platform/sax_reader.h"
+#include "xmlsecdb/classes.h"
+#include "xmlsecdb/parser.h"
+
+namespace xmlsecdb {
+namespace {
+
+constexpr DatabaseKindInfo kKinds[] = {
+    {"am", "AntiMalware", MODULE_AM, &CLSID_XMLSDParserAM},
+    {"sbx", "Sandbox", MODULE_SBX, &CLSID_XMLSDParserSBX},
+    {"di", "DataInspection", MODULE_DI, &CLSID_XMLSDParserDI},
+    {"fw", "Firewall", MODULE_FW, &CLSID_XMLSDParserFW},
+    {"ids", "IDS", MODULE_IDS, &CLSID_XMLSDParserIDS},
+    {"app", "AppRepository", MODULE_APP, &CLSID_XMLSDParserAPP},
+    {"cf", "ContentFilter", MODULE_CF, &CLSID_XMLSDParserCF},
+};
+
+// Stops the parse once the answer is known.
+constexpr HRESULT kFound = MakeResult(0x8004F001);
+
+class ModuleFinder final : public SaxContentHandler, public SaxErrorHandler {
+ public:
+  HRESULT StartDocument() override { return S_OK; }
+  HRESULT EndDocument() override { return S_OK; }
+  HRESULT StartElement(std::string_view qname, const SaxAttributes& attributes) override {
+    ++depth_;
+    if (depth_ == 1 && qname != "SecDb") return E_FAIL;
+    if (depth_ == 2 && qname == "Module") {
+      std::string_view id;
+      if (!attributes.GetValueFromName("id", &id)) return E_FAIL;
+      module_.assign(id);
+      return kFound;
+    }
+    return S_OK;
+  }
+  HRESULT EndElement(std::string_view) override {
+    --depth_;
+    return S_OK;
+  }
+  HRESULT Characters(std::string_view) override { return S_OK; }
+  HRESULT FatalError(int, std::string_view, HRESULT) override { return E_FAIL; }
+
+  const std::string& module() const { return module_; }
+
+ private:
+  int depth_ = 0;
+  std::string module_;
+};
+
+}  // namespace
+
+std::span<const DatabaseKindInfo> DatabaseKinds() { return kKinds; }
+
+const DatabaseKindInfo* FindDatabaseKind(std::string_view name) {
+  for (const DatabaseKindInfo& kind : kKinds) {
+    if (kind.abbreviation == name || kind.module_text == name) return &kind;
+  }
+  return nullptr;
+}
+
+const DatabaseKindInfo* FindDatabaseKind(std::int32_t module_id) {
+  for (const DatabaseKindInfo& kind : kKinds) {
+    if (kind.module_id == module_id) return &kind;
+  }
+  return nullptr;
+}
+
+HRESULT ProbeDatabaseModule(std::string_view path, std::string_view crypt_key,
+                            std::string* module_text) {
+  if (!module_text) return E_POINTER;
+  std::string file(path);
+  ModuleFinder finder;
+  SaxReader reader;
+  reader.set_content_handler(&finder);
+  reader.set_error_handler(&finder);
+  HRESULT hr;
+  if (crypt_key.empty()) {
+    hr = reader.ParseFile(file);
+  } else {
+    std::vector<std::uint8_t> key;
+    if (!DecodeBinaryHex(crypt_key, &key)) return E_INVALIDARG;
+    std::string bytes;
+    hr = ReadWholeFile(file, &bytes);
+    if (Failed(hr)) return hr;
+    CCryptEngineAPI engine;
+    (void)engine.SetKey(key.data(), static_cast<std::uint32_t>(key.size()));
+    std::string image;
+    if (!DecryptDatabaseImage(engine, bytes, &image)) return E_FAIL;
+    hr = reader.Parse(image.data(), image.size());
+  }
+  if (hr != kFound) return Failed(hr) && hr != E_FAIL ? hr : E_FAIL;
+  *module_text = finder.module();
+  return S_OK;
+}
+
+}  // namespace xmlsecdb
