@@ -12,7 +12,9 @@
 
 namespace xmlsecdb {
 
-struct Registry::Key {
+namespace registry_internal {
+
+struct Key {
   struct Value {
     std::string name;
     std::uint32_t type = REG_NONE;
@@ -27,9 +29,11 @@ struct Registry::Key {
   std::vector<Value> values;
 };
 
+}  // namespace registry_internal
+
 namespace {
 
-using Key = Registry::Key;
+using registry_internal::Key;
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 

@@ -52,6 +52,10 @@ constexpr HRESULT kRegBadData = HResultFromWin32(13);  // ERROR_INVALID_DATA
 // A store file lacks the "Windows Registry Editor Version 5.00" header.
 constexpr HRESULT kRegBadFile = HResultFromWin32(1009);  // ERROR_BADDB
 
+namespace registry_internal {
+struct Key;
+}  // namespace registry_internal
+
 class Registry {
  public:
   // The process-wide store, loaded on first use from the file that
@@ -139,13 +143,11 @@ class Registry {
   [[nodiscard]] HRESULT Save();
 
  private:
-  struct Key;
-
   void ResetLocked();
   std::string ToTextLocked() const;
 
   mutable std::mutex mu_;
-  std::unique_ptr<Key> tree_;  // holds the roots
+  std::unique_ptr<registry_internal::Key> tree_;  // holds the roots
   std::string path_;           // bound file, "" when in memory
   HRESULT load_error_ = S_OK;  // non-zero: Save must not overwrite path_
 };
