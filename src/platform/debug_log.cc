@@ -1,8 +1,187 @@
 #include "platform/debug_log.h"
 
-namespace xmlsecdb {
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
-// Placeholder until the registry-driven log file exists: logging is off.
-void DebugLog(const char*, ...) {}
+#include <atomic>
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <ctime>
+#include <shared_mutex>
+#include <string>
+
+#include "platform/registry.h"
+
+namespace xmlsecdb {
+namespace {
+
+constexpr char kSettingsKey[] = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\ZelCfg";
+constexpr std::string_view kBaseName = "ZelXmlSDLog";
+constexpr std::size_t kMaxLogPath = 260;
+constexpr std::size_t kMaxDirAndBase = 240;  // "shorter than 241"
+constexpr std::size_t kMaxLine = 2048;
+// Attempts at a numbered name before giving up; each EEXIST moves to the
+// next number, so processes started in the same millisecond still differ.
+constexpr int kNameAttempts = 1000;
+
+// Writers hold it shared, so lines are never serialised against each other;
+// opening and closing the file hold it exclusively, so no write can reach a
+// descriptor that was closed (and perhaps reused by the process) meanwhile.
+// Never destroyed: DebugLog may run from other objects' destructors at exit.
+std::shared_mutex& LogMutex() {
+  static std::shared_mutex* const mu = new std::shared_mutex;
+  return *mu;
+}
+std::atomic<bool> g_initialised{false};
+std::atomic<bool> g_enabled{false};
+int g_fd = -1;  // guarded by LogMutex()
+
+unsigned ThreadId() { return static_cast<unsigned>(::syscall(SYS_gettid)); }
+
+// Where the kept part of `text` ends when cut to `limit` bytes, without
+// splitting a UTF-8 sequence; text[limit] must be the byte after the cut.
+std::size_t CutAtCharacter(const char* text, std::size_t length, std::size_t limit) {
+  if (length <= limit) return length;
+  std::size_t n = limit;
+  while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+  return n;
+}
+
+// Builds the line and writes it with one call. The caller holds LogMutex().
+void WriteLine(int fd, const char* format, va_list args) {
+  // Room beyond the limit shows whether a cut splits a character.
+  char line[kMaxLine + 8];
+  int prefix = std::snprintf(line, sizeof line, "[%u] ", ThreadId());
+  if (prefix < 0) return;
+  std::size_t space = sizeof line - static_cast<std::size_t>(prefix);
+  va_list copy;
+  va_copy(copy, args);
+  int n = std::vsnprintf(line + prefix, space, format, copy);
+  va_end(copy);
+  if (n < 0) return;
+
+  std::size_t length = static_cast<std::size_t>(prefix) + static_cast<std::size_t>(n);
+  bool ends_in_lf;
+  if (static_cast<std::size_t>(n) < space) {
+    ends_in_lf = n > 0 && line[length - 1] == '\n';
+    if (ends_in_lf) --length;
+  } else {
+    // Cut: the line feed that ended the text is gone from the buffer, but the
+    // line still has to end, or the next line would run into it.
+    std::string full(static_cast<std::size_t>(n) + 1, '\0');
+    va_copy(copy, args);
+    std::vsnprintf(full.data(), full.size(), format, copy);
+    va_end(copy);
+    ends_in_lf = full[static_cast<std::size_t>(n) - 1] == '\n';
+    length = sizeof line - 1;
+  }
+  length = CutAtCharacter(line, length, ends_in_lf ? kMaxLine - 2 : kMaxLine);
+  if (ends_in_lf) {
+    line[length++] = '\r';
+    line[length++] = '\n';
+  }
+  // A failed or short write drops (the rest of) the line.
+  (void)!::write(fd, line, length);
+}
+
+void WriteLineF(int fd, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void WriteLineF(int fd, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  WriteLine(fd, format, args);
+  va_end(args);
+}
+
+// Creates the log file in `dir`; -1 on failure.
+int CreateLogFile(std::string dir) {
+  if (dir.back() != '/') dir.push_back('/');
+  std::string base = dir + std::string(kBaseName);
+  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC;
+  int fd = ::open((base + ".txt").c_str(), kFlags, 0644);
+  if (fd >= 0 || errno != EEXIST) return fd;
+
+  timespec now;
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  unsigned long long number =
+      static_cast<unsigned long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt, ++number) {
+    fd = ::open((base + std::to_string(number) + ".txt").c_str(), kFlags, 0644);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Opens the log as the registry says. The caller holds LogMutex()
+// exclusively and has closed any previous file.
+void OpenLocked() {
+  const Registry& registry = Registry::Instance();
+  std::uint32_t enable = 0;
+  if (Failed(registry.QueryDword(kSettingsKey, "LogEnable", &enable)) || enable == 0) return;
+  std::string dir;
+  if (Failed(registry.QueryString(kSettingsKey, "LogPath", &dir)) || dir.empty() ||
+      dir.size() > kMaxLogPath || dir.size() + kBaseName.size() > kMaxDirAndBase) {
+    return;
+  }
+  int fd = CreateLogFile(std::move(dir));
+  if (fd < 0) return;
+  g_fd = fd;
+  g_enabled.store(true, std::memory_order_release);
+
+  timespec now;
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  tm utc;
+  ::gmtime_r(&now.tv_sec, &utc);
+  WriteLineF(fd, "ZelXXX: Log file created %04u/%02u/%02u %02u:%02u:%02u:%03u\n",
+             static_cast<unsigned>(utc.tm_year + 1900), static_cast<unsigned>(utc.tm_mon + 1),
+             static_cast<unsigned>(utc.tm_mday), static_cast<unsigned>(utc.tm_hour),
+             static_cast<unsigned>(utc.tm_min), static_cast<unsigned>(utc.tm_sec),
+             static_cast<unsigned>(now.tv_nsec / 1000000));
+}
+
+void CloseLocked() {
+  g_enabled.store(false, std::memory_order_release);
+  if (g_fd >= 0) ::close(g_fd);
+  g_fd = -1;
+}
+
+}  // namespace
+
+void InitDebugLog() {
+  if (g_initialised.load(std::memory_order_acquire)) return;
+  std::unique_lock lock(LogMutex());
+  if (g_initialised.load(std::memory_order_relaxed)) return;
+  OpenLocked();
+  g_initialised.store(true, std::memory_order_release);
+}
+
+void ShutdownDebugLog() {
+  std::unique_lock lock(LogMutex());
+  CloseLocked();
+  g_initialised.store(true, std::memory_order_release);
+}
+
+void ReinitDebugLogForTest() {
+  std::unique_lock lock(LogMutex());
+  CloseLocked();
+  OpenLocked();
+  g_initialised.store(true, std::memory_order_release);
+}
+
+bool DebugLogEnabled() {
+  InitDebugLog();
+  return g_enabled.load(std::memory_order_acquire);
+}
+
+void DebugLog(const char* format, ...) {
+  if (!format || !DebugLogEnabled()) return;
+  std::shared_lock lock(LogMutex());
+  if (g_fd < 0) return;
+  va_list args;
+  va_start(args, format);
+  WriteLine(g_fd, format, args);
+  va_end(args);
+}
 
 }  // namespace xmlsecdb

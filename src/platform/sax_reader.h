@@ -70,6 +70,15 @@ class SaxReader {
   static constexpr int kMaxElementDepth = 10000;
   // Code passed to the error handler for XML errors: this base | expat code.
   static constexpr std::uint32_t kXmlErrorBase = 0xC00CE000;
+  // Codes passed to the error handler for the reader's own refusals; they
+  // lie in the same range, above every expat code.
+  static constexpr std::uint32_t kEntityDeclaredError = kXmlErrorBase | 0x100;
+  static constexpr std::uint32_t kDepthLimitError = kXmlErrorBase | 0x101;
+  // ParseFile reads the file in pieces of this size. A piece that completes
+  // no event (one token longer than a piece, such as a huge attribute)
+  // doubles the next piece, so a long token is rescanned a bounded number
+  // of times instead of once per piece.
+  static constexpr std::size_t kChunkSize = 64 * 1024;
 
   SaxReader();
   ~SaxReader();
