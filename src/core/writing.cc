@@ -71,7 +71,7 @@ HRESULT ParserCore::WriteDocument(XmlWriter& writer, std::string_view section) {
   RETURN_IF_FAILED(writer.EndElement("Module"));
   RETURN_IF_FAILED(WriteSections(writer, section));
   if (kind_.writes_custom_sections && Selected(section, kCustomSection)) {
-    RETURN_IF_FAILED(WriteCustomSections(writer, custom_.root()));
+    RETURN_IF_FAILED(WriteCustomSections(writer, *custom_.root()));
   }
   RETURN_IF_FAILED(writer.EndElement("SecDb"));
   return writer.EndDocument();

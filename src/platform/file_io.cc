@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <random>
+#include <utility>
 
 namespace xmlsecdb {
 namespace {
