@@ -106,6 +106,8 @@ HRESULT ParserCore::LoadImpl(const std::string& path) {
     }
   }
   if (Succeeded(hr)) return S_OK;
+  // Bytes that are no XML text at all fail as an unparsable file.
+  if (hr == SaxReader::kNotMarkup) hr = E_FAIL;
   return ReportParseError(hr);
 }
 

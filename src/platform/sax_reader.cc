@@ -27,6 +27,21 @@ bool StartsWithUtf16Mark(const unsigned char* data, std::size_t size) {
 int ClampLine(XML_Size line) { return line > INT_MAX ? INT_MAX : static_cast<int>(line); }
 
 // Closes a file descriptor on every path out of ParseFile.
+// Narrow text whose first character (after a UTF-8 mark and blanks) is
+// not '<' is no XML document at all — typically an encrypted database read
+// without its key. A piece of blanks only decides nothing.
+bool LooksLikeMarkup(const char* data, std::size_t size) {
+  std::size_t i = 0;
+  if (size >= 3 && static_cast<unsigned char>(data[0]) == 0xEF &&
+      static_cast<unsigned char>(data[1]) == 0xBB && static_cast<unsigned char>(data[2]) == 0xBF) {
+    i = 3;
+  }
+  while (i < size && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n')) {
+    ++i;
+  }
+  return i == size || data[i] == '<' || data[i] == 0;
+}
+
 class FileDescriptor {
  public:
   explicit FileDescriptor(int fd) : fd_(fd) {}
@@ -94,6 +109,7 @@ class SaxReader::Session {
   // starts the document.
   HRESULT Begin(const char* first, std::size_t size) {
     wide_ = StartsWithUtf16Mark(reinterpret_cast<const unsigned char*>(first), size);
+    if (!wide_ && !LooksLikeMarkup(first, size)) return kNotMarkup;
     // A protocol encoding makes expat ignore the declaration's encoding.
     XML_SetEncoding(parser_, wide_ ? "UTF-16LE" : "UTF-8");
     XML_SetUserData(parser_, this);

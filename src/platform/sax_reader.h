@@ -80,6 +80,10 @@ class SaxReader {
   // of times instead of once per piece.
   static constexpr std::size_t kChunkSize = 64 * 1024;
 
+  // Returned, without calling any handler, for a narrow image that does not
+  // begin with markup: it is no XML text (for example, encrypted bytes).
+  static constexpr HRESULT kNotMarkup = MakeResult(0x8004F002);
+
   SaxReader();
   ~SaxReader();
   SaxReader(const SaxReader&) = delete;
