@@ -11,6 +11,7 @@ namespace xmlsecdb {
 
 ParserCore::ParserCore(const ParserKind& kind)
     : kind_(kind),
+      engine_(std::make_unique<CCryptEngineAPI>()),
       events_(MakeObject<ConnectionPoint>(*kind.events_iid)) {
   DebugLog("ZelXmlSd: %.*s object created\n", static_cast<int>(kind_.coclass.size()),
            kind_.coclass.data());
@@ -114,7 +115,7 @@ HRESULT ParserCore::LoadImpl(const std::string& path) {
 bool ParserCore::ReadDatabaseFile(const std::string& path, std::string* image) {
   std::string bytes;
   if (Failed(ReadWholeFile(path, &bytes))) return false;
-  return DecryptDatabaseImage(engine_, bytes, image);
+  return DecryptDatabaseImage(*engine_, bytes, image);
 }
 
 HRESULT ParserCore::ApplyCryptKey(std::string_view source) {
@@ -125,7 +126,7 @@ HRESULT ParserCore::ApplyCryptKey(std::string_view source) {
                            "hexadecimal digits.",
                            *kind_.parser_iid, E_INVALIDARG);
   }
-  (void)engine_.SetKey(key.empty() ? nullptr : key.data(), static_cast<std::uint32_t>(key.size()));
+  (void)engine_->SetKey(key.empty() ? nullptr : key.data(), static_cast<std::uint32_t>(key.size()));
   return S_OK;
 }
 

@@ -43,6 +43,11 @@ class ParserCore : private SaxErrorHandler {
   // Raises an event on the kind's event interface when events are enabled.
   void FireEvent(DISPID dispid, std::initializer_list<Variant> args = {});
 
+  // Test seam: replaces the engine files are decrypted and encrypted with.
+  void ReplaceCryptEngineForTest(std::unique_ptr<CCryptEngine> engine) {
+    engine_ = std::move(engine);
+  }
+
   // The read-only guard of every modifying call: S_OK, or message 111
   // reported with `source` on the kind's parser interface.
   HRESULT CheckWritable(std::string_view source) const;
@@ -107,7 +112,7 @@ class ParserCore : private SaxErrorHandler {
   std::unique_ptr<CDbContentHandler> handler_;
   std::int32_t read_only_ = 0;
   std::string crypt_key_;
-  CCryptEngineAPI engine_;
+  std::unique_ptr<CCryptEngine> engine_;
   DirWatch watch_;
   ComPtr<ConnectionPoint> events_;
   bool events_enabled_ = true;

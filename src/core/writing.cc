@@ -115,7 +115,7 @@ HRESULT ParserCore::SaveBase(const std::string& path) {
   // file is touched, and the file is replaced in one rename, so a failure
   // at any step leaves the previous database as it was.
   std::string image;
-  HRESULT hr = BuildDatabaseImage(engine_, text, &image);
+  HRESULT hr = BuildDatabaseImage(*engine_, text, &image);
   if (Failed(hr)) {
     return ReportErrorText(Source("Save"), *kind_.clsid, "The database could not be encrypted.",
                            *kind_.parser_iid, hr);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <random>
@@ -41,7 +42,17 @@ bool WriteAll(int fd, std::string_view data) {
   return true;
 }
 
+std::atomic<WriteFault> g_write_fault{WriteFault::kNone};
+
+bool Faulted(WriteFault step) {
+  if (g_write_fault.load(std::memory_order_relaxed) != step) return false;
+  errno = step == WriteFault::kWrite ? ENOSPC : EIO;
+  return true;
+}
+
 }  // namespace
+
+void InjectWriteFaultForTest(WriteFault fault) { g_write_fault.store(fault); }
 
 bool FileExists(const std::string& path) {
   struct stat st;
@@ -94,17 +105,21 @@ HRESULT WriteFileAtomically(const std::string& path, std::string_view data) {
     std::snprintf(suffix, sizeof suffix, ".tmp%016llx",
                   static_cast<unsigned long long>(random()));
     temp = path + suffix;
-    raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    raw = Faulted(WriteFault::kCreate)
+              ? -1
+              : ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (raw < 0 && errno != EEXIST) break;
   }
   if (raw < 0) return LastError();
   FileDescriptor fd(raw);
   HRESULT hr = S_OK;
-  if (!WriteAll(fd.get(), data)) hr = LastError();
+  if (Faulted(WriteFault::kWrite) || !WriteAll(fd.get(), data)) hr = LastError();
   if (Succeeded(hr) && keep_mode && ::fchmod(fd.get(), mode) != 0) hr = LastError();
-  if (Succeeded(hr) && ::fsync(fd.get()) != 0) hr = LastError();
+  if (Succeeded(hr) && (Faulted(WriteFault::kSync) || ::fsync(fd.get()) != 0)) hr = LastError();
   if (::close(fd.release()) != 0 && Succeeded(hr)) hr = LastError();
-  if (Succeeded(hr) && ::rename(temp.c_str(), path.c_str()) != 0) hr = LastError();
+  if (Succeeded(hr) && (Faulted(WriteFault::kRename) || ::rename(temp.c_str(), path.c_str()) != 0)) {
+    hr = LastError();
+  }
   if (Failed(hr)) {
     ::unlink(temp.c_str());
     return hr;

@@ -26,6 +26,11 @@ HRESULT WriteFileAtomically(const std::string& path, std::string_view data);
 // Copies `from` over `to` through WriteFileAtomically.
 HRESULT CopyFileAtomically(const std::string& from, const std::string& to);
 
+// Test seam: makes atomic writes fail at one step, as a full disk or a
+// crash would, until reset to kNone.
+enum class WriteFault { kNone, kCreate, kWrite, kSync, kRename };
+void InjectWriteFaultForTest(WriteFault fault);
+
 // The directory part of `path` (before its last '/'), or "." when it has
 // none.
 std::string DirectoryOf(const std::string& path);

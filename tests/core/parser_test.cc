@@ -1,0 +1,408 @@
+// The parser lifecycle shared by every kind: load, header checks, events,
+// the unchanged-file answer, read-only, save, Xml/XmlEx and keys.
+#include "core/parser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/file_io.h"
+#include "testing/hresult_matchers.h"
+#include "testing/temp_dir.h"
+#include "xmlsecdb/xmlsecdb.h"
+
+namespace xmlsecdb {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TempDir;
+using testing::Utf16Image;
+using testing::WriteFileBytes;
+
+std::string Document(std::string_view module, std::string_view body = {},
+                     std::string_view version = "<VersionInfo major=\"1\"/>") {
+  std::string text = "<?xml version=\"1.0\"?>\n<SecDb>";
+  text += version;
+  text += "<Module id=\"";
+  text += module;
+  text += "\"/>";
+  text += body;
+  text += "</SecDb>\n";
+  return text;
+}
+
+template <class T = ISDParser>
+ComPtr<T> Create(const CLSID& clsid = CLSID_XMLSDParserAM) {
+  ComPtr<T> parser;
+  EXPECT_OK(CreateInstance(clsid, parser.Put()));
+  return parser;
+}
+
+struct ErrorRecord {
+  std::string source;
+  std::string description;
+  IID iid;
+};
+
+ErrorRecord TakeRecord() {
+  ErrorRecord record;
+  ComPtr<IErrorInfo> info;
+  if (GetErrorInfo(0, info.Put()) == S_OK && info) {
+    (void)info->GetSource(&record.source);
+    (void)info->GetDescription(&record.description);
+    (void)info->GetGUID(&record.iid);
+  }
+  return record;
+}
+
+// Records every event it receives.
+class EventRecorder final : public IDispatch {
+ public:
+  HRESULT QueryInterface(const IID& iid, void** object) override {
+    if (iid == IUnknown::kIID || iid == IDispatch::kIID) {
+      *object = static_cast<IDispatch*>(this);
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  std::uint32_t AddRef() override { return 2; }
+  std::uint32_t Release() override { return 1; }
+  HRESULT Invoke(DISPID dispid, const Variant*, std::uint32_t, Variant*) override {
+    events.push_back(dispid);
+    return S_OK;
+  }
+  std::vector<DISPID> events;
+};
+
+std::uint32_t Advise(ISDParser* parser, const IID& events_iid, IDispatch* sink) {
+  ComPtr<IConnectionPointContainer> container;
+  EXPECT_OK(parser->QueryInterface(container.Put()));
+  ComPtr<IConnectionPoint> point;
+  EXPECT_OK(container->FindConnectionPoint(events_iid, point.Put()));
+  std::uint32_t cookie = 0;
+  EXPECT_OK(point->Advise(sink, &cookie));
+  return cookie;
+}
+
+struct HeaderCase {
+  const char* name;
+  const CLSID* clsid;
+  std::string document;
+  HRESULT result;
+  std::string description;
+};
+
+// Header failures read the same from UTF-8 and UTF-16 files.
+TEST(ParserTest, HeaderChecksReportExactMessages) {
+  const std::string kMissing = "Required attribute is missing.";
+  const std::string kWrongParser = "Current module parser is not intended for this XML Database.";
+  const HeaderCase cases[] = {
+      {"WrongModuleWord", &CLSID_XMLSDParserAM, Document("Firewall"), E_FAIL,
+       kMissing + " Wrong Module id."},
+      {"MissingModuleId", &CLSID_XMLSDParserAM,
+       "<SecDb><VersionInfo major=\"1\"/><Module/></SecDb>", E_FAIL,
+       kMissing + " Missing Module id."},
+      {"MissingMajor", &CLSID_XMLSDParserAM, Document("AntiMalware", "", "<VersionInfo/>"), E_FAIL,
+       kMissing + " Missing Major version."},
+      {"MissingMajorRepository", &CLSID_XMLSDParserAPP,
+       Document("AppRepository", "", "<VersionInfo minor=\"2\"/>"), E_FAIL,
+       kMissing + " Missing major version."},
+      {"SandboxGivenAntiMalware", &CLSID_XMLSDParserSBX, Document("AntiMalware"), E_FAIL,
+       kWrongParser + " The wrong parser is used."},
+      {"SandboxGivenFirewall", &CLSID_XMLSDParserSBX, Document("Firewall"), E_FAIL,
+       kWrongParser + " The wrong parser is used."},
+      {"DataInspectionGivenSandbox", &CLSID_XMLSDParserDI, Document("Sandbox"), E_FAIL,
+       kMissing + " Wrong Module id."},
+  };
+  TempDir dir;
+  for (const HeaderCase& c : cases) {
+    for (bool wide : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (wide ? " (UTF-16)" : " (UTF-8)"));
+      const std::string path = dir.File(c.name);
+      WriteFileBytes(path, wide ? Utf16Image(c.document) : c.document);
+      ComPtr<ISDParser> parser = Create(*c.clsid);
+      EXPECT_HR(parser->Load(path, 0), c.result);
+      ErrorRecord record = TakeRecord();
+      EXPECT_EQ(record.description, c.description);
+      EXPECT_FALSE(record.source.empty());
+    }
+  }
+}
+
+TEST(ParserTest, XmlErrorsNamePathLineAndReaderMessage) {
+  TempDir dir;
+  const std::string path = dir.File("broken.xml");
+  for (bool wide : {false, true}) {
+    const std::string text = "<SecDb>\n<VersionInfo major=\"1\"/>\n<Module id=\"AntiMalware\">\n</SecDb>";
+    WriteFileBytes(path, wide ? Utf16Image(text) : text);
+    ComPtr<ISDParser> parser = Create();
+    EXPECT_HR(parser->Load(path, 0), E_FAIL);
+    ErrorRecord record = TakeRecord();
+    EXPECT_EQ(record.description, "Fatal Error\nFile:\t\t" + path +
+                                      "\nLine number:\t4\nMessage:\t\tmismatched tag");
+    EXPECT_EQ(record.source, "XMLSecDB.AMParser.1");
+    EXPECT_EQ(record.iid, ISDParserAM::kIID);
+  }
+}
+
+TEST(ParserTest, MissingFileAndUndecryptableFile) {
+  TempDir dir;
+  ComPtr<ISDParser> parser = Create();
+  const std::string missing = dir.File("missing.xml");
+  EXPECT_HR(parser->Load(missing, 0), INET_E_RESOURCE_NOT_FOUND);
+  EXPECT_EQ(TakeRecord().description, "XML file " + missing + " was not found.");
+
+  // Saved with a key, the file is unreadable without it or with another.
+  const std::string path = dir.File("secret.xml");
+  ASSERT_OK(parser->put_CryptKey("00112233445566778899AABBCCDDEEFF00112233"));
+  ASSERT_OK(parser->Save(path));
+  for (const char* key : {"", "0102"}) {
+    ComPtr<ISDParser> reader = Create();
+    ASSERT_OK(reader->put_CryptKey(key));
+    EXPECT_HR(reader->Load(path, 0), E_FAIL) << key;
+    EXPECT_EQ(TakeRecord().description, "Cannot parse XML file.");
+  }
+  ComPtr<ISDParser> reader = Create();
+  ASSERT_OK(reader->put_CryptKey("00112233445566778899aabbccddeeff00112233"));
+  EXPECT_OK(reader->Load(path, 0));
+}
+
+TEST(ParserTest, MalformedKeyIsRefused) {
+  TempDir dir;
+  ComPtr<ISDParser> parser = Create();
+  for (const char* key : {"abc", "0g", "00 11"}) {
+    ASSERT_OK(parser->put_CryptKey(key));
+    EXPECT_HR(parser->Save(dir.File("x.xml")), E_INVALIDARG) << key;
+    EXPECT_FALSE(TakeRecord().description.empty());
+    EXPECT_FALSE(testing::PathExists(dir.File("x.xml")));
+  }
+}
+
+TEST(ParserTest, EncryptedRoundTripWithKeysOfManyLengths) {
+  TempDir dir;
+  for (std::size_t bytes : {1u, 16u, 20u, 21u, 64u, 300u}) {
+    std::string key;
+    for (std::size_t i = 0; i < bytes; ++i) key += "a5";
+    const std::string path = dir.File("k" + std::to_string(bytes));
+    ComPtr<ISDParser> writer = Create();
+    ASSERT_OK(writer->put_Version(0x00030004));
+    ASSERT_OK(writer->put_CryptKey(key));
+    ASSERT_OK(writer->Save(path));
+    EXPECT_NE(ReadFileBytes(path).substr(0, 2), "\xFF\xFE");
+    ComPtr<ISDParser> reader = Create();
+    ASSERT_OK(reader->put_CryptKey(key));
+    ASSERT_OK(reader->Load(path, 0));
+    std::int32_t version = 0;
+    ASSERT_OK(reader->get_Version(&version));
+    EXPECT_EQ(version, 0x00030004) << bytes;
+  }
+}
+
+TEST(ParserTest, VersionDefaultsAndMinorDefault) {
+  ComPtr<ISDParser> parser = Create();
+  std::int32_t value = 0;
+  ASSERT_OK(parser->get_Version(&value));
+  EXPECT_EQ(value, 0x00010000);
+  ASSERT_OK(parser->get_ParserVersion(&value));
+  EXPECT_EQ(value, 0x00010001);
+  ASSERT_OK(parser->get_Module(&value));
+  EXPECT_EQ(value, MODULE_AM);
+  EXPECT_HR(parser->get_Version(nullptr), E_POINTER);
+
+  TempDir dir;
+  WriteFileBytes(dir.File("a.xml"),
+                 Document("AntiMalware", "", "<VersionInfo major=\"7\" minor=\"x\"/>"));
+  ASSERT_OK(parser->Load(dir.File("a.xml"), 0));
+  ASSERT_OK(parser->get_Version(&value));
+  EXPECT_EQ(value, 0x00070000);
+}
+
+TEST(ParserTest, EmptyPathFailsAndRaisesBothLoadEvents) {
+  ComPtr<ISDParser> parser = Create();
+  EventRecorder sink;
+  Advise(parser.get(), DIID__ISDParserAMEvents, &sink);
+  EXPECT_HR(parser->Load("", 1), E_INVALIDARG);
+  EXPECT_EQ(sink.events, (std::vector<DISPID>{DISPID_OnBeforeLoad, DISPID_OnAfterLoad}));
+  std::int32_t read_only = 0;
+  ASSERT_OK(parser->get_ReadOnly(&read_only));
+  EXPECT_EQ(read_only, 1);
+}
+
+TEST(ParserTest, UnchangedFileIsNotReadAgain) {
+  TempDir dir;
+  const std::string path = dir.File("am.xml");
+  WriteFileBytes(path, Document("AntiMalware", "", "<VersionInfo major=\"2\"/>"));
+  ComPtr<ISDParser> parser = Create();
+  ASSERT_OK(parser->Load(path, 0));
+  EXPECT_HR(parser->Load(path, 0), S_FALSE);
+
+  // A write anywhere in the directory makes the next load read again.
+  WriteFileBytes(dir.File("other"), "x");
+  EXPECT_OK(parser->Load(path, 0));
+  EXPECT_HR(parser->Load(path, 0), S_FALSE);
+
+  // So does New, which also forgets the model.
+  ASSERT_OK(parser->New());
+  EXPECT_OK(parser->Load(path, 0));
+  std::int32_t version = 0;
+  ASSERT_OK(parser->get_Version(&version));
+  EXPECT_EQ(version, 0x00020000);
+}
+
+TEST(ParserTest, ReadOnlyRefusesModificationsWithMessage111) {
+  TempDir dir;
+  const std::string path = dir.File("am.xml");
+  WriteFileBytes(path, Document("AntiMalware"));
+  ComPtr<ISDParser> parser = Create();
+  ASSERT_OK(parser->Load(path, 1));
+  EXPECT_HR(parser->Save(path), SECDB_E_READONLY);
+  ErrorRecord record = TakeRecord();
+  EXPECT_EQ(record.description, "Database is opened in read-only mode and cannot be modified.");
+  EXPECT_EQ(record.source, "XMLSecDB.AMParser.1");
+  EXPECT_HR(parser->New(), SECDB_E_READONLY);
+  EXPECT_HR(parser->put_Version(5), SECDB_E_READONLY);
+  EXPECT_OK(parser->put_CryptKey("00"));  // allowed while read-only
+  ASSERT_OK(parser->put_CryptKey(""));
+
+  ASSERT_OK(parser->put_ReadOnly(0));
+  EXPECT_OK(parser->Save(""));  // the loaded file
+  std::string file_path;
+  ASSERT_OK(parser->get_FilePath(&file_path));
+  EXPECT_EQ(file_path, path);
+}
+
+TEST(ParserTest, SaveWithoutAnyPathIsInvalid) {
+  ComPtr<ISDParser> parser = Create();
+  EventRecorder sink;
+  Advise(parser.get(), DIID__ISDParserAMEvents, &sink);
+  EXPECT_HR(parser->Save(""), E_INVALIDARG);
+  EXPECT_EQ(sink.events, (std::vector<DISPID>{DISPID_OnBeforeSave, DISPID_OnAfterSave}));
+}
+
+TEST(ParserTest, SetMasterParserAcceptsOnlyTheMasterKind) {
+  ComPtr<ISDParser> parser = Create();
+  ComPtr<IDispatch> firewall = Create<IDispatch>(CLSID_XMLSDParserFW);
+  ComPtr<IDispatch> sandbox = Create<IDispatch>(CLSID_XMLSDParserSBX);
+  EXPECT_HR(parser->SetMasterParser(nullptr), E_POINTER);
+  EXPECT_OK(parser->SetMasterParser(sandbox.get()));
+  EXPECT_HR(parser->SetMasterParser(firewall.get()), E_NOINTERFACE);
+}
+
+TEST(ParserTest, SupportsErrorInfoOnlyForItsOwnInterface) {
+  ComPtr<ISupportErrorInfo> info = Create<ISupportErrorInfo>();
+  EXPECT_HR(info->InterfaceSupportsErrorInfo(ISDParserAM::kIID), S_OK);
+  EXPECT_HR(info->InterfaceSupportsErrorInfo(IDispatch::kIID), S_FALSE);
+  EXPECT_HR(info->InterfaceSupportsErrorInfo(ISDParserSBX::kIID), S_FALSE);
+}
+
+TEST(ParserTest, NewParserSavesTheFrameAsUtf16) {
+  TempDir dir;
+  ComPtr<ISDParser> parser = Create();
+  ASSERT_OK(parser->put_Version(0x00020003));
+  ASSERT_OK(parser->Save(dir.File("new.xml")));
+  std::string xml;
+  ASSERT_OK(parser->get_Xml(&xml));
+  EXPECT_EQ(ReadFileBytes(dir.File("new.xml")), Utf16Image(xml));
+  EXPECT_EQ(xml,
+            "<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"no\"?>\n"
+            "<SecDb xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+            "xsi:noNamespaceSchemaLocation=\"AntiMalware.xsd\">\n"
+            "\t<VersionInfo major=\"2\" minor=\"3\"/>\n"
+            "\t<Module id=\"AntiMalware\"/>\n"
+            "</SecDb>\n");
+}
+
+TEST(ParserTest, CustomSectionsSurviveInOrderAfterTheKnownSections) {
+  const std::string custom =
+      "<Custom a=\"1\" b=\"x &amp; y\">\n\t\t<Inner>t &lt; u</Inner>\n\t\tmixed<Empty/>\n\t</Custom>";
+  TempDir dir;
+  const std::string path = dir.File("custom.xml");
+  WriteFileBytes(path, Document("AntiMalware", "<First/>" + custom));
+  ComPtr<ISDParserEx> parser = Create<ISDParserEx>();
+  ASSERT_OK(parser->Load(path, 0));
+  std::string section;
+  ASSERT_OK(parser->XmlEx("Custom", &section));
+  EXPECT_NE(section.find("\t<First/>\n\t" + custom + "\n</SecDb>"), std::string::npos) << section;
+  std::string frame_only;
+  ASSERT_OK(parser->XmlEx("NoSuchSection", &frame_only));
+  EXPECT_EQ(frame_only.find("First"), std::string::npos);
+  EXPECT_NE(frame_only.find("<Module id=\"AntiMalware\"/>"), std::string::npos);
+
+  // Two round trips give the same bytes.
+  ASSERT_OK(parser->Save(dir.File("one.xml")));
+  ComPtr<ISDParser> again = Create();
+  ASSERT_OK(again->Load(dir.File("one.xml"), 0));
+  ASSERT_OK(again->Save(dir.File("two.xml")));
+  EXPECT_EQ(ReadFileBytes(dir.File("one.xml")), ReadFileBytes(dir.File("two.xml")));
+}
+
+TEST(ParserTest, DeeplyNestedCustomSectionRoundTrips) {
+  std::string body;
+  for (int i = 0; i < 5000; ++i) body += "<d>";
+  for (int i = 0; i < 5000; ++i) body += "</d>";
+  TempDir dir;
+  WriteFileBytes(dir.File("deep.xml"), Document("AntiMalware", body));
+  ComPtr<ISDParser> parser = Create();
+  ASSERT_OK(parser->Load(dir.File("deep.xml"), 0));
+  std::string xml;
+  ASSERT_OK(parser->get_Xml(&xml));
+  EXPECT_EQ(xml.find("<d/>") != std::string::npos, true);
+}
+
+TEST(ParserTest, TextThatXmlCannotCarryIsRefusedAndTheFileKept) {
+  TempDir dir;
+  const std::string path = dir.File("am.xml");
+  WriteFileBytes(path, Document("AntiMalware", "<Custom>&#x1;</Custom>"));
+  ComPtr<ISDParser> parser = Create();
+  // XML 1.0 cannot carry U+0001 even as a reference: the reader refuses.
+  EXPECT_HR(parser->Load(path, 0), E_FAIL);
+  (void)TakeRecord();
+}
+
+TEST(ParserTest, FailedSaveLeavesThePreviousFileUntouched) {
+  TempDir dir;
+  const std::string path = dir.File("am.xml");
+  const std::string original = Utf16Image(Document("AntiMalware", "<Keep/>"));
+  const WriteFault faults[] = {WriteFault::kCreate, WriteFault::kWrite, WriteFault::kSync,
+                               WriteFault::kRename};
+  for (WriteFault fault : faults) {
+    WriteFileBytes(path, original);
+    ComPtr<ISDParser> parser = Create();
+    ASSERT_OK(parser->Load(path, 0));
+    ASSERT_OK(parser->put_Version(0x00090000));
+    InjectWriteFaultForTest(fault);
+    EXPECT_TRUE(Failed(parser->Save(path)));
+    InjectWriteFaultForTest(WriteFault::kNone);
+    EXPECT_FALSE(TakeRecord().description.empty());
+    EXPECT_EQ(ReadFileBytes(path), original);
+    EXPECT_EQ(std::filesystem::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+  }
+}
+
+// An engine whose encryption always fails.
+class FailingEngine final : public CCryptEngineAPI {
+ public:
+  std::uint32_t Encrypt(const std::uint8_t*, std::uint32_t, std::uint8_t*,
+                        std::uint32_t*) const override {
+    return kCryptErrorBadArguments;
+  }
+};
+
+TEST(ParserTest, FailedEncryptionLeavesThePreviousFileUntouched) {
+  TempDir dir;
+  const std::string path = dir.File("am.xml");
+  const std::string original = Utf16Image(Document("AntiMalware"));
+  WriteFileBytes(path, original);
+  ComPtr<CAMParserForTest> parser;
+  auto created = MakeObject<ParserForTest>();
+  created->ReplaceCryptEngineForTest(std::make_unique<FailingEngine>());
+  ASSERT_OK(created->put_CryptKey("0102"));
+  EXPECT_TRUE(Failed(created->Save(path)));
+  EXPECT_EQ(TakeRecord().description, "The database could not be encrypted.");
+  EXPECT_EQ(ReadFileBytes(path), original);
+}
+
+}  // namespace
+}  // namespace xmlsecdb
