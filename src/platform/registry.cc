@@ -42,9 +42,8 @@ struct RootName {
   std::string_view alias;
 };
 constexpr RootName kRoots[] = {
-    {"HKEY_CLASSES_ROOT", "HKCR"}, {"HKEY_CURRENT_USER", "HKCU"},
-    {"HKEY_LOCAL_MACHINE", "HKLM"}, {"HKEY_USERS", "HKU"},
-    {"HKEY_CURRENT_CONFIG", "HKCC"},
+    {"HKEY_CLASSES_ROOT", "HKCR"}, {"HKEY_CURRENT_USER", "HKCU"},   {"HKEY_LOCAL_MACHINE", "HKLM"},
+    {"HKEY_USERS", "HKU"},         {"HKEY_CURRENT_CONFIG", "HKCC"},
 };
 
 char FoldChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -274,8 +273,7 @@ Key::Value* FindValue(Key* key, std::string_view name) {
   return nullptr;
 }
 
-void PutValue(Key* key, std::string_view name, std::uint32_t type,
-              std::vector<std::uint8_t> data) {
+void PutValue(Key* key, std::string_view name, std::uint32_t type, std::vector<std::uint8_t> data) {
   Key::Value* v = FindValue(key, name);
   if (!v) {
     key->values.emplace_back();

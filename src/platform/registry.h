@@ -84,12 +84,12 @@ class Registry {
   // in *value and its type in *type (when type is not null). An expandable
   // string comes back unexpanded. kRegNotFound, kRegWrongType (other types) or
   // kRegBadData (odd byte length or no terminating zero) otherwise.
-  [[nodiscard]] HRESULT QueryString(std::string_view key, std::string_view name,
-                                    std::string* value, std::uint32_t* type = nullptr) const;
+  [[nodiscard]] HRESULT QueryString(std::string_view key, std::string_view name, std::string* value,
+                                    std::uint32_t* type = nullptr) const;
 
   // Any value as its type and raw bytes; kRegNotFound when absent.
-  [[nodiscard]] HRESULT QueryValue(std::string_view key, std::string_view name,
-                                   std::uint32_t* type, std::vector<std::uint8_t>* data) const;
+  [[nodiscard]] HRESULT QueryValue(std::string_view key, std::string_view name, std::uint32_t* type,
+                                   std::vector<std::uint8_t>* data) const;
 
   // Writing. The Set calls create the key and its parents as needed and
   // replace a value of the same name whatever its type. They fail with
@@ -99,8 +99,7 @@ class Registry {
   // Deletes the key with all its subkeys and values; S_FALSE when it did not
   // exist. A root cannot be deleted (E_ACCESSDENIED).
   [[nodiscard]] HRESULT DeleteKey(std::string_view key);
-  [[nodiscard]] HRESULT SetDword(std::string_view key, std::string_view name,
-                                 std::uint32_t value);
+  [[nodiscard]] HRESULT SetDword(std::string_view key, std::string_view name, std::uint32_t value);
   // `type` is REG_SZ or REG_EXPAND_SZ (else E_INVALIDARG).
   [[nodiscard]] HRESULT SetString(std::string_view key, std::string_view name,
                                   std::string_view value, std::uint32_t type = REG_SZ);
@@ -148,8 +147,8 @@ class Registry {
 
   mutable std::mutex mu_;
   std::unique_ptr<registry_internal::Key> tree_;  // holds the roots
-  std::string path_;           // bound file, "" when in memory
-  HRESULT load_error_ = S_OK;  // non-zero: Save must not overwrite path_
+  std::string path_;                              // bound file, "" when in memory
+  HRESULT load_error_ = S_OK;                     // non-zero: Save must not overwrite path_
 };
 
 }  // namespace xmlsecdb

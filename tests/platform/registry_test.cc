@@ -37,10 +37,8 @@ struct ParseCase {
 TEST(RegistryTest, ParsesValueLines) {
   const ParseCase kCases[] = {
       {"plain string", R"("V"="text")", "V", S_OK, REG_SZ, Bytes({"t\0e\0x\0t\0\0\0", 10})},
-      {"escapes", R"("V"="a\\b\"c")", "V", S_OK, REG_SZ,
-       Bytes({"a\0\\\0b\0\"\0c\0\0\0", 12})},
-      {"unknown escape kept", R"("V"="a\nb")", "V", S_OK, REG_SZ,
-       Bytes({"a\0\\\0n\0b\0\0\0", 10})},
+      {"escapes", R"("V"="a\\b\"c")", "V", S_OK, REG_SZ, Bytes({"a\0\\\0b\0\"\0c\0\0\0", 12})},
+      {"unknown escape kept", R"("V"="a\nb")", "V", S_OK, REG_SZ, Bytes({"a\0\\\0n\0b\0\0\0", 10})},
       {"name with escaped quote", R"("V\"x"="1")", "V\"x", S_OK, REG_SZ, Bytes({"1\0\0\0", 4})},
       {"blanks around =", R"("V" = "x")", "V", S_OK, REG_SZ, Bytes({"x\0\0\0", 4})},
       {"default value", R"(@="d")", "", S_OK, REG_SZ, Bytes({"d\0\0\0", 4})},
@@ -56,26 +54,42 @@ TEST(RegistryTest, ParsesValueLines) {
        Bytes({"%\0A\0%\0\0\0", 8})},
       {"continued hex list", "\"V\"=hex(2):25,00,\\\r\n  41,00,\\\n  25,00,00,00", "V", S_OK,
        REG_EXPAND_SZ, Bytes({"%\0A\0%\0\0\0", 8})},
-      {"break right after the type", "\"V\"=hex(7):\\\n  61,00", "V", S_OK, REG_MULTI_SZ,
+      {"break right after the type",
+       "\"V\"=hex(7):\\\n  61,00",
+       "V",
+       S_OK,
+       REG_MULTI_SZ,
        {0x61, 0}},
-      {"other type kept raw", R"("V"=hex(b):01,00,00,00,00,00,00,00)", "V", S_OK, REG_QWORD,
+      {"other type kept raw",
+       R"("V"=hex(b):01,00,00,00,00,00,00,00)",
+       "V",
+       S_OK,
+       REG_QWORD,
        {1, 0, 0, 0, 0, 0, 0, 0}},
       {"later line wins", "\"V\"=\"a\"\n\"v\"=dword:2", "V", S_OK, REG_DWORD, {2, 0, 0, 0}},
       {"value deleted", "\"V\"=\"a\"\n\"V\"=-", "V", kRegNotFound, 0, {}},
       {"default deleted", "@=\"a\"\n@=-", "", kRegNotFound, 0, {}},
       {"comment", R"(; "V"="no")", "V", kRegNotFound, 0, {}},
-      {"unterminated string skipped, next line kept", "\"X\"=\"a\n\"V\"=\"ok\"", "V", S_OK,
-       REG_SZ, Bytes({"o\0k\0\0\0", 6})},
+      {"unterminated string skipped, next line kept", "\"X\"=\"a\n\"V\"=\"ok\"", "V", S_OK, REG_SZ,
+       Bytes({"o\0k\0\0\0", 6})},
       {"backslash after a string does not swallow the next line", "\"X\"=\"a\\\n\"V\"=\"ok\"", "V",
        S_OK, REG_SZ, Bytes({"o\0k\0\0\0", 6})},
       {"text after the string", R"("V"="a" junk)", "V", kRegNotFound, 0, {}},
       {"unknown data form", R"("V"=qword:1)", "V", kRegNotFound, 0, {}},
       {"no equals sign", R"("V" "a")", "V", kRegNotFound, 0, {}},
       {"value under an unknown root", "[HKEY_NOWHERE\\X]\n\"V\"=\"a\"", "V", kRegNotFound, 0, {}},
-      {"value after a deleted key", "[-HKEY_LOCAL_MACHINE\\Other]\n\"V\"=\"a\"", "V",
-       kRegNotFound, 0, {}},
-      {"section without closing bracket", "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test\n\"V\"=\"a\"", "V",
-       kRegNotFound, 0, {}},
+      {"value after a deleted key",
+       "[-HKEY_LOCAL_MACHINE\\Other]\n\"V\"=\"a\"",
+       "V",
+       kRegNotFound,
+       0,
+       {}},
+      {"section without closing bracket",
+       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test\n\"V\"=\"a\"",
+       "V",
+       kRegNotFound,
+       0,
+       {}},
   };
   for (const ParseCase& c : kCases) {
     SCOPED_TRACE(c.what);
@@ -93,14 +107,14 @@ TEST(RegistryTest, ParsesValueLines) {
 
 TEST(RegistryTest, SectionsCreateAndDeleteKeys) {
   Registry registry;
-  ASSERT_OK(registry.LoadText(
-      "Windows Registry Editor Version 5.00\n"
-      "[HKEY_LOCAL_MACHINE\\Software\\A\\B\\C]\n"
-      "[HKEY_LOCAL_MACHINE\\Software\\Keep]\n"
-      "\"V\"=dword:1\n"
-      "[-HKEY_LOCAL_MACHINE\\Software\\A\\B]\n"
-      "[-HKEY_LOCAL_MACHINE]\n"
-      "[HKEY_NOWHERE\\X]\n"));
+  ASSERT_OK(
+      registry.LoadText("Windows Registry Editor Version 5.00\n"
+                        "[HKEY_LOCAL_MACHINE\\Software\\A\\B\\C]\n"
+                        "[HKEY_LOCAL_MACHINE\\Software\\Keep]\n"
+                        "\"V\"=dword:1\n"
+                        "[-HKEY_LOCAL_MACHINE\\Software\\A\\B]\n"
+                        "[-HKEY_LOCAL_MACHINE]\n"
+                        "[HKEY_NOWHERE\\X]\n"));
   EXPECT_TRUE(registry.KeyExists("HKEY_LOCAL_MACHINE\\Software\\A"));
   EXPECT_FALSE(registry.KeyExists("HKEY_LOCAL_MACHINE\\Software\\A\\B"));
   EXPECT_FALSE(registry.KeyExists("HKEY_LOCAL_MACHINE\\Software\\A\\B\\C"));
@@ -110,10 +124,10 @@ TEST(RegistryTest, SectionsCreateAndDeleteKeys) {
 
 TEST(RegistryTest, MatchesKeysAndNamesWithoutCase) {
   Registry registry;
-  ASSERT_OK(registry.LoadText(
-      "Windows Registry Editor Version 5.00\n"
-      "[hkey_local_machine\\system\\CurrentControlSet\\Services\\ZelCfg]\n"
-      "\"LogEnable\"=dword:00000001\n"));
+  ASSERT_OK(
+      registry.LoadText("Windows Registry Editor Version 5.00\n"
+                        "[hkey_local_machine\\system\\CurrentControlSet\\Services\\ZelCfg]\n"
+                        "\"LogEnable\"=dword:00000001\n"));
   std::uint32_t v = 0;
   ASSERT_OK(registry.QueryDword("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\ZELCFG",
                                 "logenable", &v));
@@ -161,14 +175,14 @@ TEST(RegistryTest, TextWithoutHeaderLeavesStoreUnchanged) {
 
 TEST(RegistryTest, TypedQueriesCheckTypeAndShape) {
   Registry registry;
-  ASSERT_OK(registry.LoadText(RegFile(
-      "\"Dword\"=dword:00000007\n"
-      "\"Text\"=\"abc\"\n"
-      "\"Expand\"=hex(2):25,00,00,00\n"
-      "\"OddLength\"=hex(1):61,00,00\n"
-      "\"NoZero\"=hex(1):61,00\n"
-      "\"Embedded\"=hex(1):61,00,00,00,62,00,00,00\n"
-      "\"ShortDword\"=hex(4):01,00\n")));
+  ASSERT_OK(
+      registry.LoadText(RegFile("\"Dword\"=dword:00000007\n"
+                                "\"Text\"=\"abc\"\n"
+                                "\"Expand\"=hex(2):25,00,00,00\n"
+                                "\"OddLength\"=hex(1):61,00,00\n"
+                                "\"NoZero\"=hex(1):61,00\n"
+                                "\"Embedded\"=hex(1):61,00,00,00,62,00,00,00\n"
+                                "\"ShortDword\"=hex(4):01,00\n")));
   std::uint32_t v = 0;
   std::string s;
   std::uint32_t type = 0;
@@ -231,10 +245,9 @@ TEST(RegistryTest, TextRoundTripsEveryValue) {
   ASSERT_OK(registry.CreateKey("HKEY_USERS\\Empty\\Key"));
 
   std::string text = registry.ToText();
-  for (const std::string& line : {std::string("@=\"default\""),
-                                  std::string(R"("Quote\"And\\Slash"="C:\\dir\\\"x\"")"),
-                                  std::string("\"Dword\"=dword:deadbeef"),
-                                  std::string("[HKEY_USERS\\Empty\\Key]")}) {
+  for (const std::string& line :
+       {std::string("@=\"default\""), std::string(R"("Quote\"And\\Slash"="C:\\dir\\\"x\"")"),
+        std::string("\"Dword\"=dword:deadbeef"), std::string("[HKEY_USERS\\Empty\\Key]")}) {
     EXPECT_NE(text.find(line + "\n"), std::string::npos) << line << "\n" << text;
   }
   std::istringstream lines(text);
@@ -243,8 +256,8 @@ TEST(RegistryTest, TextRoundTripsEveryValue) {
   Registry copy;
   ASSERT_OK(copy.LoadText(text));
   EXPECT_EQ(copy.ToText(), text);
-  for (const char* name : {"", "Quote\"And\\Slash", "Lines", "Unicode", "Expand", "Dword",
-                           "Binary", "Unterminated", "Odd", "LoneSurrogate", "ShortDword"}) {
+  for (const char* name : {"", "Quote\"And\\Slash", "Lines", "Unicode", "Expand", "Dword", "Binary",
+                           "Unterminated", "Odd", "LoneSurrogate", "ShortDword"}) {
     std::uint32_t type1 = 0, type2 = 0;
     std::vector<std::uint8_t> data1, data2;
     ASSERT_OK(registry.QueryValue(kKey, name, &type1, &data1));

@@ -100,6 +100,7 @@ TEST(UtfTest, RefusesMalformedUtf16AndKeepsTheOutput) {
       "A\0"sv,                       // high surrogate followed by ASCII
       "\x00\xD8\x00\xD8\x00\xDC"sv,  // two highs, then a low
       "\x00\xDC"sv,                  // lone low surrogate
+      "\x00\xDC\x00\xDC"sv,          // two lows
       "\x00\xDC\x00\xD8"sv,          // a pair in the wrong order
   };
   for (std::string_view bytes : kMalformed) {
