@@ -5,10 +5,8 @@
 namespace xmlsecdb {
 namespace {
 
-// Until the kind's lists exist, its sections are kept verbatim with the
-// custom sections, so that nothing of a loaded file is lost on save.
-constexpr std::string_view kKnownSections[] = {"SecDb", "VersionInfo", "Module"};
-
+// Until the kind's sections exist, they are kept verbatim with the custom
+// sections, so that nothing of a loaded file is lost on save.
 constexpr ParserKind kKind = {
     .coclass = "XMLSDParserAM",
     .class_name = "CAMParser",
@@ -24,15 +22,11 @@ constexpr ParserKind kKind = {
     .events_off_while_loading = false,
     .module_check = ModuleCheck::kExactText,
     .missing_major_suffix = " Missing Major version.",
-    .known_sections = kKnownSections,
     .writes_custom_sections = true,
-    .sections = {},
 };
 
 }  // namespace
 
-CAMParser::CAMParser() : ParserObjectEx(kKind) {
-  set_handler(std::make_unique<CDbContentHandler>(this));
-}
+CAMParser::CAMParser() : ParserObjectEx(kKind) {}
 
 }  // namespace xmlsecdb

@@ -5,10 +5,8 @@
 namespace xmlsecdb {
 namespace {
 
-// Until the kind's lists exist, its sections are kept verbatim with the
-// custom sections, so that nothing of a loaded file is lost on save.
-constexpr std::string_view kKnownSections[] = {"SecDb", "VersionInfo", "Module"};
-
+// Until the kind's sections exist, they are kept verbatim with the custom
+// sections, so that nothing of a loaded file is lost on save.
 constexpr ParserKind kKind = {
     .coclass = "XMLSDParserAPP",
     .class_name = "CAPPParser",
@@ -24,15 +22,11 @@ constexpr ParserKind kKind = {
     .events_off_while_loading = true,
     .module_check = ModuleCheck::kLookup,
     .missing_major_suffix = " Missing major version.",
-    .known_sections = kKnownSections,
     .writes_custom_sections = true,
-    .sections = {},
 };
 
 }  // namespace
 
-CAPPParser::CAPPParser() : ParserObjectEx(kKind) {
-  set_handler(std::make_unique<CDbContentHandler>(this));
-}
+CAPPParser::CAPPParser() : ParserObjectEx(kKind) {}
 
 }  // namespace xmlsecdb

@@ -21,8 +21,9 @@ HRESULT CDbContentHandler::EndDocument() { return S_OK; }
 
 bool CDbContentHandler::InKnownSection() const {
   auto known = [this](std::string_view name) {
-    for (std::string_view k : parser_->kind().known_sections) {
-      if (k == name) return true;
+    if (name == "SecDb" || name == "VersionInfo" || name == "Module") return true;
+    for (const Section* section : parser_->sections()) {
+      if (section->element() == name) return true;
     }
     return false;
   };
@@ -32,19 +33,27 @@ bool CDbContentHandler::InKnownSection() const {
 
 HRESULT CDbContentHandler::StartElement(std::string_view qname, const SaxAttributes& attributes) {
   std::string_view parent = stack_.empty() ? std::string_view() : stack_.back().name;
-  bool handled = false;
+  int claimed = kNotHandled;
   HRESULT hr = S_OK;
   if (parent == "SecDb" && (qname == "VersionInfo" || qname == "Module")) {
-    handled = true;
+    claimed = kHeader;
     hr = StartHeaderElement(qname, attributes);
   } else {
-    hr = OnStartElement(qname, parent, attributes, &handled);
+    const std::vector<Section*>& sections = parser_->sections();
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+      bool handled = false;
+      hr = sections[i]->StartElement(*this, qname, parent, attributes, &handled);
+      if (handled || Failed(hr)) {
+        claimed = static_cast<int>(i);
+        break;
+      }
+    }
   }
-  // Pushed after the kind ran, so `parent` stayed valid for it.
-  stack_.push_back(OpenElement{std::string(qname), handled, false});
+  // Pushed after the sections ran, so `parent` stayed valid for them.
+  stack_.push_back(OpenElement{std::string(qname), claimed, false});
   if (Failed(hr)) return hr;
   text_.clear();
-  if (handled || InKnownSection()) return S_OK;
+  if (claimed != kNotHandled || InKnownSection()) return S_OK;
 
   OpenElement& open = stack_.back();
   open.custom = true;
@@ -64,30 +73,25 @@ HRESULT CDbContentHandler::EndElement(std::string_view qname) {
     custom_current_ = custom_current_->parent;
     return S_OK;
   }
-  if (!open.handled) return S_OK;
+  if (open.section < 0) return S_OK;
   std::string_view parent = stack_.empty() ? std::string_view() : stack_.back().name;
-  return OnEndElement(open.name, parent);
+  HRESULT hr = parser_->sections()[static_cast<std::size_t>(open.section)]->EndElement(
+      *this, open.name, parent, text_);
+  text_.clear();
+  return hr;
 }
 
 HRESULT CDbContentHandler::Characters(std::string_view text) {
   if (stack_.empty()) return E_FAIL;
   if (stack_.back().custom) {
     parser_->custom_store().AppendText(custom_current_, text);
-  } else if (stack_.back().handled) {
+  } else if (stack_.back().section != kNotHandled) {
     text_.append(text);
   }
   return S_OK;
 }
 
-HRESULT CDbContentHandler::OnStartElement(std::string_view, std::string_view,
-                                          const SaxAttributes&, bool* handled) {
-  *handled = false;
-  return S_OK;
-}
-
-HRESULT CDbContentHandler::OnEndElement(std::string_view, std::string_view) { return S_OK; }
-
-HRESULT CDbContentHandler::Fail(int message_id, std::string_view suffix) const {
+HRESULT CDbContentHandler::Fail(int message_id, std::string_view suffix) {
   const ParserKind& kind = parser_->kind();
   std::string source(kind.handler_name);
   source += "::StartElement()";

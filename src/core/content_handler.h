@@ -1,10 +1,10 @@
-// CDbContentHandler: the base of every kind's content handler.
+// CDbContentHandler: the content handler of every kind.
 //
 // It keeps the stack of open elements, decides which elements lie in a
 // known section and which in a custom one, stores custom sections verbatim
 // in the parser's custom store, checks the `VersionInfo` and `Module`
-// header elements, collects the text of known elements, and hands every
-// other element to the kind through OnStartElement / OnEndElement.
+// header elements, collects the text of known elements, and offers every
+// other element to the parser's sections (core/section.h).
 //
 // The handler belongs to its parser and is used only during the parser's
 // loads.
@@ -16,16 +16,17 @@
 #include <vector>
 
 #include "core/custom_store.h"
+#include "core/section.h"
 #include "platform/sax_reader.h"
 
 namespace xmlsecdb {
 
 class ParserCore;
 
-class CDbContentHandler : public SaxContentHandler {
+class CDbContentHandler final : public SaxContentHandler, private SectionReadContext {
  public:
   explicit CDbContentHandler(ParserCore* parser);
-  ~CDbContentHandler() override;
+  ~CDbContentHandler();
 
   HRESULT StartDocument() override;
   HRESULT EndDocument() override;
@@ -33,30 +34,20 @@ class CDbContentHandler : public SaxContentHandler {
   HRESULT EndElement(std::string_view qname) final;
   HRESULT Characters(std::string_view text) final;
 
- protected:
-  // The kind's part of StartElement, for an element that is not one of the
-  // header elements. Set *handled when (name, parent) is a pair the kind
-  // knows; an unhandled element is stored when it lies in a custom section
-  // and ignored otherwise. A failure ends the parse.
-  virtual HRESULT OnStartElement(std::string_view name, std::string_view parent,
-                                 const SaxAttributes& attributes, bool* handled);
-  // Called at the end of an element the kind handled: commit what it built.
-  virtual HRESULT OnEndElement(std::string_view name, std::string_view parent);
-
-  // Reports a content error of the file: message `message_id` with
-  // `suffix`, source "<handler>::StartElement()", result E_FAIL.
-  HRESULT Fail(int message_id, std::string_view suffix) const;
-
-  // Text collected since the start of the innermost handled element.
-  const std::string& text() const { return text_; }
-  ParserCore* parser() const { return parser_; }
-
  private:
+  static constexpr int kNotHandled = -1;
+  static constexpr int kHeader = -2;
+
   struct OpenElement {
     std::string name;
-    bool handled;  // a known pair, given to the kind
-    bool custom;   // stored in the custom store
+    int section;  // the index of the section that claimed it, or one of the above
+    bool custom;  // stored in the custom store
   };
+
+  // SectionReadContext
+  ParserCore& parser() override { return *parser_; }
+  HRESULT Fail(int message_id, std::string_view suffix) override;
+
 
   HRESULT StartHeaderElement(std::string_view name, const SaxAttributes& attributes);
   HRESULT ReadVersionInfo(const SaxAttributes& attributes);

@@ -11,6 +11,7 @@ namespace xmlsecdb {
 
 ParserCore::ParserCore(const ParserKind& kind)
     : kind_(kind),
+      handler_(this),
       engine_(std::make_unique<CCryptEngineAPI>()),
       events_(MakeObject<ConnectionPoint>(*kind.events_iid)) {
   DebugLog("ZelXmlSd: %.*s object created\n", static_cast<int>(kind_.coclass.size()),
@@ -56,7 +57,7 @@ HRESULT ParserCore::LoadBase(const std::string& path) {
     ArmWatch(path);
     watching_ = false;
   }
-  reader_.set_content_handler(handler_.get());
+  reader_.set_content_handler(&handler_);
   reader_.set_error_handler(this);
   if (kind_.events_off_while_loading) events_enabled_ = false;
   (void)NewDatabase();
@@ -146,6 +147,10 @@ HRESULT ParserCore::ReportParseError(HRESULT result) {
     text = LoadMessage(kMsgCannotParse);
   }
   return ReportErrorText(Name("ReportParseError"), *kind_.clsid, text, *kind_.parser_iid, result);
+}
+
+void ParserCore::ClearLists() {
+  for (Section* section : sections_) section->Clear();
 }
 
 HRESULT ParserCore::NewDatabase() {

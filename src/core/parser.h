@@ -14,11 +14,13 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/content_handler.h"
 #include "core/crypt_engine.h"
 #include "core/custom_store.h"
 #include "core/parser_kind.h"
+#include "core/section.h"
 #include "platform/connection_point.h"
 #include "platform/dir_watch.h"
 #include "platform/sax_reader.h"
@@ -39,6 +41,8 @@ class ParserCore : private SaxErrorHandler {
   void set_version(std::int32_t version) { version_ = version; }
   std::int32_t version() const { return version_; }
   ConnectionPoint& events() { return *events_; }
+  // The kind's sections, in the order a save writes them.
+  const std::vector<Section*>& sections() const { return sections_; }
 
   // Raises an event on the kind's event interface when events are enabled.
   void FireEvent(DISPID dispid, std::initializer_list<Variant> args = {});
@@ -56,8 +60,9 @@ class ParserCore : private SaxErrorHandler {
   explicit ParserCore(const ParserKind& kind);
   virtual ~ParserCore();
 
-  // Lets the kind finish construction once it can create its handler.
-  void set_handler(std::unique_ptr<CDbContentHandler> handler) { handler_ = std::move(handler); }
+  // Registers one of the kind's sections (owned by the kind's parser), in
+  // the order a save writes them.
+  void AddSection(Section* section) { sections_.push_back(section); }
 
   // ISDParser behaviour.
   HRESULT LoadDatabase(std::string_view path, std::int32_t read_only);
@@ -76,11 +81,11 @@ class ParserCore : private SaxErrorHandler {
   HRESULT SupportsErrorInfo(const IID& iid) const;
   HRESULT FindEvents(const IID& iid, IConnectionPoint** point);
 
-  // Kind hooks.
-  // Empties the kind's lists, in the kind's order; results are ignored.
-  virtual void ClearLists() {}
-  // Writes the kind's sections between the frame and the custom sections;
-  // `section` empty means all.
+  // Kind hooks, for kinds whose sections need more than the default walk
+  // over sections(): emptying every section for New, and writing the
+  // selected ones (`section` empty means all) between the frame and the
+  // custom sections.
+  virtual void ClearLists();
   virtual HRESULT WriteSections(XmlWriter& writer, std::string_view section);
 
   // The kind's master interface, when one is set.
@@ -109,7 +114,8 @@ class ParserCore : private SaxErrorHandler {
   std::string parse_path_;
   std::string file_path_;
   bool watching_ = false;
-  std::unique_ptr<CDbContentHandler> handler_;
+  std::vector<Section*> sections_;
+  CDbContentHandler handler_;
   std::int32_t read_only_ = 0;
   std::string crypt_key_;
   std::unique_ptr<CCryptEngine> engine_;

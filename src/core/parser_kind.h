@@ -6,7 +6,6 @@
 #define XMLSECDB_CORE_PARSER_KIND_H_
 
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "xmlsecdb/guid.h"
@@ -38,22 +37,9 @@ struct ParserKind {
   bool events_off_while_loading;
   ModuleCheck module_check;
   std::string_view missing_major_suffix;
-  // Top-level element names (the frame and the kind's sections) whose
-  // content belongs to the kind; anything else is a custom section.
-  std::span<const std::string_view> known_sections;
   // Whether a save writes custom sections back.
   bool writes_custom_sections;
-  // The section names XmlEx accepts, in the order a save writes them.
-  std::span<const std::string_view> sections;
 };
-
-// The frame and sections the anti-malware design knows, which most kinds
-// share.
-inline constexpr std::string_view kCommonKnownSections[] = {
-    "SecDb",   "VersionInfo",   "Module",   "Globals",
-    "Definitions", "ExceptionList", "RuleList", "RuleSetList"};
-inline constexpr std::string_view kCommonSections[] = {"Globals", "Definitions", "ExceptionList",
-                                                       "RuleList", "RuleSetList"};
 
 // The module id of a `Module id` word, or 0 for a word no module has.
 std::int32_t ModuleIdFromText(std::string_view text);

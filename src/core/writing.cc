@@ -55,7 +55,12 @@ HRESULT WriteCustomSections(XmlWriter& writer, const CustomNode& root) {
 
 }  // namespace
 
-HRESULT ParserCore::WriteSections(XmlWriter&, std::string_view) { return S_OK; }
+HRESULT ParserCore::WriteSections(XmlWriter& writer, std::string_view section) {
+  for (Section* s : sections_) {
+    if (Selected(section, s->element())) RETURN_IF_FAILED(s->Write(writer));
+  }
+  return S_OK;
+}
 
 HRESULT ParserCore::WriteDocument(XmlWriter& writer, std::string_view section) {
   writer.StartDocument();

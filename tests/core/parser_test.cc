@@ -10,6 +10,7 @@
 
 #include "am/am_parser.h"
 #include "platform/file_io.h"
+#include "platform/object.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
 #include "xmlsecdb/xmlsecdb.h"
@@ -59,18 +60,8 @@ ErrorRecord TakeRecord() {
 }
 
 // Records every event it receives.
-class EventRecorder final : public IDispatch {
+class EventRecorder final : public ComObject<IDispatch> {
  public:
-  HRESULT QueryInterface(const IID& iid, void** object) override {
-    if (iid == IUnknown::kIID || iid == IDispatch::kIID) {
-      *object = static_cast<IDispatch*>(this);
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  std::uint32_t AddRef() override { return 2; }
-  std::uint32_t Release() override { return 1; }
   HRESULT Invoke(DISPID dispid, const Variant*, std::uint32_t, Variant*) override {
     events.push_back(dispid);
     return S_OK;
@@ -223,10 +214,10 @@ TEST(ParserTest, VersionDefaultsAndMinorDefault) {
 
 TEST(ParserTest, EmptyPathFailsAndRaisesBothLoadEvents) {
   ComPtr<ISDParser> parser = Create();
-  EventRecorder sink;
-  Advise(parser.get(), DIID__ISDParserAMEvents, &sink);
+  ComPtr<EventRecorder> sink = MakeObject<EventRecorder>();
+  Advise(parser.get(), DIID__ISDParserAMEvents, sink.get());
   EXPECT_HR(parser->Load("", 1), E_INVALIDARG);
-  EXPECT_EQ(sink.events, (std::vector<DISPID>{DISPID_OnBeforeLoad, DISPID_OnAfterLoad}));
+  EXPECT_EQ(sink->events, (std::vector<DISPID>{DISPID_OnBeforeLoad, DISPID_OnAfterLoad}));
   std::int32_t read_only = 0;
   ASSERT_OK(parser->get_ReadOnly(&read_only));
   EXPECT_EQ(read_only, 1);
@@ -277,10 +268,10 @@ TEST(ParserTest, ReadOnlyRefusesModificationsWithMessage111) {
 
 TEST(ParserTest, SaveWithoutAnyPathIsInvalid) {
   ComPtr<ISDParser> parser = Create();
-  EventRecorder sink;
-  Advise(parser.get(), DIID__ISDParserAMEvents, &sink);
+  ComPtr<EventRecorder> sink = MakeObject<EventRecorder>();
+  Advise(parser.get(), DIID__ISDParserAMEvents, sink.get());
   EXPECT_HR(parser->Save(""), E_INVALIDARG);
-  EXPECT_EQ(sink.events, (std::vector<DISPID>{DISPID_OnBeforeSave, DISPID_OnAfterSave}));
+  EXPECT_EQ(sink->events, (std::vector<DISPID>{DISPID_OnBeforeSave, DISPID_OnAfterSave}));
 }
 
 TEST(ParserTest, SetMasterParserAcceptsOnlyTheMasterKind) {
@@ -395,6 +386,36 @@ TEST(ParserTest, FailedEncryptionLeavesThePreviousFileUntouched) {
   EXPECT_TRUE(Failed(created->Save(path)));
   EXPECT_EQ(TakeRecord().description, "The database could not be encrypted.");
   EXPECT_EQ(ReadFileBytes(path), original);
+}
+
+// Whatever the bytes, Load answers with a code and a record: no crash, hang
+// or unbounded memory (the sanitizer build runs this too).
+TEST(ParserTest, BadInputFailsCleanly) {
+  std::string nested;
+  for (int i = 0; i < 1000000; ++i) nested += "<a>";
+  const std::string valid = Document("AntiMalware");
+  const std::string cases[] = {
+      "",
+      std::string("\xFF\xFE", 2),
+      Utf16Image(valid).substr(0, 41),                        // truncated UTF-16
+      Utf16Image(valid) + "x",                                // odd byte count
+      std::string("<SecDb>\0</SecDb>", 16),                  // NUL ends the text
+      "<SecDb><Custom a=\"\xC3\x28\"/></SecDb>",            // invalid UTF-8
+      "<SecDb>" + nested,                                     // a million nested elements
+      "<SecDb><Custom a=\"" + std::string(4 << 20, 'x') + "\"/></SecDb>",
+      "<!DOCTYPE d [<!ENTITY a \"aaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]><SecDb>&b;</SecDb>",
+      "<!DOCTYPE d SYSTEM \"/etc/passwd\"><SecDb/>",
+  };
+  TempDir dir;
+  const std::string path = dir.File("bad.xml");
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    WriteFileBytes(path, cases[i]);
+    ComPtr<ISDParser> parser = Create();
+    HRESULT hr = parser->Load(path, 0);
+    if (Failed(hr)) {
+      EXPECT_FALSE(TakeRecord().description.empty()) << "case " << i;
+    }
+  }
 }
 
 }  // namespace
