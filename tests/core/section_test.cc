@@ -1,0 +1,120 @@
+// How the content handler hands elements to a kind's sections, and how a
+// save writes them.
+#include "core/section.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/parser_object.h"
+#include "core/return_if_failed.h"
+#include "platform/xml_writer.h"
+#include "testing/hresult_matchers.h"
+#include "testing/temp_dir.h"
+#include "xmlsecdb/classes.h"
+
+namespace xmlsecdb {
+namespace {
+
+// Keeps the `Item` elements of `Things` with their text, and fails on an
+// `Item` without `id`.
+class ThingsSection final : public Section {
+ public:
+  std::string_view element() const override { return "Things"; }
+  HRESULT StartElement(SectionReadContext& context, std::string_view name,
+                       std::string_view parent, const SaxAttributes& attributes,
+                       bool* handled) override {
+    if (name != "Item" || parent != "Things") return S_OK;
+    *handled = true;
+    std::string_view id;
+    if (!attributes.GetValueFromName("id", &id)) return context.Fail(109, " Missing item id.");
+    ids.emplace_back(id);
+    return S_OK;
+  }
+  HRESULT EndElement(SectionReadContext&, std::string_view, std::string_view,
+                     std::string_view text) override {
+    texts.emplace_back(text);
+    return S_OK;
+  }
+  HRESULT Write(XmlWriter& writer) override {
+    if (ids.empty()) return S_OK;
+    RETURN_IF_FAILED(writer.StartElement("Things"));
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+      RETURN_IF_FAILED(writer.StartElement("Item", {{"id", ids[i]}}));
+      RETURN_IF_FAILED(writer.Characters(texts[i]));
+      RETURN_IF_FAILED(writer.EndElement("Item"));
+    }
+    return writer.EndElement("Things");
+  }
+  void Clear() override {
+    ids.clear();
+    texts.clear();
+  }
+
+  std::vector<std::string> ids;
+  std::vector<std::string> texts;
+};
+
+constexpr ParserKind kTestKind = {
+    .coclass = "XMLSDParserAM",
+    .class_name = "CAMParser",
+    .handler_name = "CDbContentHandlerAM",
+    .module_id = MODULE_AM,
+    .module_text = "AntiMalware",
+    .schema_file = "AntiMalware.xsd",
+    .schema_location = "",
+    .clsid = &CLSID_XMLSDParserAM,
+    .parser_iid = &ISDParserAM::kIID,
+    .events_iid = &DIID__ISDParserAMEvents,
+    .master_iid = &ISDParserSBX::kIID,
+    .events_off_while_loading = false,
+    .module_check = ModuleCheck::kExactText,
+    .missing_major_suffix = " Missing Major version.",
+    .writes_custom_sections = true,
+};
+
+class ThingsParser final : public ParserObjectEx<ISDParserAM> {
+ public:
+  ThingsParser() : ParserObjectEx(kTestKind) { AddSection(&things); }
+  ThingsSection things;
+};
+
+TEST(SectionTest, SectionsReadTheirElementsAndWriteBeforeCustomSections) {
+  testing::TempDir dir;
+  const std::string path = dir.File("things.xml");
+  testing::WriteFileBytes(
+      path,
+      "<SecDb><VersionInfo major=\"1\"/><Module id=\"AntiMalware\"/><Custom/>"
+      "<Things><Item id=\"a\">one</Item><Unknown>dropped</Unknown><Item id=\"b\"/></Things>"
+      "</SecDb>");
+  ComPtr<ThingsParser> parser = MakeObject<ThingsParser>();
+  ASSERT_OK(parser->Load(path, 0));
+  EXPECT_EQ(parser->things.ids, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(parser->things.texts, (std::vector<std::string>{"one", ""}));
+
+  std::string xml;
+  ASSERT_OK(parser->get_Xml(&xml));
+  EXPECT_NE(xml.find("\t<Things>\n\t\t<Item id=\"a\">one</Item>\n\t\t<Item id=\"b\"/>\n\t</Things>\n"
+                     "\t<Custom/>\n"),
+            std::string::npos)
+      << xml;
+  ASSERT_OK(parser->XmlEx("Custom", &xml));
+  EXPECT_EQ(xml.find("Things"), std::string::npos);
+
+  ASSERT_OK(parser->New());
+  EXPECT_TRUE(parser->things.ids.empty());
+}
+
+TEST(SectionTest, SectionFailureEndsTheLoadWithItsRecord) {
+  testing::TempDir dir;
+  const std::string path = dir.File("things.xml");
+  testing::WriteFileBytes(path,
+                          "<SecDb><Module id=\"AntiMalware\"/><Things><Item/></Things></SecDb>");
+  ComPtr<ThingsParser> parser = MakeObject<ThingsParser>();
+  EXPECT_HR(parser->Load(path, 0), E_FAIL);
+  EXPECT_EQ(testing::TakeErrorDescription(), "Required attribute is missing. Missing item id.");
+}
+
+}  // namespace
+}  // namespace xmlsecdb
