@@ -30,8 +30,7 @@ bool SkipBlanksAndSign(std::string_view text, std::size_t* i) {
 
 // The magnitude of the digits at `i`, clamped at `limit` so that it never
 // overflows.
-std::uint64_t ReadMagnitude(std::string_view text, std::size_t i, int base,
-                            std::uint64_t limit) {
+std::uint64_t ReadMagnitude(std::string_view text, std::size_t i, int base, std::uint64_t limit) {
   std::uint64_t value = 0;
   for (; i < text.size(); ++i) {
     int digit = DigitValue(text[i], base);
@@ -45,7 +44,8 @@ std::uint64_t ReadMagnitude(std::string_view text, std::size_t i, int base,
 std::uint32_t ReadUnsigned(std::string_view text, int base) {
   std::size_t i = 0;
   bool negative = SkipBlanksAndSign(text, &i);
-  if (base == 16 && i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+  if (base == 16 && i + 1 < text.size() && text[i] == '0' &&
+      (text[i + 1] == 'x' || text[i + 1] == 'X')) {
     i += 2;
   }
   constexpr std::uint64_t kMax = std::numeric_limits<std::uint32_t>::max();

@@ -130,13 +130,12 @@ inline constexpr Vocabulary<EPriority> kPriority{
     .words = kPriorityWords, .if_absent = PRIOR_NORMAL, .omitted = PRIOR_NORMAL};
 
 // `os`: unknown words (a newer system's name) load without failure.
-inline constexpr Spelling<EOSVersion> kOSVersionWords[] = {
-    {OSVER_WIN_ALL, "*"},
-    {OSVER_WIN_9X, "Win9x"},
-    {OSVER_WIN_NT_OR_HIGHER, "NT_and_up"},
-    {OSVER_WIN_2K_OR_HIGHER, "W2K_and_up"},
-    {OSVER_WIN_XP_OR_HIGHER, "XP_and_up"},
-    {OSVER_WIN_NT_ONLY, "NT_only"}};
+inline constexpr Spelling<EOSVersion> kOSVersionWords[] = {{OSVER_WIN_ALL, "*"},
+                                                           {OSVER_WIN_9X, "Win9x"},
+                                                           {OSVER_WIN_NT_OR_HIGHER, "NT_and_up"},
+                                                           {OSVER_WIN_2K_OR_HIGHER, "W2K_and_up"},
+                                                           {OSVER_WIN_XP_OR_HIGHER, "XP_and_up"},
+                                                           {OSVER_WIN_NT_ONLY, "NT_only"}};
 inline constexpr Vocabulary<EOSVersion> kOSVersion{.words = kOSVersionWords,
                                                    .if_absent = OSVER_WIN_ALL,
                                                    .if_unknown = IfUnknown::kKeep,
@@ -182,8 +181,8 @@ std::optional<EAuditLevel> AuditLevelFromText(std::string_view text, TextCase pr
 
 // Like ReadWord; an absent attribute gives AL_IGNORE. A kind that requires
 // the attribute checks its presence itself.
-[[nodiscard]] ReadStatus ReadAuditLevel(std::optional<std::string_view> text,
-                                        TextCase prefix_case, EAuditLevel* level);
+[[nodiscard]] ReadStatus ReadAuditLevel(std::optional<std::string_view> text, TextCase prefix_case,
+                                        EAuditLevel* level);
 
 // Always "Severity" and the level as unsigned decimal: AL_MONITOR is
 // "Severity1", and a level of -1 is "Severity4294967295".

@@ -30,10 +30,9 @@ void ExpectWords(const Vocabulary<E>& vocabulary, std::initializer_list<Spelling
 }
 
 TEST(VocabularyWords, EveryWordReadsAndWritesBothWays) {
-  ExpectWords(kAccessResult, {{AR_PREVENT, "Prevent"},
-                              {AR_ALLOW, "Allow"},
-                              {AR_ASKUSER, "AskUser"},
-                              {AR_NONE, "None"}});
+  ExpectWords(
+      kAccessResult,
+      {{AR_PREVENT, "Prevent"}, {AR_ALLOW, "Allow"}, {AR_ASKUSER, "AskUser"}, {AR_NONE, "None"}});
   ExpectWords(kPriority, {{PRIOR_LOW, "low"}, {PRIOR_NORMAL, "normal"}, {PRIOR_HIGH, "high"}});
   ExpectWords(kOSVersion, {{OSVER_WIN_ALL, "*"},
                            {OSVER_WIN_9X, "Win9x"},
@@ -89,13 +88,13 @@ TEST(VocabularyWords, AbsentAndUnknownTextFollowEachAttributesRule) {
   ExpectReads(kOSVersion, {{"Vista", OSVER_WIN_ALL, S::kOk, OSVER_WIN_ALL},
                            {"Vista", OSVER_WIN_XP_OR_HIGHER, S::kOk, OSVER_WIN_XP_OR_HIGHER},
                            {nullopt, OSVER_WIN_9X, S::kOk, OSVER_WIN_ALL}});
-  ExpectReads(kRuleAccount, {{"admin", RA_BOTH, S::kOk, RA_BOTH},
-                             {nullopt, RA_SYSTEM, S::kOk, RA_USER}});
+  ExpectReads(kRuleAccount,
+              {{"admin", RA_BOTH, S::kOk, RA_BOTH}, {nullopt, RA_SYSTEM, S::kOk, RA_USER}});
   // Required, but unknown words keep the type.
-  ExpectReads(kPropertyType, {{nullopt, PT_INT, S::kMissing, PT_INT},
-                              {"string", PT_BOOL, S::kOk, PT_BOOL}});
-  ExpectReads(kCFType, {{nullopt, CST_AND, S::kMissing, CST_AND},
-                        {"xor", CST_AND, S::kWrong, CST_AND}});
+  ExpectReads(kPropertyType,
+              {{nullopt, PT_INT, S::kMissing, PT_INT}, {"string", PT_BOOL, S::kOk, PT_BOOL}});
+  ExpectReads(kCFType,
+              {{nullopt, CST_AND, S::kMissing, CST_AND}, {"xor", CST_AND, S::kWrong, CST_AND}});
   ExpectReads(kCFTarget, {{nullopt, CSTRG_GLOBAL, S::kMissing, CSTRG_GLOBAL},
                           {"Global", CSTRG_GLOBAL, S::kWrong, CSTRG_GLOBAL}});
   ExpectReads(kDirection, {{"inout", DIR_IN, S::kWrong, DIR_IN}});
@@ -124,7 +123,8 @@ TEST(VocabularyWords, NormalPriorityRoundTripsThroughAnAbsentAttribute) {
 // A kind with its own words for a shared enumeration passes its own table:
 // fewer words, a second word for one value, a case-insensitive match.
 TEST(VocabularyWords, KindTablesAreParameters) {
-  static constexpr Spelling<EAccessResult> kTwoWords[] = {{AR_PREVENT, "Prevent"}, {AR_ALLOW, "Allow"}};
+  static constexpr Spelling<EAccessResult> kTwoWords[] = {{AR_PREVENT, "Prevent"},
+                                                          {AR_ALLOW, "Allow"}};
   constexpr Vocabulary<EAccessResult> kTwoWordResult{.words = kTwoWords};
   EXPECT_EQ(ValueFromText(kTwoWordResult, "AskUser"), nullopt);
   EXPECT_EQ(WordToWrite(kTwoWordResult, AR_ASKUSER), nullopt);
@@ -158,10 +158,10 @@ TEST(VocabularyAuditLevel, ReadsSeverityNumbersAndWords) {
   } cases[] = {
       {"Severity12", kCased, 12},
       {"Severity0", kCased, 0},
-      {"Severity", kCased, nullopt},   // the prefix alone is not a severity
+      {"Severity", kCased, nullopt},  // the prefix alone is not a severity
       {"Severity", kCaseless, nullopt},
-      {"Severityx", kCased, 0},        // no digits
-      {"Severity7abc", kCased, 7},     // leading digits only
+      {"Severityx", kCased, 0},     // no digits
+      {"Severity7abc", kCased, 7},  // leading digits only
       {"severity3", kCaseless, 3},
       {"SEVERITY3", kCaseless, 3},
       {"severity3", kCased, nullopt},
@@ -219,8 +219,8 @@ TEST(VocabularyFlags, ReadAndWrite) {
     bool flag;     // FlagFromText
     bool on_flag;  // OnFlagFromText
   } cases[] = {
-      {"1", true, true},    {"true", true, true},   {"", false, true},
-      {"yes", false, true}, {"True", false, true},  {"0", false, false},
+      {"1", true, true},       {"true", true, true},   {"", false, true},
+      {"yes", false, true},    {"True", false, true},  {"0", false, false},
       {"false", false, false}, {"False", false, true}, {" 1", false, true},
   };
   for (const Case& c : cases) {
@@ -253,10 +253,10 @@ TEST(VocabularyBitList, ReadsPiecesAndIgnoresZeros) {
       {"x|2", 0x2},
       {"3||1", 0x5},
       {"2abc|4", 0xA},
-      {"33", 0x1},                            // modulo 32
-      {"-1", 0x40000000},                     // (-1 - 1) modulo 32 = 30
-      {"99999999999", 0x40000000},            // saturates at 2^31 - 1
-      {"-2147483648", 0x80000000},            // no overflow in n - 1
+      {"33", 0x1},                  // modulo 32
+      {"-1", 0x40000000},           // (-1 - 1) modulo 32 = 30
+      {"99999999999", 0x40000000},  // saturates at 2^31 - 1
+      {"-2147483648", 0x80000000},  // no overflow in n - 1
       {"-99999999999|32", 0x80000000},
   };
   for (const Case& c : cases) EXPECT_EQ(BitListFromText(c.text), c.mask) << c.text;
