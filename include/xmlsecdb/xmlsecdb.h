@@ -5,6 +5,7 @@
 
 #include "xmlsecdb/classes.h"
 #include "xmlsecdb/dispatch.h"
+#include "xmlsecdb/enums.h"
 #include "xmlsecdb/guid.h"
 #include "xmlsecdb/parser.h"
 #include "xmlsecdb/parsers.h"
