@@ -18,6 +18,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,12 @@ class SaxAttributes {
   std::string_view value(int index) const { return pairs_[2 * index + 1]; }
   // False when the element has no attribute of that qualified name.
   bool GetValueFromName(std::string_view name, std::string_view* value) const;
+  // The same as an optional: nullopt when absent (an empty value is present).
+  std::optional<std::string_view> Find(std::string_view name) const {
+    std::string_view value;
+    if (!GetValueFromName(name, &value)) return std::nullopt;
+    return value;
+  }
 
  private:
   const char* const* pairs_;
