@@ -28,6 +28,10 @@ std::string ModulePath() {
   // The executable's own entry has no name; the loader would report argv[0]
   // instead, which need not lead back to the file.
   if (!map || !map->l_name || !*map->l_name) return ExecutablePath();
+  // An absolute name is kept as the loader found it, so a registration names
+  // the link (libxmlsecdb.so.0) that survives upgrades rather than the file
+  // it points to today.
+  if (map->l_name[0] == '/') return map->l_name;
   char resolved[PATH_MAX];
   if (::realpath(map->l_name, resolved)) return resolved;
   return map->l_name;

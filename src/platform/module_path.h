@@ -8,7 +8,9 @@ namespace xmlsecdb {
 
 // The absolute path of the binary that contains this library's code: the
 // shared library when it was loaded as one, the executable when the library
-// was linked into it statically. "" when the loader cannot tell.
+// was linked into it statically. A library is named as the loader found it
+// (symbolic links not resolved) when that name is absolute. "" when the
+// loader cannot tell.
 std::string ModulePath();
 
 }  // namespace xmlsecdb
