@@ -1,10 +1,10 @@
 // Creates an AntiMalware database, saves it, loads it back and prints its
 // version. Usage: consumer [FILE] (default: a file in the temp directory).
+#include <xmlsecdb/xmlsecdb.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
-
-#include <xmlsecdb/xmlsecdb.h>
 
 using namespace xmlsecdb;
 

@@ -36,8 +36,8 @@ const ClassInfo* ParserClasses(std::size_t* count);
 // creatable; CLASS_E_NOAGGREGATION when `outer` is not null (no class is
 // aggregatable here). `context` is accepted and ignored: every class is
 // in-process.
-HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, std::uint32_t context,
-                         const IID& iid, void** object);
+HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, std::uint32_t context, const IID& iid,
+                         void** object);
 // Looks a ProgID up, versioned or version-independent. CO_E_CLASSSTRING
 // when it names no class.
 HRESULT CLSIDFromProgID(std::string_view progid, CLSID* clsid);

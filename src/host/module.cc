@@ -1,7 +1,8 @@
 // The module's class objects and creation through them.
+#include "xmlsecdb/module.h"
+
 #include "host/class_factory.h"
 #include "xmlsecdb/classes.h"
-#include "xmlsecdb/module.h"
 
 using xmlsecdb::HRESULT;
 
@@ -19,7 +20,7 @@ extern "C" HRESULT DllGetClassObject(const xmlsecdb::CLSID& clsid, const xmlsecd
 extern "C" HRESULT DllCanUnloadNow() {
   using xmlsecdb::ModuleCounts;
   return ModuleCounts::objects() == 0 && ModuleCounts::locks() == 0 ? xmlsecdb::S_OK
-                                                                     : xmlsecdb::S_FALSE;
+                                                                    : xmlsecdb::S_FALSE;
 }
 
 namespace xmlsecdb {
@@ -29,7 +30,8 @@ HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, std::uint32_t, con
   if (!object) return E_POINTER;
   *object = nullptr;
   ComPtr<IClassFactory> factory;
-  HRESULT hr = DllGetClassObject(clsid, IClassFactory::kIID, reinterpret_cast<void**>(factory.Put()));
+  HRESULT hr =
+      DllGetClassObject(clsid, IClassFactory::kIID, reinterpret_cast<void**>(factory.Put()));
   if (Failed(hr)) return hr;
   return factory->CreateInstance(outer, iid, object);
 }

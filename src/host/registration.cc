@@ -34,8 +34,7 @@ HRESULT RegisterProgID(Registry& registry, std::string_view progid, const ClassI
 HRESULT RegisterClass(Registry& registry, const ClassInfo& info, std::string_view module_path) {
   RETURN_IF_FAILED(RegisterProgID(registry, info.progid, info));
   RETURN_IF_FAILED(RegisterProgID(registry, info.independent_progid, info));
-  RETURN_IF_FAILED(
-      registry.SetString(Key(info.independent_progid) + "\\CurVer", "", info.progid));
+  RETURN_IF_FAILED(registry.SetString(Key(info.independent_progid) + "\\CurVer", "", info.progid));
 
   const std::string key = ClassKey(info);
   RETURN_IF_FAILED(registry.SetString(key, "", info.description));

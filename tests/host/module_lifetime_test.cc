@@ -28,8 +28,8 @@ TEST(ModuleLifetimeTest, SharedLibraryLogsLoadAndUnload) {
            "\"LogPath\"=\""
         << logs << "\"\n";
   }
-  const std::string command = "XMLSECDB_REGISTRY='" + store + "' '" SECDB_TOOL_PATH
-                              "' --version >/dev/null";
+  const std::string command =
+      "XMLSECDB_REGISTRY='" + store + "' '" SECDB_TOOL_PATH "' --version >/dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
 
   std::ifstream in(logs + "/ZelXmlSDLog.txt", std::ios::binary);

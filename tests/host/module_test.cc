@@ -102,8 +102,8 @@ TEST(ModuleTest, CanUnloadOnlyWithoutObjectsOrLocks) {
                               reinterpret_cast<void**>(factory.Put())));
   EXPECT_HR(DllCanUnloadNow(), S_FALSE);
   ComPtr<ISDParserAM> parser;
-  ASSERT_OK(factory->CreateInstance(nullptr, ISDParserAM::kIID,
-                                    reinterpret_cast<void**>(parser.Put())));
+  ASSERT_OK(
+      factory->CreateInstance(nullptr, ISDParserAM::kIID, reinterpret_cast<void**>(parser.Put())));
   ASSERT_OK(factory->LockServer(true));
   factory.Reset();
   EXPECT_HR(DllCanUnloadNow(), S_FALSE);
@@ -138,8 +138,8 @@ std::string UseLoadedLibrary() {
     return "DllGetClassObject failed";
   }
   ISDParser* parser = nullptr;
-  HRESULT created = factory->CreateInstance(nullptr, ISDParser::kIID,
-                                            reinterpret_cast<void**>(&parser));
+  HRESULT created =
+      factory->CreateInstance(nullptr, ISDParser::kIID, reinterpret_cast<void**>(&parser));
   factory->Release();
   if (created != S_OK) return "CreateInstance failed";
   std::int32_t version = 0;

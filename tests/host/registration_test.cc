@@ -89,9 +89,8 @@ TEST(RegistrationTest, WritesEveryClassAndTheApplication) {
     const std::string key = "HKCR\\CLSID\\" + GuidToString(*info.clsid);
     std::string progid, curver, path;
     ASSERT_OK(registry.QueryString(key + "\\ProgID", "", &progid));
-    ASSERT_OK(registry.QueryString(std::string("HKCR\\") + std::string(info.independent_progid) +
-                                       "\\CurVer",
-                                   "", &curver));
+    ASSERT_OK(registry.QueryString(
+        std::string("HKCR\\") + std::string(info.independent_progid) + "\\CurVer", "", &curver));
     ASSERT_OK(registry.QueryString(key + "\\InprocServer32", "", &path));
     EXPECT_EQ(progid, info.progid);
     EXPECT_EQ(curver, info.progid);
