@@ -30,11 +30,14 @@ struct ClassInfo {
 // The creatable classes, in registration order.
 const ClassInfo* ParserClasses(std::size_t* count);
 
-// Creates an object of a creatable class and queries it for `iid`.
-// CLASS_E_CLASSNOTAVAILABLE for a CLSID that is not creatable;
-// CLASS_E_NOAGGREGATION is never returned since `outer` must be null.
-HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, std::uint32_t context,
-                         const IID& iid, void** object);
+// Creates an object of a creatable class, through the class's factory, and
+// queries it for `iid`; the caller owns the reference stored in *object
+// (nullptr on failure). CLASS_E_CLASSNOTAVAILABLE for a CLSID that is not
+// creatable; CLASS_E_NOAGGREGATION when `outer` is not null (no class is
+// aggregatable here). `context` is accepted and ignored: every class is
+// in-process.
+HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, std::uint32_t context, const IID& iid,
+                         void** object);
 // Looks a ProgID up, versioned or version-independent. CO_E_CLASSSTRING
 // when it names no class.
 HRESULT CLSIDFromProgID(std::string_view progid, CLSID* clsid);
@@ -42,10 +45,21 @@ HRESULT CLSIDFromProgID(std::string_view progid, CLSID* clsid);
 // registered there, else from the module's own class table.
 HRESULT ProgIDFromCLSID(const CLSID& clsid, std::string* progid);
 
+// CoCreateInstance of the class a ProgID names, versioned
+// ("XMLSecDB.AMParser.1") or version-independent ("XMLSecDB.AMParser").
+// CO_E_CLASSSTRING, and nullptr, when the ProgID names no creatable class.
+HRESULT CreateInstanceByProgID(std::string_view progid, const IID& iid, void** object);
+
 // Typed creation: `CreateInstance(CLSID_XMLSDParserAM, &parser)`.
 template <class T>
 HRESULT CreateInstance(const CLSID& clsid, T** object) {
   return CoCreateInstance(clsid, nullptr, 0, T::kIID, reinterpret_cast<void**>(object));
+}
+
+// Typed creation by ProgID: `CreateInstanceByProgID("XMLSecDB.AMParser", &parser)`.
+template <class T>
+HRESULT CreateInstanceByProgID(std::string_view progid, T** object) {
+  return CreateInstanceByProgID(progid, T::kIID, reinterpret_cast<void**>(object));
 }
 
 }  // namespace xmlsecdb

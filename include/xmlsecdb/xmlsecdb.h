@@ -7,6 +7,7 @@
 #include "xmlsecdb/dispatch.h"
 #include "xmlsecdb/enums.h"
 #include "xmlsecdb/guid.h"
+#include "xmlsecdb/module.h"
 #include "xmlsecdb/parser.h"
 #include "xmlsecdb/parsers.h"
 #include "xmlsecdb/probe.h"

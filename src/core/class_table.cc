@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "platform/registry.h"
+
 namespace xmlsecdb {
 namespace {
 
@@ -49,6 +51,15 @@ HRESULT CLSIDFromProgID(std::string_view progid, CLSID* clsid) {
 
 HRESULT ProgIDFromCLSID(const CLSID& clsid, std::string* progid) {
   if (!progid) return E_POINTER;
+  // What registration recorded wins, as clients that look classes up by name
+  // see it; the module's own table answers for a class not registered.
+  std::string registered;
+  if (Succeeded(Registry::Instance().QueryString(
+          "HKEY_CLASSES_ROOT\\CLSID\\" + GuidToString(clsid) + "\\ProgID", "", &registered)) &&
+      !registered.empty()) {
+    *progid = std::move(registered);
+    return S_OK;
+  }
   const ClassInfo* info = FindClass(clsid);
   if (!info) return REGDB_E_CLASSNOTREG;
   *progid = info->progid;

@@ -1,8 +1,8 @@
-// The module's object map: the creatable classes and how to make each.
+#include "host/object_map.h"
+
 #include "am/am_parser.h"
 #include "app/app_parser.h"
 #include "cf/cf_parser.h"
-#include "core/class_table.h"
 #include "di/di_parser.h"
 #include "fw/fw_parser.h"
 #include "ids/ids_parser.h"
@@ -20,9 +20,11 @@ HRESULT Create(const IID& iid, void** object) {
 
 struct Creator {
   const CLSID* clsid;
-  HRESULT (*create)(const IID&, void**);
+  CreateFunction create;
 };
 
+// The item and list classes are deliberately absent: clients get them from
+// the parsers only.
 constexpr Creator kCreators[] = {
     {&CLSID_XMLSDParserFW, &Create<CFWParser>},   {&CLSID_XMLSDParserSBX, &Create<CSBXParser>},
     {&CLSID_XMLSDParserAPP, &Create<CAPPParser>}, {&CLSID_XMLSDParserIDS, &Create<CIDSParser>},
@@ -32,15 +34,11 @@ constexpr Creator kCreators[] = {
 
 }  // namespace
 
-HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, std::uint32_t, const IID& iid,
-                         void** object) {
-  if (!object) return E_POINTER;
-  *object = nullptr;
-  if (outer) return CLASS_E_NOAGGREGATION;
+CreateFunction FindCreator(const CLSID& clsid) {
   for (const Creator& creator : kCreators) {
-    if (*creator.clsid == clsid) return creator.create(iid, object);
+    if (*creator.clsid == clsid) return creator.create;
   }
-  return CLASS_E_CLASSNOTAVAILABLE;
+  return nullptr;
 }
 
 }  // namespace xmlsecdb

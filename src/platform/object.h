@@ -25,6 +25,15 @@ class ModuleCounts {
   static void AddObject() { objects_.fetch_add(1, std::memory_order_relaxed); }
   static void RemoveObject() { objects_.fetch_sub(1, std::memory_order_relaxed); }
   static void Lock(bool lock) { locks_.fetch_add(lock ? 1 : -1, std::memory_order_relaxed); }
+  // Removes one lock; false, changing nothing, when none is held, so the
+  // count never goes below zero.
+  static bool Unlock() {
+    long held = locks_.load(std::memory_order_relaxed);
+    while (held > 0) {
+      if (locks_.compare_exchange_weak(held, held - 1, std::memory_order_relaxed)) return true;
+    }
+    return false;
+  }
   static long objects() { return objects_.load(std::memory_order_relaxed); }
   static long locks() { return locks_.load(std::memory_order_relaxed); }
 

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "testing/temp_dir.h"
+
+namespace xmlsecdb {
+namespace {
+
+// The tool links the shared library, so running it loads and unloads the
+// library once; with logging enabled in its store, both show in the log.
+TEST(ModuleLifetimeTest, SharedLibraryLogsLoadAndUnload) {
+  testing::TempDir dir;
+  const std::string logs = dir.File("logs");
+  std::filesystem::create_directory(logs);
+  const std::string store = dir.File("registry.reg");
+  {
+    std::ofstream out(store);
+    out << "Windows Registry Editor Version 5.00\n"
+           "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\ZelCfg]\n"
+           "\"LogEnable\"=dword:00000001\n"
+           "\"LogPath\"=\""
+        << logs << "\"\n";
+  }
+  const std::string command =
+      "XMLSECDB_REGISTRY='" + store + "' '" SECDB_TOOL_PATH "' --version >/dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+
+  std::ifstream in(logs + "/ZelXmlSDLog.txt", std::ios::binary);
+  ASSERT_TRUE(in) << "no log file";
+  std::stringstream text;
+  text << in.rdbuf();
+  std::vector<std::string> lines;
+  std::string line;
+  while (std::getline(text, line)) lines.push_back(line);
+  // "Log file created", the load, and last the unload; each line starts
+  // with the thread id and ends in CRLF.
+  ASSERT_GE(lines.size(), 3u) << text.str();
+  EXPECT_TRUE(lines[1].starts_with("[")) << lines[1];
+  EXPECT_TRUE(lines[1].ends_with("] ZelXmlSd: Library loaded\r")) << lines[1];
+  EXPECT_TRUE(lines.back().ends_with("] ZelXmlSd: Library unloaded\r")) << lines.back();
+}
+
+}  // namespace
+}  // namespace xmlsecdb
