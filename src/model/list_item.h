@@ -152,6 +152,10 @@ template <class Base, class... Interfaces>
 class ItemObject : public ComObject<Interfaces...>, public Base {
  public:
   IUnknown* unknown_self() final { return this->unknown(); }
+  // Late-bound calls of items are not offered yet.
+  HRESULT Invoke(DISPID, const Variant*, std::uint32_t, Variant*) override {
+    return DISP_E_MEMBERNOTFOUND;
+  }
 
  protected:
   ItemObject() = default;
