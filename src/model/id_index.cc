@@ -77,20 +77,25 @@ void IdIndex::Grow() {
   }
 }
 
-std::int32_t FreeIdCursor::Next(const IdIndex& index) {
-  if (!holes_.empty()) return step_ > 0 ? *holes_.begin() : *holes_.rbegin();
+bool FreeIdCursor::Advance(const IdIndex& index) {
   constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
   constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
   const std::int32_t last = step_ > 0 ? kMax : kMin;
   while (index.Find(frontier_)) {
-    if (frontier_ == last) return 0;
+    if (frontier_ == last) return false;
     frontier_ += step_;
   }
-  return frontier_;
+  return true;
 }
 
-void FreeIdCursor::Taken(std::int32_t id) {
+std::int32_t FreeIdCursor::Next(const IdIndex& index) {
+  if (!holes_.empty()) return step_ > 0 ? *holes_.begin() : *holes_.rbegin();
+  return Advance(index) ? frontier_ : 0;
+}
+
+void FreeIdCursor::Taken(std::int32_t id, const IdIndex& index) {
   if (!holes_.empty()) holes_.erase(id);
+  if (id == frontier_) (void)Advance(index);
 }
 
 void FreeIdCursor::Freed(std::int32_t id) {

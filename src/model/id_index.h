@@ -51,12 +51,17 @@ class FreeIdCursor {
   // The first free identifier in the cursor's direction, or 0 when every
   // one is taken.
   std::int32_t Next(const IdIndex& index);
-  // A member now has, or no longer has, `id`.
-  void Taken(std::int32_t id);
+  // A member now has `id` (already in `index`): the frontier moves on at
+  // once, so a list built in identifier order answers Next without a walk.
+  void Taken(std::int32_t id, const IdIndex& index);
+  // No member has `id` any more.
   void Freed(std::int32_t id);
   void Reset();
 
  private:
+  // Moves the frontier past taken identifiers; false when it reached the
+  // last identifier of its direction and that one is taken.
+  bool Advance(const IdIndex& index);
   bool Below(std::int32_t id) const {
     return step_ > 0 ? id >= 1 && id < frontier_ : id <= -1 && id > frontier_;
   }

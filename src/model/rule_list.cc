@@ -118,8 +118,8 @@ HRESULT RuleListCore::InsertMember(RuleItemBase* item) {
   Adopt(item);
   LinkAfter(item, prev);
   index_.Insert(item);
-  positive_.Taken(id);
-  negative_.Taken(id);
+  positive_.Taken(id, index_);
+  negative_.Taken(id, index_);
   NotifyInsert(false, item);
   return S_OK;
 }
@@ -213,8 +213,8 @@ void RuleListCore::Rekey(RuleItemBase* item, std::int32_t id) {
   negative_.Freed(item->rule_id_);
   item->rule_id_ = id;
   index_.Insert(item);
-  positive_.Taken(id);
-  negative_.Taken(id);
+  positive_.Taken(id, index_);
+  negative_.Taken(id, index_);
 }
 
 }  // namespace xmlsecdb
