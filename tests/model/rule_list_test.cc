@@ -380,6 +380,31 @@ TEST_F(RuleListTest, ItemsOutliveTheirListAndParser) {
   EXPECT_OK(notes->Clear());
 }
 
+TEST_F(RuleListTest, ItemsMoveBetweenListsOnlyWhenDetached) {
+  ComPtr<TestParser> other = MakeObject<TestParser>();
+  ComPtr<ITestRule> member = Add(1);
+  EXPECT_HR(other->rules()->Insert(member.get(), nullptr), E_INVALIDARG);
+  ComPtr<ITestRule> loose = MakeRule(2);
+  ASSERT_OK(other->rules()->Insert(loose.get(), nullptr));
+  EXPECT_EQ(static_cast<TestRule*>(loose.get())->list(), other->rules());
+  EXPECT_EQ(list_->count(), 1);
+  EXPECT_EQ(other->rules()->count(), 1);
+
+  ComPtr<ITestNoteList> notes;
+  ASSERT_OK(member->get_Notes(notes.Put()));
+  ComPtr<ITestNote> note, stranger;
+  ASSERT_OK(notes->CreateNote(note.Put()));
+  ASSERT_OK(notes->CreateNote(stranger.Put()));
+  // A position that is not a member inserts nothing.
+  EXPECT_HR(notes->Insert(note.get(), stranger.get()), SECDB_E_NOTFOUND);
+  EXPECT_HR(notes->Remove(note.get()), SECDB_E_NOTFOUND);
+  ASSERT_OK(notes->Insert(note.get(), note.get()));
+  EXPECT_HR(notes->Insert(note.get(), nullptr), E_INVALIDARG);
+  std::int32_t count = 0;
+  ASSERT_OK(notes->get_Count(&count));
+  EXPECT_EQ(count, 1);
+}
+
 TEST_F(RuleListTest, ListOutlivesItsParser) {
   ComPtr<TestRuleList> list(list_);
   ComPtr<ITestRule> rule = Add(1);
