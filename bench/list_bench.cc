@@ -14,9 +14,9 @@ using testing::ITestRule;
 using testing::TestParser;
 
 void PerItem(benchmark::State& state, std::int64_t items) {
-  state.counters["per_item"] = benchmark::Counter(
-      static_cast<double>(items),
-      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_item"] =
+      benchmark::Counter(static_cast<double>(items), benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
 }
 
 // A parser whose list holds rules 1..n with rising keys, inserted through
@@ -47,7 +47,11 @@ void BM_BuildRuleList(benchmark::State& state) {
   PerItem(state, n);
   state.counters["bytes_per_rule"] = bytes / n;
 }
-BENCHMARK(BM_BuildRuleList)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildRuleList)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_WalkWithItem(benchmark::State& state) {
   auto n = static_cast<std::int32_t>(state.range(0));
@@ -63,7 +67,11 @@ void BM_WalkWithItem(benchmark::State& state) {
   }
   PerItem(state, n);
 }
-BENCHMARK(BM_WalkWithItem)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WalkWithItem)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_GetEveryId(benchmark::State& state) {
   auto n = static_cast<std::int32_t>(state.range(0));
@@ -103,7 +111,11 @@ void BM_GenerateRuleId(benchmark::State& state) {
   }
   PerItem(state, kCalls);
 }
-BENCHMARK(BM_GenerateRuleId)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GenerateRuleId)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace xmlsecdb

@@ -142,9 +142,7 @@ template <class Interface, class Core>
 class ListObject : public ComObject<Interface>, public Core {
  public:
   HRESULT get__NewEnum(IUnknown** enumerator) override { return this->NewEnum(enumerator); }
-  HRESULT get_Item(std::int32_t index, Variant* item) override {
-    return this->ItemAt(index, item);
-  }
+  HRESULT get_Item(std::int32_t index, Variant* item) override { return this->ItemAt(index, item); }
   HRESULT get_Count(std::int32_t* count) override { return this->GetCount(count); }
   HRESULT Invoke(DISPID dispid, const Variant* args, std::uint32_t arg_count,
                  Variant* result) override {

@@ -47,8 +47,7 @@ RuleItemBase* RuleItemBase::next_member() const {
 
 std::int16_t RuleItemBase::Compare(const RuleItemBase&) const { return 0; }
 
-HRESULT RuleItemBase::SetRuleID(std::string_view source, std::int32_t id,
-                                std::int32_t property) {
+HRESULT RuleItemBase::SetRuleID(std::string_view source, std::int32_t id, std::int32_t property) {
   RETURN_IF_FAILED(CheckWritable(source));
   if (!attached() || id == rule_id_) {
     rule_id_ = id;
@@ -56,8 +55,8 @@ HRESULT RuleItemBase::SetRuleID(std::string_view source, std::int32_t id,
   }
   auto* rules = static_cast<RuleListCore*>(list());
   if (rules->Find(id)) {
-    return ReportError(source, *rules->traits().clsid, kMsgDuplicateRuleId,
-                       *rules->traits().iid, SECDB_E_DUPLICATEID);
+    return ReportError(source, *rules->traits().clsid, kMsgDuplicateRuleId, *rules->traits().iid,
+                       SECDB_E_DUPLICATEID);
   }
   NotifyChange(true, property);
   rules->Rekey(this, id);

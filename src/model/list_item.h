@@ -114,8 +114,7 @@ class RuleItemBase : public ListItemBase {
   // The RuleID setter: the read-only guard, then, for an attached item
   // whose identifier changes, the duplicate check (message 117), the change
   // notification with `property`, and the re-keying of the list's index.
-  [[nodiscard]] HRESULT SetRuleID(std::string_view source, std::int32_t id,
-                                  std::int32_t property);
+  [[nodiscard]] HRESULT SetRuleID(std::string_view source, std::int32_t id, std::int32_t property);
   // The RuleIDString setter: the guard, the text read as ParseRuleID does
   // (E_POINTER for empty text), then as SetRuleID.
   [[nodiscard]] HRESULT SetRuleIDString(std::string_view source, std::string_view text,

@@ -60,15 +60,20 @@ struct ListNotices {
   bool mark_before_change;
 };
 
-inline constexpr ListNotices kItemNotices = {
-    &IListOwner::BeforeInsert, &IListOwner::AfterInsert, &IListOwner::BeforeRemove,
-    &IListOwner::AfterRemove,  &IListOwner::BeforeChange, &IListOwner::AfterChange,
-    false};
-inline constexpr ListNotices kSwitchNotices = {
-    &IListOwner::BeforeSwitchInsert, &IListOwner::AfterSwitchInsert,
-    &IListOwner::BeforeSwitchRemove, &IListOwner::AfterSwitchRemove,
-    &IListOwner::BeforeSwitchChange, &IListOwner::AfterSwitchChange,
-    false};
+inline constexpr ListNotices kItemNotices = {&IListOwner::BeforeInsert,
+                                             &IListOwner::AfterInsert,
+                                             &IListOwner::BeforeRemove,
+                                             &IListOwner::AfterRemove,
+                                             &IListOwner::BeforeChange,
+                                             &IListOwner::AfterChange,
+                                             false};
+inline constexpr ListNotices kSwitchNotices = {&IListOwner::BeforeSwitchInsert,
+                                               &IListOwner::AfterSwitchInsert,
+                                               &IListOwner::BeforeSwitchRemove,
+                                               &IListOwner::AfterSwitchRemove,
+                                               &IListOwner::BeforeSwitchChange,
+                                               &IListOwner::AfterSwitchChange,
+                                               false};
 
 // The parser events a top-level list raises; 0 means none. Declared by each
 // kind as a constant per list.

@@ -184,8 +184,7 @@ HRESULT RuleListCore::FindByText(std::string_view text, RuleItemBase** found) {
 HRESULT RuleListCore::FindByNumber(std::int32_t id, RuleItemBase** found) {
   *found = index_.Find(id);
   if (*found) return S_OK;
-  return Report(FormatText("Get(%u)", static_cast<unsigned>(id)), kMsgNotFound,
-                SECDB_E_NOTFOUND);
+  return Report(FormatText("Get(%u)", static_cast<unsigned>(id)), kMsgNotFound, SECDB_E_NOTFOUND);
 }
 
 void RuleListCore::Sort() {

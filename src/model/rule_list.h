@@ -135,8 +135,7 @@ class RuleList : public ListObject<Interface, RuleListCore> {
     return Succeeded(hr) ? Out(found, item) : hr;
   }
   // The arguments are not consulted: the parser's master decides the sign.
-  HRESULT GenerateRuleID(std::int32_t /*object_type*/, std::int32_t /*master*/,
-                         std::int32_t* id) {
+  HRESULT GenerateRuleID(std::int32_t /*object_type*/, std::int32_t /*master*/, std::int32_t* id) {
     return this->GenerateID(id);
   }
   // A copy of `item` with a fresh identifier, inserted here, through the
@@ -198,9 +197,7 @@ class RuleList : public ListObject<Interface, RuleListCore> {
       : ListObject<Interface, RuleListCore>(owner, traits) {}
 
  private:
-  static RuleItemBase* Cast(ItemInterface* item) {
-    return static_cast<Item*>(AsListItem(item));
-  }
+  static RuleItemBase* Cast(ItemInterface* item) { return static_cast<Item*>(AsListItem(item)); }
   static HRESULT Out(RuleItemBase* found, ItemInterface** item) {
     *item = static_cast<Item*>(found);
     (*item)->AddRef();

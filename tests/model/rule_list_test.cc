@@ -71,7 +71,8 @@ TEST_F(RuleListTest, InsertPlacesByComparison) {
   };
   for (const Case& c : kCases) {
     ASSERT_OK(list_->Clear());
-    for (std::size_t i = 0; i < c.keys.size(); ++i) Add(static_cast<std::int32_t>(i + 1), c.keys[i]);
+    for (std::size_t i = 0; i < c.keys.size(); ++i)
+      Add(static_cast<std::int32_t>(i + 1), c.keys[i]);
     EXPECT_EQ(Ids(), c.order);
   }
 }
@@ -109,7 +110,7 @@ TEST_F(RuleListTest, GetParsesTheIdentifierText) {
     std::int32_t id;
   };
   const Case kCases[] = {
-      {"AS5", S_OK, 0x41000005}, {"A5", S_OK, -0x41000005}, {"1090519045", S_OK, 0x41000005},
+      {"AS5", S_OK, 0x41000005}, {"A5", S_OK, -0x41000005},   {"1090519045", S_OK, 0x41000005},
       {"12", S_OK, 12},          {"13", SECDB_E_NOTFOUND, 0}, {"", E_POINTER, 0},
   };
   for (const Case& c : kCases) {
@@ -134,9 +135,9 @@ TEST_F(RuleListTest, GenerateRuleIdFindsTheFirstFreeIdentifier) {
     std::int32_t expected;
   };
   const Case kCases[] = {
-      {{}, false, 1},          {{1, 3}, false, 2},      {{1, 2, 3}, false, 4},
-      {{-1, -2}, false, 1},    {{}, true, -1},          {{-1}, true, -2},
-      {{-1, -3}, true, -2},    {{1, 2}, true, -1},      {{0x41000001}, false, 1},
+      {{}, false, 1},       {{1, 3}, false, 2}, {{1, 2, 3}, false, 4},
+      {{-1, -2}, false, 1}, {{}, true, -1},     {{-1}, true, -2},
+      {{-1, -3}, true, -2}, {{1, 2}, true, -1}, {{0x41000001}, false, 1},
   };
   for (const Case& c : kCases) {
     ComPtr<TestParser> parser = MakeObject<TestParser>();
@@ -265,8 +266,8 @@ TEST_F(RuleListTest, NotificationsOnlyForAttachedRulesAndRealChanges) {
   ASSERT_OK(rule->put_RuleID(8));
   ASSERT_OK(list_->Remove(rule.get()));
   ASSERT_OK(rule->put_Key(7));  // removed: silent
-  EXPECT_EQ(log->lines, (std::vector<std::string>{"23", "24", "27:1", "28:1", "27:7", "28:7",
-                                                  "25", "26"}));
+  EXPECT_EQ(log->lines,
+            (std::vector<std::string>{"23", "24", "27:1", "28:1", "27:7", "28:7", "25", "26"}));
   EXPECT_EQ(parser_->modified_flags(), ParserCore::kModifiedRules);
 }
 
@@ -286,12 +287,11 @@ TEST_F(RuleListTest, SubListNotifiesItsRule) {
   ASSERT_OK(notes->Remove(a.get()));
   ASSERT_OK(notes->Clear());
   ASSERT_OK(notes->Clear());  // empty: silent
-  EXPECT_EQ(owner->notices,
-            (std::vector<std::string>{"before-insert:item", "after-insert:item",
-                                      "before-insert:item", "after-insert:item",
-                                      "before-change:item", "after-change:item",
-                                      "before-remove:item", "after-remove:item",
-                                      "before-remove:null", "after-remove:null"}));
+  EXPECT_EQ(owner->notices, (std::vector<std::string>{"before-insert:item", "after-insert:item",
+                                                      "before-insert:item", "after-insert:item",
+                                                      "before-change:item", "after-change:item",
+                                                      "before-remove:item", "after-remove:item",
+                                                      "before-remove:null", "after-remove:null"}));
 }
 
 TEST_F(RuleListTest, EnumeratorWalksTheLiveMembers) {

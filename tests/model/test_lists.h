@@ -66,12 +66,17 @@ inline constexpr IID DIID_TestEvents = MakeGuid("{5EC0DB00-03F7-4000-8000-5EC0DB
 
 // Parser events of the rule list, and the rule's property numbers.
 enum : DISPID {
-  kRuleInserting = 23, kRuleInserted, kRuleRemoving, kRuleRemoved, kRuleChanging, kRuleChanged
+  kRuleInserting = 23,
+  kRuleInserted,
+  kRuleRemoving,
+  kRuleRemoved,
+  kRuleChanging,
+  kRuleChanged
 };
 enum : std::int32_t { kPropKey = 1, kPropId = 7, kPropNote = 3 };
 
-inline constexpr ListEventIds kTestRuleEvents = {
-    kRuleInserting, kRuleInserted, kRuleRemoving, kRuleRemoved, kRuleChanging, kRuleChanged};
+inline constexpr ListEventIds kTestRuleEvents = {kRuleInserting, kRuleInserted, kRuleRemoving,
+                                                 kRuleRemoved,   kRuleChanging, kRuleChanged};
 inline constexpr ListTraits kTestRuleListTraits = {"CTestRuleList", "CreateRule",
                                                    &CLSID_TestRuleList, &ITestRuleList::kIID};
 inline constexpr ListTraits kTestNoteListTraits = {"CTestNoteList", "CreateNote",
@@ -155,7 +160,6 @@ class EventLog final : public ComObject<IDispatch> {
   }
   std::vector<std::string> lines;
 };
-
 
 // Implementations, inline so that the benchmarks can use the same kind.
 
