@@ -41,6 +41,12 @@ HRESULT ParserCore::CheckWritable(std::string_view source) const {
   return ReportError(source, *kind_.clsid, kMsgReadOnly, *kind_.parser_iid, SECDB_E_READONLY);
 }
 
+void ParserCore::SortListsIfModified() {
+  if ((modified_ & (kModifiedRules | kModifiedDefinitions)) == 0) return;
+  SortRuleLists();
+  modified_ &= ~(kModifiedRules | kModifiedDefinitions);
+}
+
 HRESULT ParserCore::LoadDatabase(std::string_view path, std::int32_t read_only) {
   read_only_ = 0;
   FireEvent(DISPID_OnBeforeLoad);

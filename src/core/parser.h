@@ -56,6 +56,16 @@ class ParserCore : private SaxErrorHandler {
   // reported with `source` on the kind's parser interface.
   HRESULT CheckWritable(std::string_view source) const;
 
+  // The modified flags: changes of rules set kModifiedRules, changes of
+  // definition ids and types kModifiedDefinitions. While either is set, the
+  // next write re-sorts the kind's rule lists (SortRuleLists) and clears
+  // both.
+  static constexpr std::uint32_t kModifiedRules = 0x1;
+  static constexpr std::uint32_t kModifiedDefinitions = 0x2;
+  std::uint32_t modified_flags() const { return modified_; }
+  void MarkModified(std::uint32_t bits) { modified_ |= bits; }
+  void SortListsIfModified();
+
  protected:
   explicit ParserCore(const ParserKind& kind);
   virtual ~ParserCore();
@@ -87,6 +97,9 @@ class ParserCore : private SaxErrorHandler {
   // custom sections.
   virtual void ClearLists();
   virtual HRESULT WriteSections(XmlWriter& writer, std::string_view section);
+  // Puts the kind's rule lists back in comparison order (see
+  // SortListsIfModified).
+  virtual void SortRuleLists() {}
 
   // The kind's master interface, when one is set.
   IUnknown* master() const { return master_.get(); }
@@ -125,6 +138,7 @@ class ParserCore : private SaxErrorHandler {
   std::int32_t version_ = kInitialDatabaseVersion;
   CustomStore custom_;
   ComPtr<IUnknown> master_;
+  std::uint32_t modified_ = 0;
 
   friend class CDbContentHandler;
 };

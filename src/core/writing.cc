@@ -74,6 +74,7 @@ HRESULT ParserCore::WriteDocument(XmlWriter& writer, std::string_view section) {
   RETURN_IF_FAILED(writer.EndElement("VersionInfo"));
   RETURN_IF_FAILED(writer.StartElement("Module", {{"id", kind_.module_text}}));
   RETURN_IF_FAILED(writer.EndElement("Module"));
+  SortListsIfModified();
   RETURN_IF_FAILED(WriteSections(writer, section));
   if (kind_.writes_custom_sections && Selected(section, kCustomSection)) {
     RETURN_IF_FAILED(WriteCustomSections(writer, *custom_.root()));

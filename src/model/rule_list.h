@@ -1,0 +1,210 @@
+// The ordered rule list: members in a doubly linked sequence kept in
+// comparison order, beside an index from rule identifier to member.
+//
+// RuleListCore holds the mechanics; RuleList<Interface, Item, ItemInterface>
+// gives them the standard member names, so that a kind declares a rule list
+// as
+//
+//   struct IAMRuleList : ISDCollection { ... CreateRule, Insert, Remove,
+//       Clear, Get, GenerateRuleID, GetByRuleNum, InsertEx ... };
+//
+//   inline constexpr ListTraits kAMRuleListTraits = {
+//       "CAMRuleList", "CreateRule", &CLSID_AMRuleList, &IAMRuleList::kIID};
+//
+//   class CAMRuleList final : public RuleList<IAMRuleList, CAMRule, IAMRule> {
+//    public:
+//     explicit CAMRuleList(IListOwner* owner) : RuleList(owner, kAMRuleListTraits) {}
+//     HRESULT CreateRule(IAMRule** rule) override { return Create(rule); }
+//   };
+//
+// Speed: walking with Item(1)..Item(Count) or the enumerator is O(1) per
+// member (Item keeps a cursor); Get and GetByRuleNum are hash look-ups;
+// GenerateRuleID is amortized O(1); inserting a rule that sorts after the
+// last member (the order a save writes them) is O(1).
+#ifndef XMLSECDB_MODEL_RULE_LIST_H_
+#define XMLSECDB_MODEL_RULE_LIST_H_
+
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include "model/id_index.h"
+#include "model/list_core.h"
+#include "model/rule_id.h"
+
+namespace xmlsecdb {
+
+class RuleListCore : public ListCore {
+ public:
+  std::int32_t count() const override { return count_; }
+  ListItemBase* MemberAt(std::int32_t index) override;
+  ListItemBase* MemberAfter(ListItemBase* member, std::int32_t index) override;
+
+  RuleItemBase* first() const { return head_; }
+  RuleItemBase* last() const { return tail_; }
+  // The member with identifier `id`, or nullptr.
+  RuleItemBase* Find(std::int32_t id) const { return index_.Find(id); }
+  // Bytes the index takes, for memory accounting.
+  std::size_t index_memory() const { return index_.memory(); }
+
+  // Insert of the list's interface: the read-only guard, the owner's
+  // before-insert notice, the duplicate check (message 117, nothing
+  // changed), the link at the position Compare gives (or at the end for an
+  // unordered list), the attached flag, the after-insert notice. An item
+  // that is a member already gives 117 when it is one of this list, else
+  // E_INVALIDARG.
+  [[nodiscard]] HRESULT InsertMember(RuleItemBase* item);
+  // Remove: 107 when no member has the item's identifier, E_FAIL (nothing
+  // changed) when another member has it.
+  [[nodiscard]] HRESULT RemoveMember(RuleItemBase* item);
+  // Clear: releases every member; raises nothing.
+  [[nodiscard]] HRESULT ClearMembers();
+  // GenerateRuleID: the first free identifier from 1 upwards, or from -1
+  // downwards when the parser has a master; E_FAIL with 0 when none is free.
+  [[nodiscard]] HRESULT GenerateID(std::int32_t* id);
+  // Get(bstrID) and GetByRuleNum: the member, or 107 naming
+  // "<class>::Get(<text>)" or "<class>::Get(<unsigned id>)".
+  [[nodiscard]] HRESULT FindByText(std::string_view text, RuleItemBase** found);
+  [[nodiscard]] HRESULT FindByNumber(std::int32_t id, RuleItemBase** found);
+
+  // Re-establishes comparison order (stable) after members changed; the
+  // parser calls it through SortRuleLists before writing.
+  void Sort();
+  // Moves a member to a new identifier (not taken); RuleItemBase::SetRuleID
+  // uses it.
+  void Rekey(RuleItemBase* item, std::int32_t id);
+
+ protected:
+  RuleListCore(IListOwner* owner, const ListTraits& traits) : ListCore(owner, traits) {}
+  ~RuleListCore();
+
+  // Makes a new item bound to this list; the caller owns the reference.
+  void BindNew(RuleItemBase* item) { Bind(item); }
+
+ private:
+  void LinkAfter(RuleItemBase* item, RuleItemBase* prev);
+  void Unlink(RuleItemBase* item);
+  void ReleaseAll();
+
+  RuleItemBase* head_ = nullptr;
+  RuleItemBase* tail_ = nullptr;
+  std::int32_t count_ = 0;
+  IdIndex index_;
+  FreeIdCursor positive_{1};
+  FreeIdCursor negative_{-1};
+  // Item's cursor: the member at cursor_index_, valid while the change
+  // count is cursor_stamp_.
+  ListItemBase* cursor_ = nullptr;
+  std::int32_t cursor_index_ = 0;
+  std::uint64_t cursor_stamp_ = 0;
+};
+
+// The standard members of a rule list interface. They implement the
+// interface's members of the same signature (they are not marked override
+// so that an interface may lack some, as expression lists do); a kind adds
+// its create member and anything else its interface has.
+template <class Interface, class Item, class ItemInterface>
+class RuleList : public ListObject<Interface, RuleListCore> {
+ public:
+  HRESULT Insert(ItemInterface* item) {
+    if (!item) return E_POINTER;
+    RuleItemBase* rule = AsListItem(item) ? Cast(item) : nullptr;
+    if (!rule) return E_INVALIDARG;
+    return this->InsertMember(rule);
+  }
+  // `before` is not used: the position follows the comparison.
+  HRESULT Insert(ItemInterface* item, ItemInterface* /*before*/) { return Insert(item); }
+  HRESULT Remove(ItemInterface* item) {
+    if (!item) return E_POINTER;
+    RuleItemBase* rule = AsListItem(item) ? Cast(item) : nullptr;
+    if (!rule) return E_INVALIDARG;
+    return this->RemoveMember(rule);
+  }
+  HRESULT Clear() { return this->ClearMembers(); }
+  HRESULT Get(std::string_view id, ItemInterface** item) {
+    if (!item) return E_POINTER;
+    RuleItemBase* found = nullptr;
+    HRESULT hr = this->FindByText(id, &found);
+    return Succeeded(hr) ? Out(found, item) : hr;
+  }
+  HRESULT GetByRuleNum(std::int32_t id, ItemInterface** item) {
+    if (!item) return E_POINTER;
+    RuleItemBase* found = nullptr;
+    HRESULT hr = this->FindByNumber(id, &found);
+    return Succeeded(hr) ? Out(found, item) : hr;
+  }
+  // The arguments are not consulted: the parser's master decides the sign.
+  HRESULT GenerateRuleID(std::int32_t /*object_type*/, std::int32_t /*master*/, std::int32_t* id) {
+    return this->GenerateID(id);
+  }
+  // A copy of `item` with a fresh identifier, inserted here, through the
+  // item's own CopyToList(list, 1, copy).
+  HRESULT InsertEx(ItemInterface* item, std::int32_t /*master*/, ItemInterface** copy) {
+    HRESULT hr = this->CheckWritable("InsertEx");
+    if (Failed(hr)) return hr;
+    if (!item) return E_POINTER;
+    return item->CopyToList(this, 1, copy);
+  }
+
+  // The create member (CreateRule, CreateExpression): a new detached item
+  // bound to this list, with one reference for the caller.
+  HRESULT Create(ItemInterface** item) {
+    if (!item) return E_POINTER;
+    *item = nullptr;
+    HRESULT hr = this->CheckWritable(this->traits().create_name);
+    if (Failed(hr)) return hr;
+    *item = NewItem().Detach();
+    return S_OK;
+  }
+  // The same without the guard or the interface, for code of the library
+  // (content handlers, copies).
+  ComPtr<Item> NewItem() {
+    ComPtr<Item> item = MakeObject<Item>();
+    this->BindNew(item.get());
+    return item;
+  }
+
+  // C++ iteration over the members, in order.
+  class iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = Item*;
+    using difference_type = std::ptrdiff_t;
+    using pointer = Item**;
+    using reference = Item*;
+    explicit iterator(RuleItemBase* at = nullptr) : at_(at) {}
+    Item* operator*() const { return static_cast<Item*>(at_); }
+    iterator& operator++() {
+      at_ = at_->next_member();
+      return *this;
+    }
+    iterator operator++(int) {
+      iterator old = *this;
+      ++*this;
+      return old;
+    }
+    friend bool operator==(iterator a, iterator b) { return a.at_ == b.at_; }
+
+   private:
+    RuleItemBase* at_;
+  };
+  iterator begin() const { return iterator(this->first()); }
+  iterator end() const { return iterator(); }
+
+ protected:
+  RuleList(IListOwner* owner, const ListTraits& traits)
+      : ListObject<Interface, RuleListCore>(owner, traits) {}
+
+ private:
+  static RuleItemBase* Cast(ItemInterface* item) { return static_cast<Item*>(AsListItem(item)); }
+  static HRESULT Out(RuleItemBase* found, ItemInterface** item) {
+    *item = static_cast<Item*>(found);
+    (*item)->AddRef();
+    return S_OK;
+  }
+};
+
+}  // namespace xmlsecdb
+
+#endif  // XMLSECDB_MODEL_RULE_LIST_H_
