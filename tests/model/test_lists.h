@@ -253,9 +253,7 @@ inline constexpr ParserKind kTestKind = {
     .events_off_while_loading = false,
     .module_check = ModuleCheck::kExactText,
     .missing_major_suffix = "",
-    .known_sections = {},
     .writes_custom_sections = false,
-    .sections = {},
 };
 
 inline TestParser::TestParser()
