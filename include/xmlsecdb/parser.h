@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "xmlsecdb/collection.h"
 #include "xmlsecdb/dispatch.h"
 
 namespace xmlsecdb {
@@ -79,6 +80,17 @@ struct ISDParserEx : ISDParser {
   // Xml restricted to one section ("RuleList", "Custom", ...); an empty
   // name gives every section, an unknown one the frame alone.
   virtual HRESULT XmlEx(std::string_view section, std::string* xml) = 0;
+};
+
+// A parser's top-level lists, for tools that treat every kind alike.
+struct ISDParserLists : IUnknown {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0003-4000-8000-5EC0DB000003}");
+  using Base = IUnknown;
+
+  virtual HRESULT get_ListCount(std::int32_t* count) = 0;
+  // The list at 0-based `index`, in the order a save writes them, with the
+  // name of the parser property that exposes it ("RuleList").
+  virtual HRESULT GetList(std::int32_t index, std::string* property, ISDCollection** list) = 0;
 };
 
 }  // namespace xmlsecdb

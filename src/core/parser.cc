@@ -237,4 +237,22 @@ HRESULT ParserCore::FindEvents(const IID& iid, IConnectionPoint** point) {
   return ComPtr<IConnectionPoint>(events_).CopyTo(point);
 }
 
+HRESULT ParserCore::GetListCount(std::int32_t* count) const {
+  if (!count) return E_POINTER;
+  *count = static_cast<std::int32_t>(sections_.size());
+  return S_OK;
+}
+
+HRESULT ParserCore::GetListAt(std::int32_t index, std::string* property,
+                              ISDCollection** list) const {
+  if (!property || !list) return E_POINTER;
+  *list = nullptr;
+  if (index < 0 || static_cast<std::size_t>(index) >= sections_.size()) return E_INVALIDARG;
+  Section* section = sections_[static_cast<std::size_t>(index)];
+  *property = section->property();
+  *list = section->collection();
+  if (*list) (*list)->AddRef();
+  return S_OK;
+}
+
 }  // namespace xmlsecdb

@@ -90,6 +90,8 @@ class ParserCore : private SaxErrorHandler {
   HRESULT GetFilePath(std::string* path) const;
   HRESULT SupportsErrorInfo(const IID& iid) const;
   HRESULT FindEvents(const IID& iid, IConnectionPoint** point);
+  HRESULT GetListCount(std::int32_t* count) const;
+  HRESULT GetListAt(std::int32_t index, std::string* property, ISDCollection** list) const;
 
   // Kind hooks, for kinds whose sections need more than the default walk
   // over sections(): emptying every section for New, and writing the

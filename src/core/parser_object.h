@@ -15,8 +15,9 @@
 namespace xmlsecdb {
 
 template <class Interface>
-class ParserObject : public ComObject<Interface, ISupportErrorInfo, IConnectionPointContainer>,
-                     public ParserCore {
+class ParserObject
+    : public ComObject<Interface, ISupportErrorInfo, IConnectionPointContainer, ISDParserLists>,
+      public ParserCore {
  public:
   HRESULT Load(std::string_view path, std::int32_t read_only) override {
     return LoadDatabase(path, read_only);
@@ -42,6 +43,10 @@ class ParserObject : public ComObject<Interface, ISupportErrorInfo, IConnectionP
   HRESULT InterfaceSupportsErrorInfo(const IID& iid) override { return SupportsErrorInfo(iid); }
   HRESULT FindConnectionPoint(const IID& iid, IConnectionPoint** point) override {
     return FindEvents(iid, point);
+  }
+  HRESULT get_ListCount(std::int32_t* count) override { return GetListCount(count); }
+  HRESULT GetList(std::int32_t index, std::string* property, ISDCollection** list) override {
+    return GetListAt(index, property, list);
   }
 
  protected:

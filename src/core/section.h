@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "platform/sax_reader.h"
+#include "xmlsecdb/collection.h"
 #include "xmlsecdb/result.h"
 
 namespace xmlsecdb {
@@ -38,6 +39,10 @@ class Section {
 
   // The section's element name, as XmlEx selects it ("RuleList").
   virtual std::string_view element() const = 0;
+  // The parser property that exposes the section's list ("RuleList",
+  // "GlobalOptions"), and the list itself (no new reference).
+  virtual std::string_view property() const = 0;
+  virtual ISDCollection* collection() = 0;
 
   // Claims (`*handled` = true) and reads an element, or leaves it.
   virtual HRESULT StartElement(SectionReadContext& context, std::string_view name,

@@ -22,6 +22,8 @@ namespace {
 class ThingsSection final : public Section {
  public:
   std::string_view element() const override { return "Things"; }
+  std::string_view property() const override { return "ThingList"; }
+  ISDCollection* collection() override { return nullptr; }
   HRESULT StartElement(SectionReadContext& context, std::string_view name,
                        std::string_view parent, const SaxAttributes& attributes,
                        bool* handled) override {

@@ -64,6 +64,20 @@ int Check(ISDParser* parser, const DatabaseKindInfo& kind) {
   std::printf("module: %.*s (%d)\n", static_cast<int>(kind.module_text.size()),
               kind.module_text.data(), module);
   std::printf("version: %u.%u\n", bits >> 16, bits & 0xFFFFu);
+  ComPtr<ISDParserLists> lists;
+  std::int32_t count = 0;
+  if (Succeeded(parser->QueryInterface(lists.Put())) && Succeeded(lists->get_ListCount(&count))) {
+    for (std::int32_t i = 0; i < count; ++i) {
+      std::string property;
+      ComPtr<ISDCollection> list;
+      std::int32_t items = 0;
+      if (Failed(lists->GetList(i, &property, list.Put())) || !list ||
+          Failed(list->get_Count(&items))) {
+        continue;
+      }
+      std::printf("%s: %d\n", property.c_str(), items);
+    }
+  }
   return kExitOk;
 }
 
