@@ -23,6 +23,7 @@ enum class ModuleCheck {
 };
 
 struct ParserKind {
+  std::string_view abbreviation;  // "am", as tools name the kind
   std::string_view coclass;       // "XMLSDParserAM", for log lines
   std::string_view class_name;    // "CAMParser", for error sources
   std::string_view handler_name;  // "CDbContentHandlerAM", for error sources

@@ -1,10 +1,12 @@
 // ProbeDatabaseModule: reads a database only as far as its Module element.
 #include "xmlsecdb/probe.h"
 
+#include <array>
 #include <iterator>
 #include <vector>
 
 #include "core/database_image.h"
+#include "core/parser_kinds.h"
 #include "platform/file_io.h"
 #include "platform/sax_reader.h"
 #include "xmlsecdb/classes.h"
@@ -13,15 +15,15 @@
 namespace xmlsecdb {
 namespace {
 
-constexpr DatabaseKindInfo kKinds[] = {
-    {"am", "AntiMalware", MODULE_AM, &CLSID_XMLSDParserAM},
-    {"sbx", "Sandbox", MODULE_SBX, &CLSID_XMLSDParserSBX},
-    {"di", "DataInspection", MODULE_DI, &CLSID_XMLSDParserDI},
-    {"fw", "Firewall", MODULE_FW, &CLSID_XMLSDParserFW},
-    {"ids", "IDS", MODULE_IDS, &CLSID_XMLSDParserIDS},
-    {"app", "AppRepository", MODULE_APP, &CLSID_XMLSDParserAPP},
-    {"cf", "ContentFilter", MODULE_CF, &CLSID_XMLSDParserCF},
-};
+// The public view of the kinds table.
+constexpr auto kKinds = [] {
+  std::array<DatabaseKindInfo, std::size(kParserKinds)> kinds{};
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    const ParserKind& kind = kParserKinds[i];
+    kinds[i] = {kind.abbreviation, kind.module_text, kind.module_id, kind.clsid};
+  }
+  return kinds;
+}();
 
 // Stops the parse once the answer is known.
 constexpr HRESULT kFound = MakeResult(0x8004F001);

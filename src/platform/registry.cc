@@ -1,5 +1,7 @@
 #include "platform/registry.h"
 
+#include "platform/file_io.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -520,42 +522,6 @@ void AppendKey(const Key& key, const std::string& path, bool is_root, std::strin
   }
 }
 
-HRESULT ErrnoResult() { return HResultFromWin32(errno ? static_cast<std::uint32_t>(errno) : 5); }
-
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    ssize_t n = ::write(fd, data.data(), data.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-// The whole file; errno set on failure.
-bool ReadFile(const std::string& path, std::string* out) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  out->clear();
-  char buf[8192];
-  while (true) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      int saved = errno;
-      ::close(fd);
-      errno = saved;
-      return false;
-    }
-    if (n == 0) break;
-    out->append(buf, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  return true;
-}
-
 }  // namespace
 
 // --- Registry -------------------------------------------------------------
@@ -693,9 +659,10 @@ HRESULT Registry::LoadFile(const std::string& path) {
   std::string raw;
   HRESULT hr = S_OK;
   auto tree = MakeTree();
-  if (!ReadFile(path, &raw)) {
-    hr = errno == ENOENT ? S_FALSE : ErrnoResult();
-  } else {
+  hr = ReadWholeFile(path, &raw);
+  if (hr == HResultFromWin32(ENOENT)) {
+    hr = S_FALSE;
+  } else if (Succeeded(hr)) {
     hr = ParseText(raw, tree.get());
     if (Failed(hr)) tree = MakeTree();
   }
@@ -723,31 +690,8 @@ HRESULT Registry::Save() {
   std::lock_guard lock(mu_);
   if (path_.empty()) return S_FALSE;
   if (Failed(load_error_)) return load_error_;
-  std::string text = ToTextLocked();
-
-  // Write a sibling and rename it over the file, so that a failed write
-  // leaves the previous store intact.
-  std::string temp = path_ + ".XXXXXX";
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0) return ErrnoResult();
-  struct stat st;
-  mode_t mode = ::stat(path_.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
-  int saved = errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    saved = errno;
-  }
-  if (ok && ::rename(temp.c_str(), path_.c_str()) != 0) {
-    ok = false;
-    saved = errno;
-  }
-  if (!ok) {
-    ::unlink(temp.c_str());
-    errno = saved;
-    return ErrnoResult();
-  }
-  return S_OK;
+  // Replaced in one rename, so a failed write leaves the previous store.
+  return WriteFileAtomically(path_, ToTextLocked());
 }
 
 }  // namespace xmlsecdb

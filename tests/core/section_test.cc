@@ -59,6 +59,7 @@ class ThingsSection final : public Section {
 };
 
 constexpr ParserKind kTestKind = {
+    .abbreviation = "test",
     .coclass = "XMLSDParserAM",
     .class_name = "CAMParser",
     .handler_name = "CDbContentHandlerAM",

@@ -239,6 +239,7 @@ inline std::int16_t TestRule::Compare(const RuleItemBase& other) const {
 }
 
 inline constexpr ParserKind kTestKind = {
+    .abbreviation = "test",
     .coclass = "XMLSDParserTest",
     .class_name = "CTestParser",
     .handler_name = "CDbContentHandlerTest",
