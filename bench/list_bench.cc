@@ -120,4 +120,4 @@ BENCHMARK(BM_GenerateRuleId)
 }  // namespace
 }  // namespace xmlsecdb
 
-BENCHMARK_MAIN();
+
