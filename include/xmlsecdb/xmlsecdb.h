@@ -6,6 +6,7 @@
 #include "xmlsecdb/classes.h"
 #include "xmlsecdb/dispatch.h"
 #include "xmlsecdb/enums.h"
+#include "xmlsecdb/events.h"
 #include "xmlsecdb/guid.h"
 #include "xmlsecdb/module.h"
 #include "xmlsecdb/parser.h"
