@@ -68,10 +68,9 @@ TEST_F(AccessDescriptorTest, MembersReportToTheirRule) {
   ASSERT_OK(rule_->access()->Remove(item.get()));
   ASSERT_OK(item->put_AccessResult(AR_PREVENT));  // removed: silent
   EXPECT_EQ(rule_->notices,
-            (Notices{"before-insert:item", "after-insert:item", "modified",
-                     "before-change:item:1", "after-change:item:1", "modified",
-                     "before-change:item:3", "after-change:item:3", "before-remove:item",
-                     "after-remove:item"}));
+            (Notices{"before-insert:item", "after-insert:item", "modified", "before-change:item:1",
+                     "after-change:item:1", "modified", "before-change:item:3",
+                     "after-change:item:3", "before-remove:item", "after-remove:item"}));
   EXPECT_EQ(parser_->modified_flags() & ParserCore::kModifiedRules, ParserCore::kModifiedRules);
 
   rule_->notices.clear();
@@ -149,9 +148,9 @@ TEST_F(AccessDescriptorTest, CopyToListReplacesTheTargetWithCopies) {
     EXPECT_EQ(copy.access_result(), fields[i].result);
     EXPECT_EQ(copy.audit_level(), fields[i].level);
   }
-  EXPECT_EQ(other->notices, (Notices{"before-remove:null", "after-remove:null",
-                                     "before-insert:item", "after-insert:item",
-                                     "before-insert:item", "after-insert:item"}));
+  EXPECT_EQ(other->notices,
+            (Notices{"before-remove:null", "after-remove:null", "before-insert:item",
+                     "after-insert:item", "before-insert:item", "after-insert:item"}));
 
   EXPECT_HR(rule_->access()->CopyToList(nullptr), E_POINTER);
   // Onto itself: unchanged, not emptied by the clearing of the target.

@@ -97,9 +97,8 @@ class AccessTestSection final : public Section {
   std::string_view property() const override { return "RuleList"; }
   ISDCollection* collection() override { return rules_.get(); }
 
-  HRESULT StartElement(SectionReadContext& context, std::string_view name,
-                       std::string_view parent, const SaxAttributes& attributes,
-                       bool* handled) override {
+  HRESULT StartElement(SectionReadContext& context, std::string_view name, std::string_view parent,
+                       const SaxAttributes& attributes, bool* handled) override {
     if (name == "RuleList" && parent == "SecDb") {
       *handled = true;
     } else if (name == "Rule" && parent == "RuleList") {

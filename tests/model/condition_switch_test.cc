@@ -67,15 +67,14 @@ TEST_F(ConditionSwitchTest, MembersUseTheSwitchSlotsAndDoNotMarkModified) {
   ASSERT_OK(rule_->switches()->Remove(item.get()));
   Insert(rule_);
   ASSERT_OK(rule_->switches()->Clear());
-  EXPECT_EQ(rule_->notices,
-            (Notices{"before-switch-insert:item", "after-switch-insert:item",
-                     "before-switch-change:item:1", "after-switch-change:item:1",
-                     "before-switch-change:item:2", "after-switch-change:item:2",
-                     "before-switch-change:item:3", "after-switch-change:item:3",
-                     "before-switch-change:item:4", "after-switch-change:item:4",
-                     "before-switch-remove:item", "after-switch-remove:item",
-                     "before-switch-insert:item", "after-switch-insert:item",
-                     "before-switch-remove:null", "after-switch-remove:null"}));
+  EXPECT_EQ(rule_->notices, (Notices{"before-switch-insert:item", "after-switch-insert:item",
+                                     "before-switch-change:item:1", "after-switch-change:item:1",
+                                     "before-switch-change:item:2", "after-switch-change:item:2",
+                                     "before-switch-change:item:3", "after-switch-change:item:3",
+                                     "before-switch-change:item:4", "after-switch-change:item:4",
+                                     "before-switch-remove:item", "after-switch-remove:item",
+                                     "before-switch-insert:item", "after-switch-insert:item",
+                                     "before-switch-remove:null", "after-switch-remove:null"}));
   EXPECT_EQ(parser_->modified_flags(), 0u);
 }
 
