@@ -106,7 +106,8 @@ std::optional<std::string_view> AccessTypeText(const AccessDescConfig& config,
 
 // Writes one `AccessDesc` with `at`, `ar`, `al` in that order; `ar` is left
 // out for a result without a word, `al` is always "Severity<n>".
-// `attributes` is scratch space, reused across calls.
+// `attributes` is scratch space: cleared here, so a section may pass the
+// one it wrote the `Rule` start tag with.
 [[nodiscard]] HRESULT WriteAccessDesc(XmlWriter& writer, XmlAttributes& attributes,
                                       const CAccessDescriptor& descriptor, std::int32_t object_type,
                                       const AccessDescConfig& config);

@@ -44,7 +44,8 @@ struct ConditionSwitchConfig {
 // Writes one `ConditionSwitch` with `type`, `target`, `bits_on`, `bits_off`
 // and `uiflags` in that order; the bit lists are left out when 0, the UI
 // flags when empty, and a type or target without a word is left out.
-// `attributes` is scratch space, reused across calls.
+// `attributes` is scratch space: cleared here, so a section may pass the
+// one it wrote the `Rule` start tag with.
 [[nodiscard]] HRESULT WriteConditionSwitch(XmlWriter& writer, XmlAttributes& attributes,
                                            const CConditionSwitch& item);
 
