@@ -3,6 +3,7 @@
 #ifndef XMLSECDB_XMLSECDB_H_
 #define XMLSECDB_XMLSECDB_H_
 
+#include "xmlsecdb/access.h"
 #include "xmlsecdb/classes.h"
 #include "xmlsecdb/dispatch.h"
 #include "xmlsecdb/enums.h"
