@@ -12,6 +12,7 @@
 #include "model/access_descriptor_kinds.h"
 #include "model/access_test_rule.h"
 #include "testing/hresult_matchers.h"
+#include "testing/recording_context.h"
 #include "testing/temp_dir.h"
 
 namespace xmlsecdb {
@@ -19,21 +20,7 @@ namespace {
 
 using testing::AccessTestParser;
 using testing::AccessTestRule;
-
-// Records the failure a reader reports.
-class RecordingContext final : public SectionReadContext {
- public:
-  explicit RecordingContext(ParserCore& parser) : parser_(parser) {}
-  ParserCore& parser() override { return parser_; }
-  HRESULT Fail(int message_id, std::string_view suffix) override {
-    failure = std::to_string(message_id) + std::string(suffix);
-    return E_FAIL;
-  }
-  std::string failure;
-
- private:
-  ParserCore& parser_;
-};
+using testing::RecordingContext;
 
 TEST(AccessDescXmlTest, AccessTypeWordsAreReadByNameAndStarByObjectType) {
   struct Case {
