@@ -31,8 +31,8 @@ std::span<const OptionName> ModuleOptionNames(std::int32_t module) {
 }
 
 std::int32_t OptionIdFromName(std::int32_t module, std::string_view name) {
-  for (std::span<const OptionName> table : {ModuleOptionNames(module),
-                                            std::span<const OptionName>(kCustomOptionNames)}) {
+  for (std::span<const OptionName> table :
+       {ModuleOptionNames(module), std::span<const OptionName>(kCustomOptionNames)}) {
     for (const OptionName& entry : table) {
       if (TextEquals(entry.name, name, TextCase::kInsensitive)) return entry.id;
     }
@@ -42,8 +42,8 @@ std::int32_t OptionIdFromName(std::int32_t module, std::string_view name) {
 
 std::optional<std::string_view> OptionNameFromId(std::int32_t module, std::int32_t id) {
   std::int32_t table_module = IsWideModule(module) ? module : module & 0xFF;
-  for (std::span<const OptionName> table : {ModuleOptionNames(table_module),
-                                            std::span<const OptionName>(kCustomOptionNames)}) {
+  for (std::span<const OptionName> table :
+       {ModuleOptionNames(table_module), std::span<const OptionName>(kCustomOptionNames)}) {
     for (const OptionName& entry : table) {
       if (entry.id == id) return entry.name;
     }

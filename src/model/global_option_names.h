@@ -22,6 +22,7 @@ struct OptionName {
   std::int32_t id;
 };
 
+// clang-format off
 inline constexpr OptionName kSandboxOptionNames[] = {
     {"UnkAppStartDlg", 0x7},
     {"UnkSysAppStartDlg", 0x6},
@@ -95,10 +96,12 @@ inline constexpr OptionName kAntiMalwareOptionNames[] = {
     {"NetworkScanTimeoutAccessResult", 0x0400001B},
 };
 
+// clang-format on
+
 // Searched after the module's table, in every module.
 inline constexpr OptionName kCustomOptionNames[] = {
-    {"Custom1", 0xFFF1}, {"Custom2", 0xFFF2}, {"Custom3", 0xFFF3}, {"Custom4", 0xFFF4},
-    {"Custom5", 0xFFF5}, {"Custom6", 0xFFF6}, {"Custom7", 0xFFF7}, {"Custom8", 0xFFF8},
+    {"Custom1", 0xFFF1}, {"Custom2", 0xFFF2},  {"Custom3", 0xFFF3}, {"Custom4", 0xFFF4},
+    {"Custom5", 0xFFF5}, {"Custom6", 0xFFF6},  {"Custom7", 0xFFF7}, {"Custom8", 0xFFF8},
     {"Custom9", 0xFFF9}, {"Custom10", 0xFFFA},
 };
 

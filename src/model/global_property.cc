@@ -16,9 +16,7 @@ constexpr ListTraits kGlobalPropertyListTraits = {
 
 }  // namespace
 
-bool SameOptionValue(const Variant& a, const Variant& b) {
-  return a.type() == b.type() && a == b;
-}
+bool SameOptionValue(const Variant& a, const Variant& b) { return a.type() == b.type() && a == b; }
 
 HRESULT CGlobalProperty::get_PropertyID(std::int32_t* id) {
   if (!id) return E_POINTER;
@@ -34,8 +32,7 @@ HRESULT CGlobalProperty::put_PropertyID(std::int32_t id) {
     auto* options = static_cast<CGlobalPropertyList*>(list());
     if (options->Find(id)) {
       const ListTraits& traits = options->traits();
-      return ReportError(kSource, *traits.clsid, kMsgDuplicateId, *traits.iid,
-                         SECDB_E_DUPLICATEID);
+      return ReportError(kSource, *traits.clsid, kMsgDuplicateId, *traits.iid, SECDB_E_DUPLICATEID);
     }
   }
   Change(id_, id, GOP_ID);
@@ -77,8 +74,7 @@ HRESULT CGlobalProperty::get_Priority(EPriority* priority) {
 }
 
 HRESULT CGlobalProperty::put_Priority(EPriority priority) {
-  return PutPriority(*this, precedence_, "CGlobalProperty::put_Priority()", priority,
-                     GOP_PRIORITY);
+  return PutPriority(*this, precedence_, "CGlobalProperty::put_Priority()", priority, GOP_PRIORITY);
 }
 
 HRESULT CGlobalProperty::get_Assignment(std::string* assignment) {

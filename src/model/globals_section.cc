@@ -47,7 +47,8 @@ HRESULT WriteValue(XmlWriter& writer, EPropertyType type, const Variant& value) 
     case PT_STR_LIST:
       if (const std::vector<Variant>* items = value.as_array()) {
         for (const Variant& item : *items) {
-          if (const std::string* text = item.as_string()) RETURN_IF_FAILED(WriteItem(writer, *text));
+          if (const std::string* text = item.as_string())
+            RETURN_IF_FAILED(WriteItem(writer, *text));
         }
       } else if (const std::vector<std::string>* texts = value.as_string_array()) {
         for (const std::string& text : *texts) RETURN_IF_FAILED(WriteItem(writer, text));
@@ -85,8 +86,7 @@ HRESULT GlobalsSection::StartElement(SectionReadContext& context, std::string_vi
   return S_OK;
 }
 
-HRESULT GlobalsSection::StartOption(SectionReadContext& context,
-                                    const SaxAttributes& attributes) {
+HRESULT GlobalsSection::StartOption(SectionReadContext& context, const SaxAttributes& attributes) {
   pending_.Reset();
   pending_items_.clear();
   std::optional<std::string_view> name = attributes.Find("id");

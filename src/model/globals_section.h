@@ -85,9 +85,8 @@ class GlobalsSection final : public Section {
   std::string_view element() const override { return "Globals"; }
   std::string_view property() const override { return "GlobalOptions"; }
   ISDCollection* collection() override { return list_.get(); }
-  HRESULT StartElement(SectionReadContext& context, std::string_view name,
-                       std::string_view parent, const SaxAttributes& attributes,
-                       bool* handled) override;
+  HRESULT StartElement(SectionReadContext& context, std::string_view name, std::string_view parent,
+                       const SaxAttributes& attributes, bool* handled) override;
   HRESULT EndElement(SectionReadContext& context, std::string_view name, std::string_view parent,
                      std::string_view text) override;
   HRESULT Write(XmlWriter& writer) override;

@@ -55,8 +55,8 @@ HRESULT PutPreferred(ListItemBase& item, Precedence& field, std::string_view sou
   return S_OK;
 }
 
-HRESULT PutOrder(ListItemBase& item, Precedence& field, std::string_view source,
-                 std::int32_t order, std::int32_t property) {
+HRESULT PutOrder(ListItemBase& item, Precedence& field, std::string_view source, std::int32_t order,
+                 std::int32_t property) {
   RETURN_IF_FAILED(item.CheckWritable(source));
   item.Change(field, Precedence(order), property);
   return S_OK;

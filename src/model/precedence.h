@@ -60,9 +60,7 @@ class Precedence {
     }
   }
   constexpr bool in_table() const { return priority() != PRIOR_UNUSED; }
-  constexpr bool preferred() const {
-    return order_ == 5000 || order_ == 25000 || order_ == 45000;
-  }
+  constexpr bool preferred() const { return order_ == 5000 || order_ == 25000 || order_ == 45000; }
 
   // The number with `priority` and this number's preferred flag;
   // E_INVALIDARG, and *result untouched, for a priority other than

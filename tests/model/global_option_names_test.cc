@@ -27,9 +27,9 @@ TEST(GlobalOptionNamesTest, NameToIdSearchesTheModuleThenTheCustomNames) {
       {MODULE_FW, "custom3", 0xFFF3},
       {MODULE_FW, "customxx", 0},
       {MODULE_FW, "Custom11", 0},
-      {MODULE_FW, "Mode", 0},       // another module's name
-      {MODULE_DI, "ZoneMode", 0},   // empty table
-      {MODULE_AM, "Mode ", 0},      // whole names only
+      {MODULE_FW, "Mode", 0},      // another module's name
+      {MODULE_DI, "ZoneMode", 0},  // empty table
+      {MODULE_AM, "Mode ", 0},     // whole names only
       {MODULE_AM, "", 0},
   };
   for (const Case& c : kCases) {

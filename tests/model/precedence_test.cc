@@ -15,9 +15,9 @@ TEST(PrecedenceTest, NumbersMapToPriorityAndPreferred) {
     bool preferred;
   };
   const Case kCases[] = {
-      {5000, PRIOR_HIGH, true},    {15000, PRIOR_HIGH, false},  {25000, PRIOR_NORMAL, true},
-      {35000, PRIOR_NORMAL, false}, {45000, PRIOR_LOW, true},    {55000, PRIOR_LOW, false},
-      {12345, PRIOR_UNUSED, false}, {0, PRIOR_UNUSED, false},    {-5000, PRIOR_UNUSED, false},
+      {5000, PRIOR_HIGH, true},     {15000, PRIOR_HIGH, false}, {25000, PRIOR_NORMAL, true},
+      {35000, PRIOR_NORMAL, false}, {45000, PRIOR_LOW, true},   {55000, PRIOR_LOW, false},
+      {12345, PRIOR_UNUSED, false}, {0, PRIOR_UNUSED, false},   {-5000, PRIOR_UNUSED, false},
   };
   for (const Case& c : kCases) {
     Precedence p(c.order);
@@ -38,9 +38,12 @@ TEST(PrecedenceTest, SettingPriorityKeepsPreferredAndRefusesOtherValues) {
     std::int32_t to;  // unchanged on failure
   };
   const Case kCases[] = {
-      {35000, PRIOR_HIGH, S_OK, 15000},   {25000, PRIOR_HIGH, S_OK, 5000},
-      {5000, PRIOR_LOW, S_OK, 45000},     {12345, PRIOR_LOW, S_OK, 55000},
-      {25000, PRIOR_UNUSED, E_INVALIDARG, 25000}, {25000, -1, E_INVALIDARG, 25000},
+      {35000, PRIOR_HIGH, S_OK, 15000},
+      {25000, PRIOR_HIGH, S_OK, 5000},
+      {5000, PRIOR_LOW, S_OK, 45000},
+      {12345, PRIOR_LOW, S_OK, 55000},
+      {25000, PRIOR_UNUSED, E_INVALIDARG, 25000},
+      {25000, -1, E_INVALIDARG, 25000},
   };
   for (const Case& c : kCases) {
     Precedence p(c.from);
@@ -57,8 +60,8 @@ TEST(PrecedenceTest, SettingPreferredNeedsANumberOfTheTable) {
     std::int32_t to;
   };
   const Case kCases[] = {
-      {35000, 1, S_OK, 25000},  {25000, 0, S_OK, 35000},           {55000, 7, S_OK, 45000},
-      {5000, 1, S_OK, 5000},    {12345, 0, E_INVALIDARG, 12345},
+      {35000, 1, S_OK, 25000}, {25000, 0, S_OK, 35000},         {55000, 7, S_OK, 45000},
+      {5000, 1, S_OK, 5000},   {12345, 0, E_INVALIDARG, 12345},
   };
   for (const Case& c : kCases) {
     Precedence p(c.from);
