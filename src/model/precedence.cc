@@ -1,0 +1,65 @@
+#include "model/precedence.h"
+
+#include "core/return_if_failed.h"
+#include "model/list_item.h"
+
+namespace xmlsecdb {
+
+HRESULT Precedence::WithPriority(std::int32_t priority, Precedence* result) const {
+  if (priority != PRIOR_LOW && priority != PRIOR_NORMAL && priority != PRIOR_HIGH) {
+    return E_INVALIDARG;
+  }
+  *result = Of(static_cast<EPriority>(priority), preferred());
+  return S_OK;
+}
+
+HRESULT Precedence::WithPreferred(std::int32_t preferred, Precedence* result) const {
+  if (!in_table()) return E_INVALIDARG;
+  *result = Of(priority(), preferred != 0);
+  return S_OK;
+}
+
+HRESULT GetPriority(Precedence precedence, EPriority* priority) {
+  if (!priority) return E_POINTER;
+  *priority = precedence.priority();
+  return S_OK;
+}
+
+HRESULT GetPreferred(Precedence precedence, std::int32_t* preferred) {
+  if (!preferred) return E_POINTER;
+  *preferred = precedence.preferred() ? 1 : 0;
+  return S_OK;
+}
+
+HRESULT GetOrder(Precedence precedence, std::int32_t* order) {
+  if (!order) return E_POINTER;
+  *order = precedence.order();
+  return S_OK;
+}
+
+HRESULT PutPriority(ListItemBase& item, Precedence& field, std::string_view source,
+                    std::int32_t priority, std::int32_t property) {
+  RETURN_IF_FAILED(item.CheckWritable(source));
+  Precedence next;
+  RETURN_IF_FAILED(field.WithPriority(priority, &next));
+  item.Change(field, next, property);
+  return S_OK;
+}
+
+HRESULT PutPreferred(ListItemBase& item, Precedence& field, std::string_view source,
+                     std::int32_t preferred, std::int32_t property) {
+  RETURN_IF_FAILED(item.CheckWritable(source));
+  Precedence next;
+  RETURN_IF_FAILED(field.WithPreferred(preferred, &next));
+  item.Change(field, next, property);
+  return S_OK;
+}
+
+HRESULT PutOrder(ListItemBase& item, Precedence& field, std::string_view source, std::int32_t order,
+                 std::int32_t property) {
+  RETURN_IF_FAILED(item.CheckWritable(source));
+  item.Change(field, Precedence(order), property);
+  return S_OK;
+}
+
+}  // namespace xmlsecdb
