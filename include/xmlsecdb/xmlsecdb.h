@@ -8,6 +8,7 @@
 #include "xmlsecdb/dispatch.h"
 #include "xmlsecdb/enums.h"
 #include "xmlsecdb/events.h"
+#include "xmlsecdb/global_options.h"
 #include "xmlsecdb/guid.h"
 #include "xmlsecdb/module.h"
 #include "xmlsecdb/parser.h"
