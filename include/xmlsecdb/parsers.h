@@ -5,13 +5,22 @@
 #ifndef XMLSECDB_PARSERS_H_
 #define XMLSECDB_PARSERS_H_
 
+#include "xmlsecdb/am.h"
+#include "xmlsecdb/global_options.h"
 #include "xmlsecdb/parser.h"
 
 namespace xmlsecdb {
 
+// The anti-malware database. Each getter stores the parser's own list (a
+// new reference); the lists live as long as the parser and are emptied,
+// not replaced, by New and Load. SetMasterParser accepts a sandbox parser
+// only.
 struct ISDParserAM : ISDParserEx {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0100-4000-8000-5EC0DB000100}");
   using Base = ISDParserEx;
+
+  virtual HRESULT get_GlobalOptions(IPropertyList** list) = 0;
+  virtual HRESULT get_RuleList(IAMRuleList** list) = 0;
 };
 
 struct ISDParserSBX : ISDParser {

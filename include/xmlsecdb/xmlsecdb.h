@@ -4,6 +4,7 @@
 #define XMLSECDB_XMLSECDB_H_
 
 #include "xmlsecdb/access.h"
+#include "xmlsecdb/am.h"
 #include "xmlsecdb/classes.h"
 #include "xmlsecdb/dispatch.h"
 #include "xmlsecdb/enums.h"

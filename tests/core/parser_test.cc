@@ -304,6 +304,8 @@ TEST(ParserTest, NewParserSavesTheFrameAsUtf16) {
             "xsi:noNamespaceSchemaLocation=\"AntiMalware.xsd\">\n"
             "\t<VersionInfo major=\"2\" minor=\"3\"/>\n"
             "\t<Module id=\"AntiMalware\"/>\n"
+            "\t<Globals/>\n"
+            "\t<RuleList/>\n"
             "</SecDb>\n");
 }
 

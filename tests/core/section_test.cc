@@ -77,7 +77,7 @@ constexpr ParserKind kTestKind = {
     .writes_custom_sections = true,
 };
 
-class ThingsParser final : public ParserObjectEx<ISDParserAM> {
+class ThingsParser final : public ParserObjectEx<ISDParserEx> {
  public:
   ThingsParser() : ParserObjectEx(kTestKind) { AddSection(&things); }
   ThingsSection things;

@@ -1,0 +1,93 @@
+// CAMRule and CAMRuleList: the anti-malware rule and the parser's rule
+// list, as the shared policy rule (model/policy_rule.h) with the
+// anti-malware names and numbers; and the anti-malware `RuleList` section
+// settings.
+#ifndef XMLSECDB_AM_AM_RULE_H_
+#define XMLSECDB_AM_AM_RULE_H_
+
+#include "model/access_descriptor_kinds.h"
+#include "model/policy_rule.h"
+#include "model/policy_rule_list.h"
+#include "model/policy_rule_section.h"
+#include "xmlsecdb/am.h"
+#include "xmlsecdb/events.h"
+
+namespace xmlsecdb {
+
+// The classes named in error records.
+inline constexpr CLSID CLSID_AMRule = MakeGuid("{5EC0DB00-0910-4000-8000-5EC0DB000910}");
+inline constexpr CLSID CLSID_AMRuleList = MakeGuid("{5EC0DB00-0911-4000-8000-5EC0DB000911}");
+
+inline constexpr PolicyRuleConfig kAMRuleConfig = {
+    "CAMRule",
+    {
+        .priority = AMR_PRIORITY,
+        .app = AMR_APP,
+        .object = AMR_OBJECT,
+        .condition = AMR_CONDITION,
+        .time = AMR_TIME,
+        .os_version = AMR_OSVERSION,
+        .id = AMR_ID,
+        .system = AMR_SYSTEM,
+        .account = AMR_SYSTEM,
+        .assignment = AMR_ASSIGNMENT,
+        .preferred = AMR_PREFERRED,
+        .learning_mode = AMR_LEARNING_MODE,
+        .process_id = AMR_PROCESS_ID,
+        .enabled = AMR_ENABLED,
+        .description = AMR_DESCRIPTION,
+        .order = AMR_ORDER,
+        .dll_object = 0,
+        .scan_item_list = 0,
+    }};
+
+inline constexpr ListTraits kAMRuleListTraits = {"CAMRuleList", "CreateRule", &CLSID_AMRuleList,
+                                                 &IAMRuleList::kIID};
+
+class CAMRule;
+class CAMRuleList;
+
+struct AMRuleKind {
+  using Interface = IAMRule;
+  using ListInterface = IAMRuleList;
+  using Rule = CAMRule;
+  using List = CAMRuleList;
+  static constexpr const PolicyRuleConfig& kConfig = kAMRuleConfig;
+};
+
+class CAMRule final : public PolicyRule<AMRuleKind> {};
+
+class CAMRuleList final : public PolicyRuleList<AMRuleKind> {
+ public:
+  explicit CAMRuleList(IListOwner* owner) : PolicyRuleList(owner, kAMRuleListTraits) {}
+};
+
+// The rule events: the anti-malware event interface declares only the load
+// and save members, but the parser raises the rule numbers too.
+inline constexpr ListEventIds kAMRuleEvents = {
+    DISPID_OnBeforeRuleInserted, DISPID_OnAfterRuleInserted, DISPID_OnBeforeRuleRemoved,
+    DISPID_OnAfterRuleRemoved,   DISPID_OnBeforeRuleChanged, DISPID_OnAfterRuleChanged};
+
+// `ot`: only anti-malware rules load; a save also names file rules, which
+// then fail to load (" Wrong rule OT.") — a client that sets OT_FILE on an
+// anti-malware rule makes a file the agent refuses, and sees it at once.
+inline constexpr Spelling<std::int32_t> kAMReadObjectTypes[] = {{OT_ANTI_MALWARE, "AntiMalware"}};
+inline constexpr Spelling<std::int32_t> kAMWriteObjectTypes[] = {{OT_FILE, "File"},
+                                                                 {OT_ANTI_MALWARE, "AntiMalware"}};
+
+// `scanItemList_id` and `dllobj` are read and kept on the rule (they cost
+// no memory beyond the fields every policy rule has, and a copy made with
+// CopyToList keeps them), but no anti-malware property exposes them and
+// the anti-malware save does not write them.
+inline constexpr PolicyRuleSectionConfig kAMRuleSection = {
+    .events = &kAMRuleEvents,
+    .read_object_types = kAMReadObjectTypes,
+    .write_object_types = kAMWriteObjectTypes,
+    .access = &kAMAccessDesc,
+    .switches = &kAMConditionSwitch,
+    .attributes = kReadsScanItemList | kReadsDllObject,
+};
+
+}  // namespace xmlsecdb
+
+#endif  // XMLSECDB_AM_AM_RULE_H_

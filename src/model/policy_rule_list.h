@@ -1,0 +1,63 @@
+// PolicyRuleList<Kind>: the rule list of a policy kind (anti-malware,
+// sandbox, data inspection) — the ordered rule list of model/rule_list.h
+// carrying the kind's rules, plus the bulk-load mode its section uses.
+//
+// A kind declares its list as
+//
+//   inline constexpr ListTraits kAMRuleListTraits = {
+//       "CAMRuleList", "CreateRule", &CLSID_AMRuleList, &IAMRuleList::kIID};
+//   class CAMRuleList final : public PolicyRuleList<AMRuleKind> {
+//    public:
+//     explicit CAMRuleList(IListOwner* owner) : PolicyRuleList(owner, kAMRuleListTraits) {}
+//   };
+//
+// and adds the members its interface has beyond IAMRuleList's (MoveUp,
+// MoveDown).
+#ifndef XMLSECDB_MODEL_POLICY_RULE_LIST_H_
+#define XMLSECDB_MODEL_POLICY_RULE_LIST_H_
+
+#include "model/policy_rule.h"
+#include "model/rule_list.h"
+
+namespace xmlsecdb {
+
+template <class Kind>
+class PolicyRuleList
+    : public RuleList<typename Kind::ListInterface, typename Kind::Rule, typename Kind::Interface> {
+ public:
+  using Rule = typename Kind::Rule;
+  using Interface = typename Kind::Interface;
+
+  HRESULT CreateRule(Interface** rule) override { return this->Create(rule); }
+
+  // Bulk load: between BeginAppending and EndAppending every Insert appends
+  // (rules compare equal), so reading a file of n rules in any order costs
+  // O(n) inserts; EndAppending then sorts the list into comparison order
+  // (stable, so equal rules keep their file order) unless it already is —
+  // a file this library saved always is. Identifier checks are unchanged.
+  bool appending() const { return appending_; }
+  void BeginAppending() { appending_ = true; }
+  void EndAppending() {
+    if (!appending_) return;
+    appending_ = false;
+    RuleItemBase* prev = this->first();
+    for (RuleItemBase* next = prev ? prev->next_member() : nullptr; next;
+         prev = next, next = next->next_member()) {
+      if (prev->Compare(*next) > 0) {
+        this->Sort();
+        return;
+      }
+    }
+  }
+
+ protected:
+  PolicyRuleList(IListOwner* owner, const ListTraits& traits)
+      : RuleList<typename Kind::ListInterface, Rule, Interface>(owner, traits) {}
+
+ private:
+  bool appending_ = false;
+};
+
+}  // namespace xmlsecdb
+
+#endif  // XMLSECDB_MODEL_POLICY_RULE_LIST_H_
