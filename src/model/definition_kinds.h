@@ -17,10 +17,20 @@ namespace xmlsecdb {
 // definitions inserted, removed and changed (before and after; the change
 // carries an EDefinitionProperty), 17 to 22 for their items (the
 // definition, then the item; no property).
-inline constexpr ListEventIds kDefinitionEvents = {11, 12, 13, 14, 15, 16,
+inline constexpr ListEventIds kDefinitionEvents = {11,
+                                                   12,
+                                                   13,
+                                                   14,
+                                                   15,
+                                                   16,
                                                    /*change_has_property=*/true,
                                                    /*change_marks_modified=*/false};
-inline constexpr ListEventIds kSimpleItemEvents = {17, 18, 19, 20, 21, 22,
+inline constexpr ListEventIds kSimpleItemEvents = {17,
+                                                   18,
+                                                   19,
+                                                   20,
+                                                   21,
+                                                   22,
                                                    /*change_has_property=*/false,
                                                    /*change_marks_modified=*/false};
 // For kinds whose definitions raise nothing (IDS).
@@ -30,14 +40,12 @@ inline constexpr Spelling<EObjectType> kAMDefinitionTypes[] = {
     {OT_FILE, "File"}, {OT_TIME, "time"}, {OT_ANTI_MALWARE, "AntiMalware"}};
 
 inline constexpr Spelling<EObjectType> kSBXDefinitionTypes[] = {
-    {OT_FILE, "File"},      {OT_REGISTRY, "Registry"}, {OT_SPAWNING, "Spawning"},
-    {OT_SERVICE, "Service"}, {OT_DEVICE, "Device"},     {OT_COMOBJECT, "COM"},
+    {OT_FILE, "File"},       {OT_REGISTRY, "Registry"},    {OT_SPAWNING, "Spawning"},
+    {OT_SERVICE, "Service"}, {OT_DEVICE, "Device"},        {OT_COMOBJECT, "COM"},
     {OT_TIME, "time"},       {OT_FILETYPE, "FileTypeList"}};
 
 inline constexpr Spelling<EObjectType> kIDSDefinitionTypes[] = {
-    {OT_IDS_IPADDR, "ipaddress"},
-    {OT_IDS_RULE_INFO, "ruleinfo"},
-    {OT_IDS_NODE_INFO, "nodeinfo"}};
+    {OT_IDS_IPADDR, "ipaddress"}, {OT_IDS_RULE_INFO, "ruleinfo"}, {OT_IDS_NODE_INFO, "nodeinfo"}};
 
 inline constexpr Spelling<EObjectType> kCFDefinitionTypes[] = {{OT_URL_REQUEST, "UrlRequest"}};
 

@@ -46,8 +46,8 @@ DefinitionsSection::DefinitionsSection(ParserCore* parser, const DefinitionsConf
       list_(MakeObject<CDefinitionList>(&site_, config.item_events)) {}
 
 HRESULT DefinitionsSection::StartElement(SectionReadContext& context, std::string_view name,
-                                         std::string_view parent,
-                                         const SaxAttributes& attributes, bool* handled) {
+                                         std::string_view parent, const SaxAttributes& attributes,
+                                         bool* handled) {
   if (name == "Definitions" && parent == "SecDb") {
     *handled = true;
     return S_OK;
@@ -80,8 +80,8 @@ HRESULT DefinitionsSection::StartObject(SectionReadContext& context,
   return S_OK;
 }
 
-HRESULT DefinitionsSection::EndElement(SectionReadContext&, std::string_view name,
-                                       std::string_view, std::string_view text) {
+HRESULT DefinitionsSection::EndElement(SectionReadContext&, std::string_view name, std::string_view,
+                                       std::string_view text) {
   if (name == "Item") {
     if (!current_) return S_OK;
     CSimpleItemList* items = current_->items();

@@ -29,9 +29,9 @@ class CSimpleItem final : public ItemObject<ListItemBase, ISimpleItem> {
   std::string content_;
 };
 
-inline constexpr ListTraits kSimpleItemListTraits = {
-    "CSimpleItemList", "CreateItem", &CLSID_SimpleItemList, &ISimpleItemList::kIID,
-    &kItemNotices,     false};
+inline constexpr ListTraits kSimpleItemListTraits = {"CSimpleItemList",     "CreateItem",
+                                                     &CLSID_SimpleItemList, &ISimpleItemList::kIID,
+                                                     &kItemNotices,         false};
 
 // Owned by one definition, which is its owner site.
 class CSimpleItemList final : public PlainList<ISimpleItemList, CSimpleItem, ISimpleItem> {
@@ -53,9 +53,9 @@ class CSimpleDefinition final : public CDefinition {
   OwnedList<CSimpleItemList> items_;
 };
 
-inline constexpr ListTraits kDefinitionListTraits = {
-    "CDefinitionList", "CreateDefinition", &CLSID_DefinitionList, &IDefinitionList::kIID,
-    &kItemNotices,     false};
+inline constexpr ListTraits kDefinitionListTraits = {"CDefinitionList",     "CreateDefinition",
+                                                     &CLSID_DefinitionList, &IDefinitionList::kIID,
+                                                     &kItemNotices,         false};
 
 // The parser's list of simple definitions. `item_events` are the parser
 // events of the definitions' items; the owner site raises the definition

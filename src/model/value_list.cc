@@ -116,7 +116,8 @@ HRESULT CSimpleValueList::get_Item(std::int32_t index, Variant* value) {
   if (!value) return E_POINTER;
   // Callers rely on an index past either end answering S_OK with the
   // variant left as they initialised it.
-  if (InRange(index, values_.size())) *value = Variant(values_[static_cast<std::size_t>(index - 1)]);
+  if (InRange(index, values_.size()))
+    *value = Variant(values_[static_cast<std::size_t>(index - 1)]);
   return S_OK;
 }
 

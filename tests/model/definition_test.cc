@@ -160,16 +160,15 @@ TEST_F(DefinitionTest, ChangesRaiseEventsAndMarkDefinitionsModified) {
   ASSERT_OK(list().Insert(web.get()));
   ASSERT_OK(list().Clear());
   EXPECT_EQ(log->lines, (std::vector<std::string>{
-                            "11 d", "12 d",            // inserted
-                            "15 d 0", "16 d 0",        // DP_ID
-                            "15 d 1", "16 d 1",        // DP_TYPE
-                            "17 d i", "18 d i",        // item inserted
-                            "21 d i", "22 d i",        // item changed, no property
-                            "19 d i", "20 d i",        // item removed
-                            "17 d i", "18 d i",        //
-                            "19 d 0", "20 d 0",        // item list cleared
-                            "13 d", "14 d", "11 d", "12 d",
-                            "13 0", "14 0",            // list cleared
+                            "11 d",   "12 d",    // inserted
+                            "15 d 0", "16 d 0",  // DP_ID
+                            "15 d 1", "16 d 1",  // DP_TYPE
+                            "17 d i", "18 d i",  // item inserted
+                            "21 d i", "22 d i",  // item changed, no property
+                            "19 d i", "20 d i",  // item removed
+                            "17 d i", "18 d i",  //
+                            "19 d 0", "20 d 0",  // item list cleared
+                            "13 d",   "14 d",   "11 d", "12 d", "13 0", "14 0",  // list cleared
                         }));
   std::string text;
   ASSERT_OK(web->get_UIFlags(&text));

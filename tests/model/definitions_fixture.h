@@ -59,9 +59,7 @@ class DefinitionEventLog final : public ComObject<IDispatch> {
         line += std::to_string(*n);
       } else if (const ComPtr<IUnknown>* object = args[i].as_object()) {
         ComPtr<IDefinition> definition;
-        line += !*object                                   ? "0"
-                : Succeeded(object->As(&definition)) ? "d"
-                                                           : "i";
+        line += !*object ? "0" : Succeeded(object->As(&definition)) ? "d" : "i";
       }
     }
     lines.push_back(line);
