@@ -170,6 +170,8 @@ HRESULT DefinitionListBase::Insert(IDefinition* definition) {
   }
   // Indexed before the append, so that the after-insert event's sinks find
   // it by ID; Find skips it until it is a member.
+  // Indexed but not a member: an event sink re-inserts a definition during
+  // its own insertion. Its first entry goes.
   if (added->indexed_) added->definitions()->Unindex(added);
   Index(added);
   HRESULT hr = InsertMember(item);

@@ -17,24 +17,25 @@ namespace xmlsecdb {
 // definitions inserted, removed and changed (before and after; the change
 // carries an EDefinitionProperty), 17 to 22 for their items (the
 // definition, then the item; no property).
-inline constexpr ListEventIds kDefinitionEvents = {11,
-                                                   12,
-                                                   13,
-                                                   14,
-                                                   15,
-                                                   16,
-                                                   /*change_has_property=*/true,
-                                                   /*change_marks_modified=*/false};
-inline constexpr ListEventIds kSimpleItemEvents = {17,
-                                                   18,
-                                                   19,
-                                                   20,
-                                                   21,
-                                                   22,
-                                                   /*change_has_property=*/false,
-                                                   /*change_marks_modified=*/false};
+inline constexpr ListEventIds kDefinitionEvents = {.before_insert = 11,
+                                                   .after_insert = 12,
+                                                   .before_remove = 13,
+                                                   .after_remove = 14,
+                                                   .before_change = 15,
+                                                   .after_change = 16,
+                                                   .change_has_property = true,
+                                                   .change_marks_modified = false};
+inline constexpr ListEventIds kSimpleItemEvents = {.before_insert = 17,
+                                                   .after_insert = 18,
+                                                   .before_remove = 19,
+                                                   .after_remove = 20,
+                                                   .before_change = 21,
+                                                   .after_change = 22,
+                                                   .change_has_property = false,
+                                                   .change_marks_modified = false};
 // For kinds whose definitions raise nothing (IDS).
-inline constexpr ListEventIds kNoDefinitionEvents = {0, 0, 0, 0, 0, 0, false, false};
+inline constexpr ListEventIds kNoDefinitionEvents = {.change_has_property = false,
+                                                     .change_marks_modified = false};
 
 inline constexpr Spelling<EObjectType> kAMDefinitionTypes[] = {
     {OT_FILE, "File"}, {OT_TIME, "time"}, {OT_ANTI_MALWARE, "AntiMalware"}};
