@@ -15,6 +15,41 @@ using testing::DefinitionEventLog;
 using testing::DefinitionsParser;
 using testing::TakeErrorDescription;
 
+// A definition kind that, like the firewall's, restricts its object types
+// and lives in its own list.
+inline constexpr CLSID kTimeDefinitionClass = MakeGuid("{5EC0DB00-04F0-4000-8000-5EC0DB0004F0}");
+
+class TimeDefinition final : public CDefinition {
+ public:
+  HRESULT get_ItemList(IDispatch** items) override {
+    if (!items) return E_POINTER;
+    *items = nullptr;
+    return E_NOTIMPL;
+  }
+  const CLSID& clsid() const override { return kTimeDefinitionClass; }
+
+ protected:
+  bool AcceptsObjectType(std::int32_t type) const override { return type == OT_TIME; }
+};
+
+inline constexpr ListTraits kTimeDefinitionListTraits = {
+    "CTimeDefinitionList",  "CreateDefinition", &kTimeDefinitionClass,
+    &IDefinitionList::kIID, &kItemNotices,      false};
+
+class TimeDefinitionList final : public DefinitionListBase {
+ public:
+  explicit TimeDefinitionList(IListOwner* site)
+      : DefinitionListBase(site, kTimeDefinitionListTraits, kSimpleItemEvents) {}
+
+ protected:
+  ComPtr<CDefinition> MakeDefinition() override {
+    return ComPtr<CDefinition>(MakeObject<TimeDefinition>());
+  }
+  bool Accepts(const CDefinition& definition) const override {
+    return definition.clsid() == kTimeDefinitionClass;
+  }
+};
+
 class DefinitionTest : public ::testing::Test {
  protected:
   ComPtr<IDefinition> Make(std::int32_t type, std::string_view id) {
@@ -221,6 +256,29 @@ TEST_F(DefinitionTest, ReadOnlyParserRefusesEveryChange) {
   ASSERT_OK(item->get_Content(&content));
   EXPECT_EQ(content, "a");
   EXPECT_EQ(TakeErrorDescription(), LoadMessage(kMsgReadOnly));
+}
+
+TEST_F(DefinitionTest, ConcreteKindsCheckTypesAndKeepTheirOwnLists) {
+  ParserListSite site(parser_.get(), kDefinitionEvents);
+  OwnedList<TimeDefinitionList> times(MakeObject<TimeDefinitionList>(&site));
+  ComPtr<IDefinition> time;
+  ASSERT_OK(times->CreateDefinition(time.Put()));
+  ASSERT_OK(time->put_ObjectType(OT_TIME));
+  EXPECT_HR(time->put_ObjectType(OT_FILE), E_INVALIDARG);
+  EXPECT_EQ(TakeErrorDescription(), LoadMessage(kMsgInvalidObjectType));
+  std::int32_t type = 0;
+  ASSERT_OK(time->get_ObjectType(&type));
+  EXPECT_EQ(type, OT_TIME);
+
+  // Each list takes only its own kind of definition.
+  ComPtr<IDefinition> simple = Make(OT_TIME, "simple");
+  EXPECT_HR(times->Insert(simple.get()), E_INVALIDARG);
+  EXPECT_HR(list().Insert(time.get()), E_INVALIDARG);
+  ASSERT_OK(times->Insert(time.get()));
+
+  // The read-only test comes before the type test.
+  ASSERT_OK(parser_->put_ReadOnly(1));
+  EXPECT_HR(time->put_ObjectType(OT_FILE), SECDB_E_READONLY);
 }
 
 // Lists, definitions and items a client still holds outlive the parser
