@@ -5,6 +5,7 @@
 
 #include "xmlsecdb/access.h"
 #include "xmlsecdb/classes.h"
+#include "xmlsecdb/definitions.h"
 #include "xmlsecdb/dispatch.h"
 #include "xmlsecdb/enums.h"
 #include "xmlsecdb/events.h"
