@@ -72,8 +72,7 @@ struct IAppExceptionList : ISDCollection {
   virtual HRESULT GetAllGuardsText(std::string* text) = 0;
 };
 
-inline constexpr CLSID CLSID_AppExceptionList =
-    MakeGuid("{5EC0DB00-0702-4000-8000-5EC0DB000702}");
+inline constexpr CLSID CLSID_AppExceptionList = MakeGuid("{5EC0DB00-0702-4000-8000-5EC0DB000702}");
 inline constexpr CLSID CLSID_AppException = MakeGuid("{5EC0DB00-0703-4000-8000-5EC0DB000703}");
 
 }  // namespace xmlsecdb

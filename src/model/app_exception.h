@@ -79,8 +79,7 @@ inline constexpr ListTraits kAppExceptionListTraits = {.class_name = "CAppExcept
 
 // The parser's list of exceptions. Insert, Remove and Clear are the plain
 // list's, with the parser's exception events through the owner site.
-class CAppExceptionList final
-    : public PlainList<IAppExceptionList, CAppException, IAppException> {
+class CAppExceptionList final : public PlainList<IAppExceptionList, CAppException, IAppException> {
  public:
   explicit CAppExceptionList(IListOwner* parser) : PlainList(parser, kAppExceptionListTraits) {}
 

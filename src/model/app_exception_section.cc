@@ -47,8 +47,8 @@ void ExceptionListSection::GuardsText(std::uint32_t mask, std::string* text) con
 }
 
 HRESULT ExceptionListSection::StartElement(SectionReadContext& context, std::string_view name,
-                                           std::string_view parent,
-                                           const SaxAttributes& attributes, bool* handled) {
+                                           std::string_view parent, const SaxAttributes& attributes,
+                                           bool* handled) {
   if (name == kExceptionList && parent == "SecDb") {
     *handled = true;
     inside_ = true;

@@ -58,10 +58,14 @@ inline constexpr GuardName kGuardNamesInWriteOrder[] = {
 };
 
 // The guards each kind reads, and its full mask.
-inline constexpr GuardName kSandboxGuards[] = {
-    {OT_FILE, "File"},       {OT_REGISTRY, "Registry"},          {OT_SPAWNING, "Spawning"},
-    {OT_SERVICE, "Service"}, {OT_DEVICE, "Device"},              {OT_COMOBJECT, "COM"},
-    {OT_SYSTEMPRIV, "SystemPrivilege"}, {OT_SPAWN_DLL, "DllLoading"}};
+inline constexpr GuardName kSandboxGuards[] = {{OT_FILE, "File"},
+                                               {OT_REGISTRY, "Registry"},
+                                               {OT_SPAWNING, "Spawning"},
+                                               {OT_SERVICE, "Service"},
+                                               {OT_DEVICE, "Device"},
+                                               {OT_COMOBJECT, "COM"},
+                                               {OT_SYSTEMPRIV, "SystemPrivilege"},
+                                               {OT_SPAWN_DLL, "DllLoading"}};
 inline constexpr GuardName kContentFilterGuards[] = {{OT_IDLOCK, "IdLock"},
                                                      {OT_PRIVACY, "Privacy"},
                                                      {OT_ATTACHMENT, "Attachment"},
@@ -109,13 +113,12 @@ inline constexpr AppItemVocabulary kDIExceptionItems = {
 inline constexpr AppItemVocabulary kCFExceptionItems = {
     kContentFilterGuards, kContentFilterFullMask, kContentFilterFullMask,
     " Missing AppItem app or app_id.", " Missing AppItem priority."};
-inline constexpr AppItemVocabulary kFWExceptionItems = {
-    kFirewallGuards,
-    kFirewallFullMask,
-    kFirewallFullMask,
-    " The appitem app or app_id must be used.",
-    " Wrong appitem priority.",
-    true};
+inline constexpr AppItemVocabulary kFWExceptionItems = {kFirewallGuards,
+                                                        kFirewallFullMask,
+                                                        kFirewallFullMask,
+                                                        " The appitem app or app_id must be used.",
+                                                        " Wrong appitem priority.",
+                                                        true};
 
 struct AppExceptionSectionConfig {
   // The parser events of the list (inserted, removed, changed).
@@ -139,9 +142,8 @@ class ExceptionListSection final : public Section {
   std::string_view element() const override { return "ExceptionList"; }
   std::string_view property() const override { return "AppExceptionList"; }
   ISDCollection* collection() override { return list_.get(); }
-  HRESULT StartElement(SectionReadContext& context, std::string_view name,
-                       std::string_view parent, const SaxAttributes& attributes,
-                       bool* handled) override;
+  HRESULT StartElement(SectionReadContext& context, std::string_view name, std::string_view parent,
+                       const SaxAttributes& attributes, bool* handled) override;
   HRESULT EndElement(SectionReadContext& context, std::string_view name, std::string_view parent,
                      std::string_view text) override;
   HRESULT Write(XmlWriter& writer) override;

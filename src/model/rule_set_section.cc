@@ -19,8 +19,8 @@ RuleSetListSection::RuleSetListSection(ParserCore* parser, const RuleSetSectionC
     : config_(config), site_(parser, kNoEvents), list_(MakeObject<CRuleSetList>(&site_)) {}
 
 HRESULT RuleSetListSection::StartElement(SectionReadContext& context, std::string_view name,
-                                         std::string_view parent,
-                                         const SaxAttributes& attributes, bool* handled) {
+                                         std::string_view parent, const SaxAttributes& attributes,
+                                         bool* handled) {
   if (name == kRuleSet && (config_.by_name || parent == "RuleSetList")) {
     *handled = true;
     std::optional<std::string_view> id = attributes.Find("id");
@@ -34,8 +34,8 @@ HRESULT RuleSetListSection::StartElement(SectionReadContext& context, std::strin
   return S_OK;
 }
 
-HRESULT RuleSetListSection::EndElement(SectionReadContext&, std::string_view name,
-                                       std::string_view, std::string_view text) {
+HRESULT RuleSetListSection::EndElement(SectionReadContext&, std::string_view name, std::string_view,
+                                       std::string_view text) {
   if (!current_) return S_OK;
   if (name == kRuleListID) return current_->rule_list_ids().Insert(text);
   // The end of `RuleSet`.

@@ -52,9 +52,8 @@ class RuleSetListSection final : public Section {
   std::string_view element() const override { return "RuleSetList"; }
   std::string_view property() const override { return "RuleSetList"; }
   ISDCollection* collection() override { return list_.get(); }
-  HRESULT StartElement(SectionReadContext& context, std::string_view name,
-                       std::string_view parent, const SaxAttributes& attributes,
-                       bool* handled) override;
+  HRESULT StartElement(SectionReadContext& context, std::string_view name, std::string_view parent,
+                       const SaxAttributes& attributes, bool* handled) override;
   HRESULT EndElement(SectionReadContext& context, std::string_view name, std::string_view parent,
                      std::string_view text) override;
   HRESULT Write(XmlWriter& writer) override;

@@ -76,7 +76,8 @@ TEST(AppExceptionSectionTest, RoundTrip) {
   EXPECT_EQ(SectionText(reloaded.get(), "ExceptionList"), expected);
   std::string guards;
   ASSERT_OK(reloaded->exceptions.list()->GetAllGuardsText(&guards));
-  EXPECT_EQ(guards, "L|notepad.exe|00000005|*|user#G|browsers|000201DF|grp|both#L|a|00000000|*|system");
+  EXPECT_EQ(guards,
+            "L|notepad.exe|00000005|*|user#G|browsers|000201DF|grp|both#L|a|00000000|*|system");
 }
 
 TEST(AppExceptionSectionTest, EmptyListIsStillWritten) {
@@ -125,8 +126,8 @@ TEST(AppExceptionSectionTest, InvalidAppItemsFailTheLoad) {
   };
   for (const Case& c : cases) {
     ComPtr<SectionParser> parser = MakeSectionParser(c.items);
-    std::string body = "<ExceptionList><AppItem app=\"ok\"/>" + std::string(c.item) +
-                       "</ExceptionList>";
+    std::string body =
+        "<ExceptionList><AppItem app=\"ok\"/>" + std::string(c.item) + "</ExceptionList>";
     EXPECT_HR(LoadBody(parser.get(), body), E_FAIL) << c.item;
     EXPECT_EQ(TakeErrorDescription(), c.description) << c.item;
   }
@@ -142,9 +143,9 @@ TEST(AppExceptionSectionTest, WhereAppItemsAreRead) {
     const AppItemVocabulary& items;
     const char* guards_text;
   };
-  for (const Case& c : {Case{kCFExceptionItems, "L|wrapped|40380000|*|user"},
-                        Case{kFWExceptionItems,
-                             "L|wrapped|00000400|*|user#L|outside|00000400|*|user"}}) {
+  for (const Case& c :
+       {Case{kCFExceptionItems, "L|wrapped|40380000|*|user"},
+        Case{kFWExceptionItems, "L|wrapped|00000400|*|user#L|outside|00000400|*|user"}}) {
     ComPtr<SectionParser> parser = MakeSectionParser(c.items);
     ASSERT_OK(LoadBody(parser.get(), kBody));
     std::string text;

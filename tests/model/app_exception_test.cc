@@ -137,8 +137,7 @@ TEST_F(AppExceptionTest, GuardsTextHasOneRecordPerException) {
   const Case cases[] = {
       {{}, ""},
       {{{AT_LABEL, "notepad.exe", 5, "*", RA_USER}}, "L|notepad.exe|00000005|*|user"},
-      {{{AT_DEFINITION, "browsers", 0x40380000, "grp", RA_SYSTEM},
-        {AT_LABEL, "", -1, "", RA_BOTH}},
+      {{{AT_DEFINITION, "browsers", 0x40380000, "grp", RA_SYSTEM}, {AT_LABEL, "", -1, "", RA_BOTH}},
        "G|browsers|40380000|grp|system#L||FFFFFFFF||both"},
       {{{static_cast<EAppType>(7), "odd", 0, "*", static_cast<ERuleAccount>(9)}},
        "G|odd|00000000|*"},

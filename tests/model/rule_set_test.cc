@@ -40,8 +40,7 @@ TEST_F(RuleSetListTest, InsertPlacesBeforeTheGivenMember) {
   ASSERT_OK(list_->Insert(b.get(), c.get()));
   EXPECT_EQ(Ids(), "a;b;c;");
 
-  EXPECT_HR(list_->Insert(stray.get(), outsider.get()),
-            SECDB_E_NOTFOUND);
+  EXPECT_HR(list_->Insert(stray.get(), outsider.get()), SECDB_E_NOTFOUND);
   EXPECT_EQ(Ids(), "a;b;c;");
 
   ASSERT_OK(list_->Remove(b.get()));
