@@ -80,6 +80,19 @@ inline constexpr std::uint32_t kFirewallFullMask = 0x400;
 inline constexpr std::uint32_t kAntiMalwareFullMask = 0x20;
 inline constexpr std::uint32_t kDataInspectionFullMask = 0x4000000;
 
+constexpr std::uint32_t MaskOf(std::span<const GuardName> guards) {
+  std::uint32_t mask = 0;
+  for (const GuardName& guard : guards) mask |= guard.bit;
+  return mask;
+}
+// The sandbox's "*" also covers device privileges (0x100), a guard that
+// has no name of its own.
+static_assert((MaskOf(kSandboxGuards) | OT_DEVICEPRIV) == kSandboxFullMask);
+static_assert(MaskOf(kContentFilterGuards) == kContentFilterFullMask);
+static_assert(MaskOf(kFirewallGuards) == kFirewallFullMask);
+static_assert(MaskOf(kAntiMalwareGuards) == kAntiMalwareFullMask);
+static_assert(MaskOf(kDataInspectionGuards) == kDataInspectionFullMask);
+
 // How one kind spells its `AppItem` elements.
 struct AppItemVocabulary {
   std::span<const GuardName> guards;
