@@ -18,11 +18,9 @@
 #include <string_view>
 
 #include "xmlsecdb/collection.h"
+#include "xmlsecdb/definitions.h"
 
 namespace xmlsecdb {
-
-// The ordered string list of the definitions interfaces.
-struct ISimpleValueList;
 
 struct IRuleSet : IDispatch {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0600-4000-8000-5EC0DB000600}");

@@ -4,6 +4,7 @@
 #define XMLSECDB_XMLSECDB_H_
 
 #include "xmlsecdb/access.h"
+#include "xmlsecdb/app_exceptions.h"
 #include "xmlsecdb/classes.h"
 #include "xmlsecdb/definitions.h"
 #include "xmlsecdb/dispatch.h"
@@ -16,6 +17,7 @@
 #include "xmlsecdb/parsers.h"
 #include "xmlsecdb/probe.h"
 #include "xmlsecdb/result.h"
+#include "xmlsecdb/rule_sets.h"
 #include "xmlsecdb/settings.h"
 #include "xmlsecdb/unknown.h"
 #include "xmlsecdb/variant.h"

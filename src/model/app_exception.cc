@@ -45,17 +45,12 @@ HRESULT CAppException::put_ActiveGuards(std::int32_t guards) {
 }
 
 HRESULT CAppException::get_Priority(EPriority* priority) {
-  if (!priority) return E_POINTER;
-  *priority = data_.precedence.priority();
-  return S_OK;
+  return GetPriority(data_.precedence, priority);
 }
 
 HRESULT CAppException::put_Priority(EPriority priority) {
-  RETURN_IF_FAILED(CheckWritable("CAppException::put_Priority()"));
-  Precedence next = data_.precedence;
-  RETURN_IF_FAILED(next.SetPriority(priority));
-  ChangePrecedence(next, kAppExceptionPriority);
-  return S_OK;
+  return PutPriority(*this, data_.precedence, "CAppException::put_Priority()", priority,
+                     kAppExceptionPriority);
 }
 
 HRESULT CAppException::get_Assignment(std::string* assignment) {
@@ -85,24 +80,12 @@ HRESULT CAppException::put_UIFlags(std::string_view flags) {
 }
 
 HRESULT CAppException::get_Order(std::int32_t* order) {
-  if (!order) return E_POINTER;
-  *order = data_.precedence.order();
-  return S_OK;
+  return GetOrder(data_.precedence, order);
 }
 
 HRESULT CAppException::put_Order(std::int32_t order) {
-  RETURN_IF_FAILED(CheckWritable("CAppException::put_Order()"));
-  Precedence next = data_.precedence;
-  next.SetOrder(order);
-  ChangePrecedence(next, kAppExceptionOrder);
-  return S_OK;
-}
-
-void CAppException::ChangePrecedence(const Precedence& next, std::int32_t property) {
-  bool notify = attached() && next.order() != data_.precedence.order();
-  if (notify) NotifyChange(true, property);
-  data_.precedence = next;
-  if (notify) NotifyChange(false, property);
+  return PutOrder(*this, data_.precedence, "CAppException::put_Order()", order,
+                  kAppExceptionOrder);
 }
 
 void CAppException::AppendGuardsRecord(std::string* text) const {

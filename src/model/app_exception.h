@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/app_exception_precedence.h"
+#include "model/precedence.h"
 #include "model/plain_list.h"
 #include "xmlsecdb/app_exceptions.h"
 
@@ -65,8 +65,6 @@ class CAppException final : public ItemObject<ListItemBase, IAppException> {
   void AppendGuardsRecord(std::string* text) const;
 
  private:
-  // Stores a new precedence, with the change events when the number differs.
-  void ChangePrecedence(const Precedence& next, std::int32_t property);
 
   AppExceptionData data_;
 };

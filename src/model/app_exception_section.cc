@@ -83,9 +83,9 @@ HRESULT ExceptionListSection::ReadAppItem(SectionReadContext& context,
   }
   std::optional<std::string_view> guards = attributes.Find("activeGuardsMask");
   data.guards = guards ? GuardsFromText(*guards) : items_.absent_mask;
-  (void)data.precedence.SetPriority(priority);
+  (void)data.precedence.WithPriority(priority, &data.precedence);
   if (std::optional<std::string_view> order = attributes.Find("order")) {
-    data.precedence.SetOrder(ReadDecimal(*order));
+    data.precedence = Precedence(ReadDecimal(*order));
   }
   if (std::optional<std::string_view> filter = attributes.Find("filter")) {
     data.assignment = *filter;

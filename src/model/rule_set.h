@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "model/plain_list.h"
-#include "model/rule_set_standin_values.h"
+#include "model/value_list.h"
 #include "xmlsecdb/rule_sets.h"
 
 namespace xmlsecdb {
