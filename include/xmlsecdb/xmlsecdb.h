@@ -5,7 +5,9 @@
 
 #include "xmlsecdb/access.h"
 #include "xmlsecdb/am.h"
+#include "xmlsecdb/app_exceptions.h"
 #include "xmlsecdb/classes.h"
+#include "xmlsecdb/definitions.h"
 #include "xmlsecdb/dispatch.h"
 #include "xmlsecdb/enums.h"
 #include "xmlsecdb/events.h"
@@ -16,6 +18,7 @@
 #include "xmlsecdb/parsers.h"
 #include "xmlsecdb/probe.h"
 #include "xmlsecdb/result.h"
+#include "xmlsecdb/rule_sets.h"
 #include "xmlsecdb/settings.h"
 #include "xmlsecdb/unknown.h"
 #include "xmlsecdb/variant.h"

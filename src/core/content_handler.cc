@@ -13,7 +13,7 @@ CDbContentHandler::~CDbContentHandler() = default;
 HRESULT CDbContentHandler::StartDocument() {
   stack_.clear();
   text_.clear();
-  custom_current_ = parser_->custom_store().root();
+  custom_current_ = CustomStore::kRoot;
   return S_OK;
 }
 
@@ -59,8 +59,11 @@ HRESULT CDbContentHandler::StartElement(std::string_view qname, const SaxAttribu
   open.custom = true;
   CustomStore& store = parser_->custom_store();
   custom_current_ = store.AppendElement(custom_current_, qname);
+  if (custom_current_ == CustomStore::kNone) return E_OUTOFMEMORY;
   for (int i = 0; i < attributes.length(); ++i) {
-    store.AppendAttribute(custom_current_, attributes.name(i), attributes.value(i));
+    if (!store.AppendAttribute(custom_current_, attributes.name(i), attributes.value(i))) {
+      return E_OUTOFMEMORY;
+    }
   }
   return S_OK;
 }
@@ -70,7 +73,7 @@ HRESULT CDbContentHandler::EndElement(std::string_view qname) {
   OpenElement open = std::move(stack_.back());
   stack_.pop_back();
   if (open.custom) {
-    custom_current_ = custom_current_->parent;
+    custom_current_ = parser_->custom_store().parent(custom_current_);
     return S_OK;
   }
   if (open.section < 0) return S_OK;
@@ -84,7 +87,7 @@ HRESULT CDbContentHandler::EndElement(std::string_view qname) {
 HRESULT CDbContentHandler::Characters(std::string_view text) {
   if (stack_.empty()) return E_FAIL;
   if (stack_.back().custom) {
-    parser_->custom_store().AppendText(custom_current_, text);
+    if (!parser_->custom_store().AppendText(custom_current_, text)) return E_OUTOFMEMORY;
   } else if (stack_.back().section != kNotHandled) {
     text_.append(text);
   }

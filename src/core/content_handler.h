@@ -56,7 +56,7 @@ class CDbContentHandler final : public SaxContentHandler, private SectionReadCon
 
   ParserCore* parser_;
   std::vector<OpenElement> stack_;
-  CustomNode* custom_current_ = nullptr;
+  CustomStore::NodeId custom_current_ = CustomStore::kRoot;
   std::string text_;
 };
 

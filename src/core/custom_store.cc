@@ -2,55 +2,82 @@
 
 namespace xmlsecdb {
 
-CustomStore::CustomStore() = default;
-
-CustomStore::~CustomStore() { Clear(); }
-
-CustomNode* CustomStore::AppendElement(CustomNode* parent, std::string_view name) {
-  auto node = std::make_unique<CustomNode>();
-  node->type = CustomNode::kElement;
-  node->name = name;
-  node->parent = parent;
-  CustomNode* raw = node.get();
-  parent->children.push_back(std::move(node));
-  return raw;
-}
-
-void CustomStore::AppendAttribute(CustomNode* element, std::string_view name,
-                                  std::string_view value) {
-  CustomNode* attribute = AppendElement(element, name);
-  attribute->type = CustomNode::kAttribute;
-  auto text = std::make_unique<CustomNode>();
-  text->type = CustomNode::kText;
-  text->value = value;
-  text->parent = attribute;
-  attribute->children.push_back(std::move(text));
-}
-
-void CustomStore::AppendText(CustomNode* parent, std::string_view text) {
-  if (!parent->children.empty() && parent->children.back()->type == CustomNode::kText) {
-    parent->children.back()->value.append(text);
-    return;
-  }
-  auto node = std::make_unique<CustomNode>();
-  node->type = CustomNode::kText;
-  node->value = text;
-  node->parent = parent;
-  parent->children.push_back(std::move(node));
-}
+CustomStore::CustomStore() { Clear(); }
 
 void CustomStore::Clear() {
-  // Unlink depth-first into a flat list so that destroying a deep tree
-  // does not recurse once per level.
-  std::vector<std::unique_ptr<CustomNode>> pending;
-  for (auto& child : root_.children) pending.push_back(std::move(child));
-  root_.children.clear();
-  while (!pending.empty()) {
-    std::unique_ptr<CustomNode> node = std::move(pending.back());
-    pending.pop_back();
-    for (auto& child : node->children) pending.push_back(std::move(child));
-    node->children.clear();
+  // Swap with empties so that a large store gives its memory back.
+  std::vector<Node>().swap(nodes_);
+  std::vector<Span>().swap(attributes_);
+  std::string().swap(pool_);
+  nodes_.emplace_back();  // the root
+}
+
+bool CustomStore::Store(std::string_view text, Span* span) {
+  if (pool_.size() + text.size() > UINT32_MAX) return false;
+  span->offset = static_cast<std::uint32_t>(pool_.size());
+  span->length = static_cast<std::uint32_t>(text.size());
+  pool_.append(text);
+  return true;
+}
+
+CustomStore::NodeId CustomStore::Link(NodeId parent, Node node) {
+  if (nodes_.size() >= kNone) return kNone;
+  const auto id = static_cast<NodeId>(nodes_.size());
+  node.parent = parent;
+  nodes_.push_back(node);
+  Node& p = nodes_[parent];
+  if (p.last_child == kNone) {
+    p.first_child = id;
+  } else {
+    nodes_[p.last_child].next_sibling = id;
   }
+  p.last_child = id;
+  return id;
+}
+
+CustomStore::NodeId CustomStore::AppendElement(NodeId parent, std::string_view name) {
+  Node node;
+  node.type = Type::kElement;
+  if (!Store(name, &node.text)) return kNone;
+  node.first_attribute = static_cast<std::uint32_t>(attributes_.size() / 2);
+  return Link(parent, node);
+}
+
+bool CustomStore::AppendAttribute(NodeId element, std::string_view name, std::string_view value) {
+  Span name_span;
+  Span value_span;
+  if (!Store(name, &name_span) || !Store(value, &value_span)) return false;
+  attributes_.push_back(name_span);
+  attributes_.push_back(value_span);
+  ++nodes_[element].attribute_count;
+  return true;
+}
+
+bool CustomStore::AppendText(NodeId parent, std::string_view text) {
+  NodeId last = nodes_[parent].last_child;
+  if (last != kNone && nodes_[last].type == Type::kText) {
+    Span& span = nodes_[last].text;
+    // Text nodes are written to the pool as they arrive, so the last
+    // child's text normally ends the pool and simply grows.
+    if (span.offset + span.length == pool_.size()) {
+      if (pool_.size() + text.size() > UINT32_MAX) return false;
+      pool_.append(text);
+      span.length += static_cast<std::uint32_t>(text.size());
+      return true;
+    }
+    std::string joined(Text(span));
+    joined.append(text);
+    return Store(joined, &span);
+  }
+  Node node;
+  node.type = Type::kText;
+  if (!Store(text, &node.text)) return false;
+  return Link(parent, node) != kNone;
+}
+
+CustomStore::Attribute CustomStore::attribute(NodeId element, std::uint32_t index) const {
+  std::size_t at = 2 * (static_cast<std::size_t>(nodes_[element].first_attribute) + index);
+  return Attribute{Text(attributes_[at]), Text(attributes_[at + 1])};
 }
 
 }  // namespace xmlsecdb

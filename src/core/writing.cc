@@ -20,35 +20,33 @@ bool Selected(std::string_view section, std::string_view name) {
 }
 
 // Writes the custom store back in document order, without recursion.
-HRESULT WriteCustomSections(XmlWriter& writer, const CustomNode& root) {
-  struct Frame {
-    const CustomNode* node;
-    std::size_t next_child;
-  };
+HRESULT WriteCustomSections(XmlWriter& writer, const CustomStore& store) {
   XmlAttributes attributes;
-  std::vector<Frame> stack{{&root, 0}};
-  while (!stack.empty()) {
-    Frame& frame = stack.back();
-    if (frame.next_child == frame.node->children.size()) {
-      const CustomNode* done = frame.node;
-      stack.pop_back();
-      if (done != &root) RETURN_IF_FAILED(writer.EndElement(done->name));
-      continue;
-    }
-    const CustomNode& child = *frame.node->children[frame.next_child++];
-    if (child.type == CustomNode::kText) {
-      RETURN_IF_FAILED(writer.Characters(child.value));
-    } else if (child.type == CustomNode::kElement) {
+  using NodeId = CustomStore::NodeId;
+  NodeId node = store.first_child(CustomStore::kRoot);
+  while (node != CustomStore::kNone) {
+    if (store.type(node) == CustomStore::Type::kText) {
+      RETURN_IF_FAILED(writer.Characters(store.text(node)));
+    } else {
       attributes.Clear();
-      for (const auto& attribute : child.children) {
-        if (attribute->type != CustomNode::kAttribute) continue;
-        std::string_view value;
-        if (!attribute->children.empty()) value = attribute->children.front()->value;
-        attributes.Add(attribute->name, value);
+      for (std::uint32_t i = 0; i < store.attribute_count(node); ++i) {
+        CustomStore::Attribute attribute = store.attribute(node, i);
+        attributes.Add(attribute.name, attribute.value);
       }
-      RETURN_IF_FAILED(writer.StartElement(child.name, attributes));
-      stack.push_back(Frame{&child, 0});
+      RETURN_IF_FAILED(writer.StartElement(store.text(node), attributes));
+      if (NodeId child = store.first_child(node); child != CustomStore::kNone) {
+        node = child;
+        continue;
+      }
+      RETURN_IF_FAILED(writer.EndElement(store.text(node)));
     }
+    // Next in document order: the next sibling, else close ancestors.
+    while (store.next_sibling(node) == CustomStore::kNone) {
+      node = store.parent(node);
+      if (node == CustomStore::kRoot) return S_OK;
+      RETURN_IF_FAILED(writer.EndElement(store.text(node)));
+    }
+    node = store.next_sibling(node);
   }
   return S_OK;
 }
@@ -77,7 +75,7 @@ HRESULT ParserCore::WriteDocument(XmlWriter& writer, std::string_view section) {
   SortListsIfModified();
   RETURN_IF_FAILED(WriteSections(writer, section));
   if (kind_.writes_custom_sections && Selected(section, kCustomSection)) {
-    RETURN_IF_FAILED(WriteCustomSections(writer, *custom_.root()));
+    RETURN_IF_FAILED(WriteCustomSections(writer, custom_));
   }
   RETURN_IF_FAILED(writer.EndElement("SecDb"));
   return writer.EndDocument();

@@ -1,0 +1,92 @@
+// DefinitionsSection: the `Definitions` section of a database with simple
+// definitions — its list, how it is read and written.
+//
+//   <Definitions>
+//     <Object id="Web" ot="File" uiflags="" desc="">
+//       <Item>c:\web\*</Item>
+//     </Object>
+//   </Definitions>
+//
+// What differs between kinds is data, a DefinitionsConfig: the object-type
+// words the kind's files may carry, the failure suffixes, and the parser
+// events of definitions and items (see model/definition_kinds.h). A kind's
+// parser declares the section and registers it in save order:
+//
+//   DefinitionsSection definitions_{this, kAMDefinitions};   // member
+//   AddSection(&definitions_);                                // constructor
+//
+// and its DefinitionList getter returns definitions_.list().
+#ifndef XMLSECDB_MODEL_DEFINITIONS_SECTION_H_
+#define XMLSECDB_MODEL_DEFINITIONS_SECTION_H_
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "core/section.h"
+#include "model/list_core.h"
+#include "model/list_owner.h"
+#include "model/simple_definition.h"
+#include "model/vocabulary.h"
+#include "platform/xml_writer.h"
+#include "xmlsecdb/enums.h"
+
+namespace xmlsecdb {
+
+struct DefinitionsConfig {
+  // The `ot` words this kind reads; any other word fails the load.
+  std::span<const Spelling<EObjectType>> object_types;
+  // Parser events: definitions inserted, removed, changed (with an
+  // EDefinitionProperty), and items inserted, removed, changed (each with
+  // the definition first).
+  const ListEventIds& definition_events;
+  const ListEventIds& item_events;
+  // Detail texts of the load failures.
+  std::string_view missing_id = " Missing object id.";      // 109
+  std::string_view missing_type = " Missing object type.";  // 109
+  std::string_view wrong_type = " Wrong object type.";      // 110
+};
+
+// Every object-type word a save writes. A type the kind's own words lack is
+// written with its word from here (and refused when read back by a kind
+// that does not accept it); a type without any word is written without
+// `ot`.
+std::span<const Spelling<EObjectType>> ObjectTypeWords();
+
+// The word a save writes for `type` under `config`, or std::nullopt.
+std::optional<std::string_view> ObjectTypeWordToWrite(const DefinitionsConfig& config,
+                                                      std::int32_t type);
+
+class DefinitionsSection final : public Section {
+ public:
+  // `parser` owns the section; `config` must outlive it (a constant).
+  DefinitionsSection(ParserCore* parser, const DefinitionsConfig& config);
+  DefinitionsSection(const DefinitionsSection&) = delete;
+  DefinitionsSection& operator=(const DefinitionsSection&) = delete;
+
+  CDefinitionList* list() const { return list_.get(); }
+
+  std::string_view element() const override { return "Definitions"; }
+  std::string_view property() const override { return "DefinitionList"; }
+  ISDCollection* collection() override { return list_.get(); }
+  HRESULT StartElement(SectionReadContext& context, std::string_view name, std::string_view parent,
+                       const SaxAttributes& attributes, bool* handled) override;
+  HRESULT EndElement(SectionReadContext& context, std::string_view name, std::string_view parent,
+                     std::string_view text) override;
+  HRESULT Write(XmlWriter& writer) override;
+  void Clear() override;
+
+ private:
+  HRESULT StartObject(SectionReadContext& context, const SaxAttributes& attributes);
+
+  const DefinitionsConfig& config_;
+  ParserListSite site_;
+  OwnedList<CDefinitionList> list_;
+  // The definition whose `Object` element is being read.
+  ComPtr<CSimpleDefinition> current_;
+  XmlAttributes attributes_;
+};
+
+}  // namespace xmlsecdb
+
+#endif  // XMLSECDB_MODEL_DEFINITIONS_SECTION_H_

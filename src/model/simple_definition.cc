@@ -1,0 +1,41 @@
+#include "model/simple_definition.h"
+
+#include "core/return_if_failed.h"
+
+namespace xmlsecdb {
+
+HRESULT CSimpleItem::get_Content(std::string* content) {
+  if (!content) return E_POINTER;
+  *content = content_;
+  return S_OK;
+}
+
+HRESULT CSimpleItem::put_Content(std::string_view content) {
+  RETURN_IF_FAILED(CheckWritable("CSimpleItem::put_Content()"));
+  Change(content_, content, 0);
+  return S_OK;
+}
+
+CSimpleDefinition::CSimpleDefinition() : items_(MakeObject<CSimpleItemList>(this)) {}
+
+HRESULT CSimpleDefinition::get_ItemList(IDispatch** items) {
+  if (!items) return E_POINTER;
+  *items = items_.get();
+  (*items)->AddRef();
+  return S_OK;
+}
+
+ComPtr<CSimpleDefinition> CDefinitionList::NewSimpleDefinition() {
+  ComPtr<CDefinition> made = NewDefinition();
+  return ComPtr<CSimpleDefinition>::Adopt(static_cast<CSimpleDefinition*>(made.Detach()));
+}
+
+ComPtr<CDefinition> CDefinitionList::MakeDefinition() {
+  return ComPtr<CDefinition>(MakeObject<CSimpleDefinition>());
+}
+
+bool CDefinitionList::Accepts(const CDefinition& definition) const {
+  return definition.clsid() == CLSID_SimpleDefinition;
+}
+
+}  // namespace xmlsecdb
