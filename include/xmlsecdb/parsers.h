@@ -6,8 +6,11 @@
 #define XMLSECDB_PARSERS_H_
 
 #include "xmlsecdb/am.h"
+#include "xmlsecdb/app_exceptions.h"
+#include "xmlsecdb/definitions.h"
 #include "xmlsecdb/global_options.h"
 #include "xmlsecdb/parser.h"
+#include "xmlsecdb/rule_sets.h"
 
 namespace xmlsecdb {
 
@@ -20,7 +23,10 @@ struct ISDParserAM : ISDParserEx {
   using Base = ISDParserEx;
 
   virtual HRESULT get_GlobalOptions(IPropertyList** list) = 0;
+  virtual HRESULT get_DefinitionList(IDefinitionList** list) = 0;
+  virtual HRESULT get_AppExceptionList(IAppExceptionList** list) = 0;
   virtual HRESULT get_RuleList(IAMRuleList** list) = 0;
+  virtual HRESULT get_RuleSetList(IRuleSetList** list) = 0;
 };
 
 struct ISDParserSBX : ISDParser {

@@ -1,14 +1,18 @@
 // CAMParser: the parser of AntiMalware databases.
 //
-// Its sections, in save order: Globals, RuleList (Definitions,
-// ExceptionList and RuleSetList join them as their shared sections land).
+// Its sections, in save order: Globals, Definitions, ExceptionList,
+// RuleList, RuleSetList; other top-level elements are kept verbatim as
+// custom sections.
 #ifndef XMLSECDB_AM_AM_PARSER_H_
 #define XMLSECDB_AM_AM_PARSER_H_
 
 #include "am/am_rule.h"
 #include "core/parser_object.h"
+#include "model/app_exception_section.h"
+#include "model/definition_kinds.h"
 #include "model/globals_section.h"
 #include "model/policy_rule_section.h"
+#include "model/rule_set_section.h"
 
 namespace xmlsecdb {
 
@@ -17,7 +21,10 @@ class CAMParser final : public ParserObjectEx<ISDParserAM> {
   CAMParser();
 
   HRESULT get_GlobalOptions(IPropertyList** list) override;
+  HRESULT get_DefinitionList(IDefinitionList** list) override;
+  HRESULT get_AppExceptionList(IAppExceptionList** list) override;
   HRESULT get_RuleList(IAMRuleList** list) override;
+  HRESULT get_RuleSetList(IRuleSetList** list) override;
 
   CAMRuleList* rules() const { return rules_.list(); }
 
@@ -26,7 +33,10 @@ class CAMParser final : public ParserObjectEx<ISDParserAM> {
 
  private:
   GlobalsSection globals_;
+  DefinitionsSection definitions_;
+  ExceptionListSection exceptions_;
   PolicyRuleSection<CAMRuleList> rules_;
+  RuleSetListSection rule_sets_;
 };
 
 }  // namespace xmlsecdb

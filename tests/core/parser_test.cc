@@ -305,6 +305,8 @@ TEST(ParserTest, NewParserSavesTheFrameAsUtf16) {
             "\t<VersionInfo major=\"2\" minor=\"3\"/>\n"
             "\t<Module id=\"AntiMalware\"/>\n"
             "\t<Globals/>\n"
+            "\t<Definitions/>\n"
+            "\t<ExceptionList/>\n"
             "\t<RuleList/>\n"
             "</SecDb>\n");
 }

@@ -34,7 +34,7 @@ inline constexpr ParserKind kDefinitionsTestKind = {
     .writes_custom_sections = true,
 };
 
-class DefinitionsParser final : public ParserObjectEx<ISDParserAM> {
+class DefinitionsParser final : public ParserObjectEx<ISDParserEx> {
  public:
   explicit DefinitionsParser(const DefinitionsConfig& config = kAMDefinitions)
       : ParserObjectEx(kDefinitionsTestKind), definitions(this, config) {

@@ -36,7 +36,7 @@ inline constexpr ListEventIds kTestExceptionEvents = {29, 30, 31, 32, 33, 34};
 
 // The sections are wired the way a kind wires them, with the vocabularies
 // chosen by the test.
-class SectionParser final : public ParserObjectEx<ISDParserAM> {
+class SectionParser final : public ParserObjectEx<ISDParserEx> {
  public:
   SectionParser(const AppItemVocabulary& items, const RuleSetSectionConfig& sets)
       : ParserObjectEx(kSectionTestKind),

@@ -48,7 +48,7 @@ TEST_F(SecdbTest, CheckPrintsModuleAndVersion) {
   const std::string path = Write("am.xml", Utf16Image(kAntiMalware));
   ToolRun run = Secdb("check " + path);
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "module: AntiMalware (256)\nversion: 2.5\nGlobalOptions: 0\nRuleList: 0\n");
+  EXPECT_EQ(run.out, "module: AntiMalware (256)\nversion: 2.5\nGlobalOptions: 0\nDefinitionList: 0\nAppExceptionList: 0\nRuleList: 0\nRuleSetList: 0\n");
   EXPECT_FALSE(testing::PathExists(path + "_")) << "the tool must not write beside the file";
 }
 
