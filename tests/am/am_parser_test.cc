@@ -1,0 +1,107 @@
+// The anti-malware parser end to end: the bundled example database, and
+// editing a loaded database through the object model.
+#include "am/am_parser.h"
+
+#include <gtest/gtest.h>
+
+#include "am/am_fixture.h"
+
+namespace xmlsecdb::testing {
+namespace {
+
+using AMParserTest = AMTest;
+
+const std::string kExample = std::string(XMLSECDB_EXAMPLES) + "/antimalware.xml";
+
+TEST_F(AMParserTest, ExampleLoadsWithEveryListAndRoundTripsByteForByte) {
+  ASSERT_OK(parser_->Load(kExample, 0));
+  const char* const properties[] = {"GlobalOptions", "DefinitionList", "AppExceptionList",
+                                    "RuleList", "RuleSetList"};
+  std::int32_t lists = 0;
+  ASSERT_OK(parser_->get_ListCount(&lists));
+  ASSERT_EQ(lists, 5);
+  for (std::int32_t i = 0; i < lists; ++i) {
+    std::string property;
+    ComPtr<ISDCollection> list;
+    ASSERT_OK(parser_->GetList(i, &property, list.Put()));
+    EXPECT_EQ(property, properties[i]);
+    std::int32_t count = 0;
+    ASSERT_OK(list->get_Count(&count));
+    EXPECT_GT(count, 0) << property;
+  }
+  const std::string first = dir_.File("1.xml");
+  const std::string second = dir_.File("2.xml");
+  ASSERT_OK(parser_->Save(first));
+  EXPECT_EQ(ReadFileBytes(first), ReadFileBytes(kExample));
+  ComPtr<CAMParser> again = MakeObject<CAMParser>();
+  ASSERT_OK(again->Load(first, 0));
+  ASSERT_OK(again->Save(second));
+  EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(first));
+}
+
+TEST_F(AMParserTest, XmlExWritesEachSectionAlone) {
+  ASSERT_OK(parser_->Load(kExample, 0));
+  // XmlEx names custom sections "Custom".
+  struct Section {
+    const char* selector;
+    const char* element;
+  };
+  const Section sections[] = {{"Globals", "Globals"},         {"Definitions", "Definitions"},
+                              {"ExceptionList", "ExceptionList"}, {"RuleList", "RuleList"},
+                              {"RuleSetList", "RuleSetList"},   {"Custom", "VendorExtensions"}};
+  for (const Section& section : sections) {
+    std::string xml;
+    ASSERT_OK(parser_->XmlEx(section.selector, &xml));
+    for (const Section& other : sections) {
+      const bool present = xml.find(std::string("\n\t<") + other.element) != std::string::npos;
+      EXPECT_EQ(present, &other == &section) << section.selector << " / " << other.element;
+    }
+  }
+}
+
+TEST_F(AMParserTest, EditLoadedDatabaseAndSave) {
+  ASSERT_OK(parser_->Load(kExample, 0));
+  ComPtr<IAMRuleList> rules = Rules();
+  std::int32_t count = 0;
+  ASSERT_OK(rules->get_Count(&count));
+
+  ComPtr<IAMRule> changed;
+  ASSERT_OK(rules->Get("5", changed.Put()));
+  ASSERT_OK(changed->put_Description("edited"));
+  ComPtr<IAMRule> removed;
+  ASSERT_OK(rules->Get("6", removed.Put()));
+  ASSERT_OK(rules->Remove(removed.get()));
+  ComPtr<IAMRule> added = AddRule();
+  ASSERT_OK(added->put_Path("C:\\New\\*"));
+  std::int32_t id = 0;
+  ASSERT_OK(added->get_RuleID(&id));
+  EXPECT_EQ(id, 6);  // the freed identifier
+
+  const std::string path = dir_.File("edited.xml");
+  ASSERT_OK(parser_->Save(path));
+  ComPtr<CAMParser> reloaded = MakeObject<CAMParser>();
+  ASSERT_OK(reloaded->Load(path, 1));
+  ComPtr<IAMRuleList> reloaded_rules;
+  ASSERT_OK(reloaded->get_RuleList(reloaded_rules.Put()));
+  std::int32_t reloaded_count = 0;
+  ASSERT_OK(reloaded_rules->get_Count(&reloaded_count));
+  EXPECT_EQ(reloaded_count, count);
+  ComPtr<IAMRule> rule;
+  ASSERT_OK(reloaded_rules->Get("5", rule.Put()));
+  std::string text;
+  ASSERT_OK(rule->get_Description(&text));
+  EXPECT_EQ(text, "edited");
+  ASSERT_OK(reloaded_rules->Get("6", rule.Put()));
+  ASSERT_OK(rule->get_Path(&text));
+  EXPECT_EQ(text, "C:\\New\\*");
+
+  // Loaded read-only: edits are refused, the list is unchanged.
+  EXPECT_HR(rule->put_Path("x"), SECDB_E_READONLY);
+  EXPECT_HR(reloaded_rules->Remove(rule.get()), SECDB_E_READONLY);
+  TakeErrorDescription();
+  ASSERT_OK(reloaded_rules->get_Count(&reloaded_count));
+  EXPECT_EQ(reloaded_count, count);
+}
+
+}  // namespace
+}  // namespace xmlsecdb::testing
