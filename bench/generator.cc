@@ -48,15 +48,57 @@ const char* Word(Random& random) {
   return kWords[random.Below(8)];
 }
 
-std::string Rule(Random& random, int id) {
+// One generated rule: its text and what the rule comparison orders it by.
+struct GeneratedRule {
+  std::string text;
+  int order;
+  bool by_definition;
+  std::string path;  // lower case: the comparison ignores case
+  int and_bits;
+  int or_bits;
+  int result;
+  int level;
+};
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+// The order a save writes rules in: precedence, then the path (a direct
+// path before one by ID; a longer direct path before its prefix), the
+// out-condition bit counts, the access descriptor. The generated
+// assignments ("*" or none) compare equal.
+bool SavedBefore(const GeneratedRule& a, const GeneratedRule& b) {
+  if (a.order != b.order) return a.order < b.order;
+  if (a.by_definition != b.by_definition) return !a.by_definition;
+  if (a.path != b.path) {
+    const std::size_t common = std::min(a.path.size(), b.path.size());
+    int c = a.path.compare(0, common, b.path, 0, common);
+    if (c != 0) return c < 0;
+    return a.by_definition ? a.path.size() < b.path.size() : a.path.size() > b.path.size();
+  }
+  if (a.and_bits != b.and_bits) return a.and_bits < b.and_bits;
+  if (a.or_bits != b.or_bits) return a.or_bits < b.or_bits;
+  if (a.result != b.result) return a.result < b.result;
+  return a.level < b.level;
+}
+
+GeneratedRule Rule(Random& random, int id) {
   const std::string n = std::to_string(id);
-  std::string r;
+  GeneratedRule g;
+  std::string& r = g.text;
   Append(&r, "\t\t<Rule id=\"", n, "\"");
   int priority = random.Below(3);
   if (kPriorities[priority]) r += kPriorities[priority];
   r += " ot=\"AntiMalware\"";
-  const bool by_definition = random.Percent(10);
-  if (by_definition) Append(&r, " obj_id=\"F", std::to_string(random.Below(50)), "\"");
+  g.by_definition = random.Percent(10);
+  if (g.by_definition) {
+    Append(&g.path, "F", std::to_string(random.Below(50)));
+    Append(&r, " obj_id=\"", g.path, "\"");
+  }
   if (random.Percent(15)) {
     Append(&r, " app_id=\"A", std::to_string(random.Below(50)), "\"");
   } else {
@@ -64,13 +106,16 @@ std::string Rule(Random& random, int id) {
            ".exe\"");
   }
   if (const char* os = kOs[random.Below(3)]) r += os;
-  if (random.Percent(30)) r += " outcond_and=\"1|3\"";
-  if (random.Percent(10)) r += " outcond_or=\"2\"";
+  g.and_bits = random.Percent(30) ? 2 : 0;
+  if (g.and_bits) r += " outcond_and=\"1|3\"";
+  g.or_bits = random.Percent(10) ? 1 : 0;
+  if (g.or_bits) r += " outcond_or=\"2\"";
   if (random.Percent(20)) Append(&r, " timeofday_id=\"T", std::to_string(random.Below(10)), "\"");
   if (random.Percent(30)) r += " filter=\"*\"";
   const bool preferred = random.Percent(20);
   if (preferred) r += " preferred=\"1\"";
-  Append(&r, " order=\"", std::to_string(kOrders[priority][preferred ? 0 : 1]), "\"");
+  g.order = kOrders[priority][preferred ? 0 : 1];
+  Append(&r, " order=\"", std::to_string(g.order), "\"");
   if (random.Percent(5)) r += " proc_id=\"00001A2B\"";
   if (random.Percent(5)) r += " lm=\"1\"";
   if (const char* account = kAccounts[random.Below(3)]) r += account;
@@ -78,16 +123,20 @@ std::string Rule(Random& random, int id) {
   Append(&r, " desc=\"", Word(random), " rule ", Word(random), " ", n, "\"");
   if (random.Percent(50)) Append(&r, " uiflags=\"0x", std::to_string(random.Below(16)), "\"");
   r += ">\n";
-  if (!by_definition) {
-    Append(&r, "\t\t\t<Object>C:\\Data\\Folder", std::to_string(id % 997), "\\*.",
-           random.Percent(50) ? "tmp" : "log", "</Object>\n");
+  if (!g.by_definition) {
+    std::string path = "C:\\Data\\Folder";
+    Append(&path, std::to_string(id % 997), "\\*.", random.Percent(50) ? "tmp" : "log");
+    Append(&r, "\t\t\t<Object>", path, "</Object>\n");
+    g.path = Lower(path);
   }
   if (random.Percent(30)) {
     r += "\t\t\t<ConditionSwitch type=\"and\" target=\"global\" bits_on=\"2\"/>\n";
   }
-  Append(&r, "\t\t\t<AccessDesc at=\"ScanExclusion\" ar=\"", kResults[random.Below(4)],
-         "\" al=\"Severity", std::to_string(random.Below(4)), "\"/>\n\t\t</Rule>\n");
-  return r;
+  g.result = random.Below(4);
+  g.level = random.Below(4);
+  Append(&r, "\t\t\t<AccessDesc at=\"ScanExclusion\" ar=\"", kResults[g.result], "\" al=\"Severity",
+         std::to_string(g.level), "\"/>\n\t\t</Rule>\n");
+  return g;
 }
 
 }  // namespace
@@ -125,11 +174,12 @@ std::string GenerateAntiMalware(const GeneratorOptions& options) {
            ".exe\" activeGuardsMask=\"*\" account=\"system\"/>\n");
   }
   text += "\t</ExceptionList>\n\t<RuleList>\n";
-  std::vector<std::string> rules;
+  std::vector<GeneratedRule> rules;
   rules.reserve(static_cast<std::size_t>(options.rules));
   for (int id = 1; id <= options.rules; ++id) rules.push_back(Rule(random, id));
+  std::stable_sort(rules.begin(), rules.end(), SavedBefore);
   if (options.reverse) std::reverse(rules.begin(), rules.end());
-  for (const std::string& rule : rules) text += rule;
+  for (const GeneratedRule& rule : rules) text += rule.text;
   text +=
       "\t</RuleList>\n"
       "\t<RuleSetList>\n"

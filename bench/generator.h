@@ -9,7 +9,9 @@ namespace xmlsecdb::bench {
 
 struct GeneratorOptions {
   int rules = 10000;
-  // The rules of the RuleList in reverse order of generation.
+  // The rules are written in the order a save writes them (comparison
+  // order), as in every file the agent or this library saved; `reverse`
+  // writes them backwards, the worst case for loading.
   bool reverse = false;
   std::uint64_t seed = 1;
 };
