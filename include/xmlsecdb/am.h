@@ -39,7 +39,7 @@ enum _EAMRuleProperty : std::int32_t {
   AMR_CONDITION = 3,  // OutConditionAND, OutConditionOR
   AMR_TIME = 4,       // TimeOfDayType, TimeOfDay
   AMR_OSVERSION = 5,
-  AMR_ID = 7,  // RuleID, RuleIDString
+  AMR_ID = 7,      // RuleID, RuleIDString
   AMR_SYSTEM = 9,  // System, Account
   AMR_ASSIGNMENT = 10,
   AMR_PREFERRED = 11,

@@ -18,28 +18,27 @@ namespace xmlsecdb {
 inline constexpr CLSID CLSID_AMRule = MakeGuid("{5EC0DB00-0910-4000-8000-5EC0DB000910}");
 inline constexpr CLSID CLSID_AMRuleList = MakeGuid("{5EC0DB00-0911-4000-8000-5EC0DB000911}");
 
-inline constexpr PolicyRuleConfig kAMRuleConfig = {
-    "CAMRule",
-    {
-        .priority = AMR_PRIORITY,
-        .app = AMR_APP,
-        .object = AMR_OBJECT,
-        .condition = AMR_CONDITION,
-        .time = AMR_TIME,
-        .os_version = AMR_OSVERSION,
-        .id = AMR_ID,
-        .system = AMR_SYSTEM,
-        .account = AMR_SYSTEM,
-        .assignment = AMR_ASSIGNMENT,
-        .preferred = AMR_PREFERRED,
-        .learning_mode = AMR_LEARNING_MODE,
-        .process_id = AMR_PROCESS_ID,
-        .enabled = AMR_ENABLED,
-        .description = AMR_DESCRIPTION,
-        .order = AMR_ORDER,
-        .dll_object = 0,
-        .scan_item_list = 0,
-    }};
+inline constexpr PolicyRuleConfig kAMRuleConfig = {"CAMRule",
+                                                   {
+                                                       .priority = AMR_PRIORITY,
+                                                       .app = AMR_APP,
+                                                       .object = AMR_OBJECT,
+                                                       .condition = AMR_CONDITION,
+                                                       .time = AMR_TIME,
+                                                       .os_version = AMR_OSVERSION,
+                                                       .id = AMR_ID,
+                                                       .system = AMR_SYSTEM,
+                                                       .account = AMR_SYSTEM,
+                                                       .assignment = AMR_ASSIGNMENT,
+                                                       .preferred = AMR_PREFERRED,
+                                                       .learning_mode = AMR_LEARNING_MODE,
+                                                       .process_id = AMR_PROCESS_ID,
+                                                       .enabled = AMR_ENABLED,
+                                                       .description = AMR_DESCRIPTION,
+                                                       .order = AMR_ORDER,
+                                                       .dll_object = 0,
+                                                       .scan_item_list = 0,
+                                                   }};
 
 inline constexpr ListTraits kAMRuleListTraits = {"CAMRuleList", "CreateRule", &CLSID_AMRuleList,
                                                  &IAMRuleList::kIID};

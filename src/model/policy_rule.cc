@@ -25,8 +25,7 @@ unsigned char Lower(char c) {
 
 // The path order of the rule comparison (also used for the assignment,
 // with the direct type).
-int ComparePaths(std::string_view a, std::int32_t a_type, std::string_view b,
-                 std::int32_t b_type) {
+int ComparePaths(std::string_view a, std::int32_t a_type, std::string_view b, std::int32_t b_type) {
   const bool a_any = IsWildcard(a);
   const bool b_any = IsWildcard(b);
   if (a_any || b_any) return a_any == b_any ? 0 : a_any ? 1 : -1;
@@ -137,8 +136,7 @@ HRESULT PolicyRuleCore::PutPriorityValue(const PolicyRuleConfig& config, std::in
   return PutPriority(*this, fields_.precedence, {}, priority, config.properties.priority);
 }
 
-HRESULT PolicyRuleCore::PutPreferredValue(const PolicyRuleConfig& config,
-                                          std::int32_t preferred) {
+HRESULT PolicyRuleCore::PutPreferredValue(const PolicyRuleConfig& config, std::int32_t preferred) {
   RETURN_IF_FAILED(Guard(config, "Preferred"));
   return PutPreferred(*this, fields_.precedence, {}, preferred, config.properties.preferred);
 }
@@ -160,8 +158,7 @@ HRESULT PolicyRuleCore::PutSystem(const PolicyRuleConfig& config, std::int32_t s
 
 HRESULT PolicyRuleCore::PutAccount(const PolicyRuleConfig& config, std::int32_t account) {
   RETURN_IF_FAILED(Guard(config, "Account"));
-  const std::int32_t system =
-      account == RA_USER || account == RA_SYSTEM ? account : fields_.system;
+  const std::int32_t system = account == RA_USER || account == RA_SYSTEM ? account : fields_.system;
   Apply(system != fields_.system || account != fields_.account, config.properties.account, [&] {
     fields_.system = system;
     fields_.account = account;

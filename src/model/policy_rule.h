@@ -221,8 +221,7 @@ class PolicyRule : public ItemObject<PolicyRuleCore, typename Kind::Interface> {
     return this->GetText(PolicyRuleCore::kApplication, text);
   }
   HRESULT put_Application(std::string_view text) override {
-    return this->PutText(kConfig, "Application", PolicyRuleCore::kApplication, text,
-                         kNumbers.app);
+    return this->PutText(kConfig, "Application", PolicyRuleCore::kApplication, text, kNumbers.app);
   }
   HRESULT get_ObjectType(std::int32_t* type) override {
     return this->GetInt(&Fields::object_type, type);
@@ -258,8 +257,7 @@ class PolicyRule : public ItemObject<PolicyRuleCore, typename Kind::Interface> {
     return GetEnum(&Fields::time_of_day_type, type);
   }
   HRESULT put_TimeOfDayType(ERefType type) override {
-    return this->PutInt(kConfig, "TimeOfDayType", &Fields::time_of_day_type, type,
-                        kNumbers.time);
+    return this->PutInt(kConfig, "TimeOfDayType", &Fields::time_of_day_type, type, kNumbers.time);
   }
   HRESULT get_TimeOfDay(std::string* text) override {
     return this->GetText(PolicyRuleCore::kTimeOfDay, text);
@@ -271,8 +269,7 @@ class PolicyRule : public ItemObject<PolicyRuleCore, typename Kind::Interface> {
     return GetEnum(&Fields::os_version, version);
   }
   HRESULT put_OSVersion(EOSVersion version) override {
-    return this->PutInt(kConfig, "OSVersion", &Fields::os_version, version,
-                        kNumbers.os_version);
+    return this->PutInt(kConfig, "OSVersion", &Fields::os_version, version, kNumbers.os_version);
   }
   HRESULT get_AccessDescriptorList(IAccessDescriptorList** list) override {
     return this->GetAccessList(list);
@@ -318,18 +315,12 @@ class PolicyRule : public ItemObject<PolicyRuleCore, typename Kind::Interface> {
     return this->PutInt(kConfig, "LearningMode", &Fields::learning_mode, mode,
                         kNumbers.learning_mode);
   }
-  HRESULT get_ProcessID(std::int32_t* id) override {
-    return this->GetInt(&Fields::process_id, id);
-  }
+  HRESULT get_ProcessID(std::int32_t* id) override { return this->GetInt(&Fields::process_id, id); }
   HRESULT put_ProcessID(std::int32_t id) override {
     return this->PutInt(kConfig, "ProcessID", &Fields::process_id, id, kNumbers.process_id);
   }
-  HRESULT get_Account(ERuleAccount* account) override {
-    return GetEnum(&Fields::account, account);
-  }
-  HRESULT put_Account(ERuleAccount account) override {
-    return this->PutAccount(kConfig, account);
-  }
+  HRESULT get_Account(ERuleAccount* account) override { return GetEnum(&Fields::account, account); }
+  HRESULT put_Account(ERuleAccount account) override { return this->PutAccount(kConfig, account); }
   HRESULT get_Enabled(std::int32_t* enabled) override {
     return this->GetInt(&Fields::enabled, enabled);
   }
@@ -347,8 +338,7 @@ class PolicyRule : public ItemObject<PolicyRuleCore, typename Kind::Interface> {
     return this->GetText(PolicyRuleCore::kUIFlags, text);
   }
   HRESULT put_UIFlags(std::string_view text) override {
-    return this->PutText(kConfig, "UIFlags", PolicyRuleCore::kUIFlags, text,
-                         kNumbers.description);
+    return this->PutText(kConfig, "UIFlags", PolicyRuleCore::kUIFlags, text, kNumbers.description);
   }
   HRESULT get_Order(std::int32_t* order) override {
     return GetOrder(this->fields().precedence, order);
@@ -378,8 +368,8 @@ class PolicyRule : public ItemObject<PolicyRuleCore, typename Kind::Interface> {
   std::int16_t Compare(const RuleItemBase& other) const override {
     auto* list = static_cast<const typename Kind::List*>(static_cast<RuleListCore*>(this->list()));
     if (list && list->appending()) return 0;
-    return this->CompareContent(static_cast<const PolicyRuleCore&>(
-        static_cast<const typename Kind::Rule&>(other)));
+    return this->CompareContent(
+        static_cast<const PolicyRuleCore&>(static_cast<const typename Kind::Rule&>(other)));
   }
 
  protected:

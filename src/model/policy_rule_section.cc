@@ -40,11 +40,11 @@ enum RuleAttribute : int {
 };
 
 constexpr std::string_view kAttributeNames[kAttributeCount] = {
-    "id",          "ot",           "priority",        "app",        "app_id",
-    "obj_id",      "outcond_and",  "outcond_or",      "timeofday",  "timeofday_id",
-    "os",          "scanItemList_id", "system",       "preferred",  "filter",
-    "lm",          "proc_id",      "account",         "disabled",   "dllobj",
-    "desc",        "uiflags",      "order",           "dictionary_id", "filetype_id"};
+    "id",          "ot",         "priority",  "app",          "app_id",  "obj_id",
+    "outcond_and", "outcond_or", "timeofday", "timeofday_id", "os",      "scanItemList_id",
+    "system",      "preferred",  "filter",    "lm",           "proc_id", "account",
+    "disabled",    "dllobj",     "desc",      "uiflags",      "order",   "dictionary_id",
+    "filetype_id"};
 
 struct RuleAttributes {
   std::optional<std::string_view> values[kAttributeCount];
@@ -95,7 +95,8 @@ HRESULT PolicyRuleXml::Start(SectionReadContext& context, const SaxAttributes& a
 
   if (!a.has(kAttrId)) return context.Fail(kMsgMissingAttribute, " Missing rule id.");
   std::int32_t id = 0;
-  if (Failed(ParseRuleID(a[kAttrId], &id))) return context.Fail(kMsgMissingAttribute, " Wrong rule id.");
+  if (Failed(ParseRuleID(a[kAttrId], &id)))
+    return context.Fail(kMsgMissingAttribute, " Wrong rule id.");
   if (!a.has(kAttrOt)) return context.Fail(kMsgMissingAttribute, " Missing rule OT.");
   std::optional<std::int32_t> object_type = WordValue(config_.read_object_types, a[kAttrOt]);
   if (!object_type) return context.Fail(kMsgInvalidContent, " Wrong rule OT.");
@@ -225,7 +226,8 @@ HRESULT PolicyRuleXml::Write(XmlWriter& writer, const PolicyRuleCore& rule) {
     AddOptional(out, "account", TextFromValue(kRuleAccount, static_cast<ERuleAccount>(f.account)));
   }
   AddOptional(out, "disabled", FlagText(f.enabled == 0));
-  if (config_.attributes & kWritesDllObject) AddOptional(out, "dllobj", FlagText(f.dll_object != 0));
+  if (config_.attributes & kWritesDllObject)
+    AddOptional(out, "dllobj", FlagText(f.dll_object != 0));
   AddOptional(out, "desc", FreeText(rule.text(PolicyRuleCore::kDescription)));
   AddOptional(out, "uiflags", FreeText(rule.text(PolicyRuleCore::kUIFlags)));
 

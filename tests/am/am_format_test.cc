@@ -16,8 +16,7 @@ TEST_F(AMFormatTest, RuleFailures) {
     const char* description;
   };
   const Case cases[] = {
-      {"<Rule ot=\"AntiMalware\" app=\"a\"/>",
-       "Required attribute is missing. Missing rule id."},
+      {"<Rule ot=\"AntiMalware\" app=\"a\"/>", "Required attribute is missing. Missing rule id."},
       {"<Rule id=\"\" ot=\"AntiMalware\" app=\"a\"/>",
        "Required attribute is missing. Wrong rule id."},
       {"<Rule id=\"1\" app=\"a\"/>", "Required attribute is missing. Missing rule OT."},
@@ -25,8 +24,7 @@ TEST_F(AMFormatTest, RuleFailures) {
       {"<Rule id=\"1\" ot=\"AntiMalware\" app=\"a\" priority=\"urgent\"/>",
        " Wrong rule priority."},
       {"<Rule id=\"1\" ot=\"AntiMalware\"/>", " Wrong rule app or app_id."},
-      {"<Rule id=\"1\" ot=\"AntiMalware\" app=\"a\" app_id=\"A1\"/>",
-       " Wrong rule app or app_id."},
+      {"<Rule id=\"1\" ot=\"AntiMalware\" app=\"a\" app_id=\"A1\"/>", " Wrong rule app or app_id."},
       {"<Rule id=\"1\" ot=\"AntiMalware\" app=\"a\" timeofday=\"8-9\" timeofday_id=\"T\"/>",
        " Wrong rule timeofday and timeofday_id."},
       {"<Rule id=\"1\" ot=\"AntiMalware\" app=\"a\"><AccessDesc at=\"FileRead\" ar=\"Allow\"/>"
@@ -109,10 +107,10 @@ TEST_F(AMFormatTest, AttributesConvertAndOrderComesLast) {
 }
 
 TEST_F(AMFormatTest, ObjectTextIsTheDirectPathAndChildrenAreWrittenInOrder) {
-  ASSERT_OK(LoadRules(
-      "<Rule id=\"1\" ot=\"AntiMalware\" app=\"C:\\a.exe\" account=\"both\">"
-      "<AccessDesc ar=\"Allow\"/><Object>C:\\Data\\*.tmp</Object>"
-      "<ConditionSwitch type=\"or\" target=\"process\" bits_on=\"2\"/></Rule>"));
+  ASSERT_OK(
+      LoadRules("<Rule id=\"1\" ot=\"AntiMalware\" app=\"C:\\a.exe\" account=\"both\">"
+                "<AccessDesc ar=\"Allow\"/><Object>C:\\Data\\*.tmp</Object>"
+                "<ConditionSwitch type=\"or\" target=\"process\" bits_on=\"2\"/></Rule>"));
   EXPECT_EQ(RuleListText(),
             "\t<RuleList>\n"
             "\t\t<Rule id=\"1\" ot=\"AntiMalware\" app=\"C:\\a.exe\" order=\"35000\" "
@@ -138,10 +136,11 @@ TEST_F(AMFormatTest, FileObjectTypeIsSavedButRefusedOnLoad) {
 }
 
 TEST_F(AMFormatTest, RulesLoadInComparisonOrderWhateverTheFileOrder) {
-  ASSERT_OK(LoadRules("<Rule id=\"1\" ot=\"AntiMalware\" app=\"a\" priority=\"low\"/>"
-                      "<Rule id=\"2\" ot=\"AntiMalware\" app=\"a\"/>"
-                      "<Rule id=\"3\" ot=\"AntiMalware\" app=\"a\" priority=\"high\"/>"
-                      "<Rule id=\"4\" ot=\"AntiMalware\" app=\"a\"/>"));
+  ASSERT_OK(
+      LoadRules("<Rule id=\"1\" ot=\"AntiMalware\" app=\"a\" priority=\"low\"/>"
+                "<Rule id=\"2\" ot=\"AntiMalware\" app=\"a\"/>"
+                "<Rule id=\"3\" ot=\"AntiMalware\" app=\"a\" priority=\"high\"/>"
+                "<Rule id=\"4\" ot=\"AntiMalware\" app=\"a\"/>"));
   std::vector<std::int32_t> ids;
   for (std::int32_t i = 1; i <= 4; ++i) {
     std::int32_t id = 0;

@@ -46,9 +46,9 @@ TEST_F(AMParserTest, XmlExWritesEachSectionAlone) {
     const char* selector;
     const char* element;
   };
-  const Section sections[] = {{"Globals", "Globals"},         {"Definitions", "Definitions"},
-                              {"ExceptionList", "ExceptionList"}, {"RuleList", "RuleList"},
-                              {"RuleSetList", "RuleSetList"},   {"Custom", "VendorExtensions"}};
+  const Section sections[] = {
+      {"Globals", "Globals"},   {"Definitions", "Definitions"}, {"ExceptionList", "ExceptionList"},
+      {"RuleList", "RuleList"}, {"RuleSetList", "RuleSetList"}, {"Custom", "VendorExtensions"}};
   for (const Section& section : sections) {
     std::string xml;
     ASSERT_OK(parser_->XmlEx(section.selector, &xml));

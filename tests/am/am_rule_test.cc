@@ -71,8 +71,8 @@ TEST_F(AMRuleTest, SystemAndAccountAreCoupled) {
     ERuleAccount account;
   };
   const Step steps[] = {
-      {true, 1, 1, RA_SYSTEM},      {false, RA_BOTH, 1, RA_BOTH}, {false, RA_USER, 0, RA_USER},
-      {false, RA_SYSTEM, 1, RA_SYSTEM}, {true, 0, 0, RA_USER},    {true, 7, 7, RA_SYSTEM},
+      {true, 1, 1, RA_SYSTEM},          {false, RA_BOTH, 1, RA_BOTH}, {false, RA_USER, 0, RA_USER},
+      {false, RA_SYSTEM, 1, RA_SYSTEM}, {true, 0, 0, RA_USER},        {true, 7, 7, RA_SYSTEM},
   };
   for (const Step& step : steps) {
     ASSERT_OK(step.system_setter ? rule->put_System(step.value)
@@ -197,7 +197,8 @@ TEST_F(AMRuleTest, ReadOnlyParserRefusesEveryChangeAndKeepsGetters) {
     HRESULT (*call)(IAMRule*, IAMRuleList*);
   };
   const Case cases[] = {
-      {"CAMRule::put_Priority()", [](IAMRule* r, IAMRuleList*) { return r->put_Priority(PRIOR_HIGH); }},
+      {"CAMRule::put_Priority()",
+       [](IAMRule* r, IAMRuleList*) { return r->put_Priority(PRIOR_HIGH); }},
       {"CAMRule::put_Path()", [](IAMRule* r, IAMRuleList*) { return r->put_Path("p"); }},
       {"CAMRule::put_Preferred()", [](IAMRule* r, IAMRuleList*) { return r->put_Preferred(1); }},
       {"CAMRule::put_Order()", [](IAMRule* r, IAMRuleList*) { return r->put_Order(1); }},
@@ -241,8 +242,8 @@ TEST_F(AMRuleTest, InsertPlacesRulesByComparison) {
     std::int32_t order;
     const char* path;
   };
-  const Rule inserted[] = {{35000, "*"}, {35000, "Beta"}, {35000, "alpha"}, {35000, "alpha/x"},
-                           {5000, "zzz"}, {55000, "a"}};
+  const Rule inserted[] = {{35000, "*"},       {35000, "Beta"}, {35000, "alpha"},
+                           {35000, "alpha/x"}, {5000, "zzz"},   {55000, "a"}};
   ComPtr<IAMRuleList> rules = Rules();
   for (const Rule& r : inserted) {
     ComPtr<IAMRule> rule = AddRule();

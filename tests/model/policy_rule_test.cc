@@ -58,17 +58,17 @@ TEST_F(PolicyRuleCompareTest, FirstDifferingKeyGivesSignAndMagnitude) {
     std::int16_t expected;
   };
   const Case cases[] = {
-      {file, Rule(35000, "a"), -1},                         // object type
-      {Rule(5000, "z"), Rule(35000, "a"), -2},              // precedence
-      {Rule(35000, "alpha/x"), Rule(35000, "alpha"), -4},   // longer direct path first
-      {Rule(35000, "alpha"), Rule(35000, "Beta"), -4},      // case ignored
-      {Rule(35000, "*"), Rule(35000, "zzz"), 4},            // "*" after any path
-      {Rule(35000, ""), Rule(35000, "*"), 0},               // both match anything
+      {file, Rule(35000, "a"), -1},                        // object type
+      {Rule(5000, "z"), Rule(35000, "a"), -2},             // precedence
+      {Rule(35000, "alpha/x"), Rule(35000, "alpha"), -4},  // longer direct path first
+      {Rule(35000, "alpha"), Rule(35000, "Beta"), -4},     // case ignored
+      {Rule(35000, "*"), Rule(35000, "zzz"), 4},           // "*" after any path
+      {Rule(35000, ""), Rule(35000, "*"), 0},              // both match anything
       {Rule(35000, "b", RT_DIRECT), Rule(35000, "a", RT_DEFINITION), -4},
       {Rule(35000, "F1", RT_DEFINITION), Rule(35000, "F10", RT_DEFINITION), -4},
       {Rule(35000, "a", 0, 1), Rule(35000, "a", 0, 3), -4},  // AND bit count
       {Rule(35000, "a", 0, 0, "servers"), Rule(35000, "a", 0, 0, "*"), -9},
-      {Rule(35000, "a"), described, -7},                    // fewer descriptors first
+      {Rule(35000, "a"), described, -7},  // fewer descriptors first
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.a->CompareContent(*c.b), c.expected) << c.a->text(PolicyRuleCore::kPath);
