@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "am/am_parser.h"
+#include "platform/debug_log.h"
 #include "platform/file_io.h"
+#include "platform/registry.h"
 #include "platform/object.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
@@ -390,6 +392,31 @@ TEST(ParserTest, FailedEncryptionLeavesThePreviousFileUntouched) {
   EXPECT_TRUE(Failed(created->Save(path)));
   EXPECT_EQ(TakeRecord().description, "The database could not be encrypted.");
   EXPECT_EQ(ReadFileBytes(path), original);
+}
+
+// With the debug log on, a refused setter writes its line, thread prefix
+// first, with the operation's name and the message.
+TEST(ParserTest, RefusedSetterWritesItsDebugLogLine) {
+  TempDir dir;
+  Registry& registry = Registry::Instance();
+  const char kKey[] = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\ZelCfg";
+  ASSERT_OK(registry.SetDword(kKey, "LogEnable", 1));
+  ASSERT_OK(registry.SetString(kKey, "LogPath", dir.path()));
+  ReinitDebugLogForTest();
+  ComPtr<ISDParser> parser = Create();
+  ASSERT_OK(parser->put_ReadOnly(1));
+  EXPECT_HR(parser->put_Version(7), SECDB_E_READONLY);
+  ShutdownDebugLog();
+  registry.Reset();
+  ReinitDebugLogForTest();
+
+  const std::string log = ReadFileBytes(dir.File("ZelXmlSDLog.txt"));
+  const std::string line =
+      "] ZelXmlSd: Error in CAMParser::put_Version(): Database is opened in read-only mode and "
+      "cannot be modified.\r\n";
+  std::size_t at = log.find(line);
+  ASSERT_NE(at, std::string::npos) << log;
+  EXPECT_EQ(log[log.rfind('\n', at) + 1], '[');
 }
 
 // Whatever the bytes, Load answers with a code and a record: no crash, hang

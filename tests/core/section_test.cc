@@ -1,6 +1,7 @@
 // How the content handler hands elements to a kind's sections, and how a
 // save writes them.
 #include "core/section.h"
+#include "core/parser_kinds.h"
 
 #include <gtest/gtest.h>
 
@@ -58,28 +59,10 @@ class ThingsSection final : public Section {
   std::vector<std::string> texts;
 };
 
-constexpr ParserKind kTestKind = {
-    .abbreviation = "test",
-    .coclass = "XMLSDParserAM",
-    .class_name = "CAMParser",
-    .handler_name = "CDbContentHandlerAM",
-    .module_id = MODULE_AM,
-    .module_text = "AntiMalware",
-    .schema_file = "AntiMalware.xsd",
-    .schema_location = "",
-    .clsid = &CLSID_XMLSDParserAM,
-    .parser_iid = &ISDParserAM::kIID,
-    .events_iid = &DIID__ISDParserAMEvents,
-    .master_iid = &ISDParserSBX::kIID,
-    .events_off_while_loading = false,
-    .module_check = ModuleCheck::kExactText,
-    .missing_major_suffix = " Missing Major version.",
-    .writes_custom_sections = true,
-};
 
 class ThingsParser final : public ParserObjectEx<ISDParserEx> {
  public:
-  ThingsParser() : ParserObjectEx(kTestKind) { AddSection(&things); }
+  ThingsParser() : ParserObjectEx(ParserKindOf(MODULE_AM)) { AddSection(&things); }
   ThingsSection things;
 };
 

@@ -156,6 +156,7 @@ class AccessTestSection final : public Section {
 };
 
 inline constexpr ParserKind kAccessTestKind = {
+    .abbreviation = "test",
     .coclass = "XMLSDParserAccessTest",
     .class_name = "CAccessTestParser",
     .handler_name = "CDbContentHandlerAccessTest",

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/parser_object.h"
+#include "core/parser_kinds.h"
 #include "model/definition_kinds.h"
 #include "model/definitions_section.h"
 #include "testing/hresult_matchers.h"
@@ -16,28 +17,11 @@
 
 namespace xmlsecdb::testing {
 
-inline constexpr ParserKind kDefinitionsTestKind = {
-    .coclass = "XMLSDParserAM",
-    .class_name = "CAMParser",
-    .handler_name = "CDbContentHandlerAM",
-    .module_id = MODULE_AM,
-    .module_text = "AntiMalware",
-    .schema_file = "AntiMalware.xsd",
-    .schema_location = "",
-    .clsid = &CLSID_XMLSDParserAM,
-    .parser_iid = &ISDParserAM::kIID,
-    .events_iid = &DIID__ISDParserAMEvents,
-    .master_iid = &ISDParserSBX::kIID,
-    .events_off_while_loading = false,
-    .module_check = ModuleCheck::kExactText,
-    .missing_major_suffix = " Missing Major version.",
-    .writes_custom_sections = true,
-};
 
 class DefinitionsParser final : public ParserObjectEx<ISDParserEx> {
  public:
   explicit DefinitionsParser(const DefinitionsConfig& config = kAMDefinitions)
-      : ParserObjectEx(kDefinitionsTestKind), definitions(this, config) {
+      : ParserObjectEx(ParserKindOf(MODULE_AM)), definitions(this, config) {
     AddSection(&definitions);
   }
   CDefinitionList* list() const { return definitions.list(); }

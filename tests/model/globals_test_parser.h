@@ -18,6 +18,7 @@ inline constexpr GlobalsConfig kAMGlobalsTest = {
     .module = MODULE_AM, .events = kGlobalsTestEvents, .reads_string_lists = true};
 
 inline constexpr ParserKind kGlobalsTestKind = {
+    .abbreviation = "test",
     .coclass = "XMLSDParserAM",
     .class_name = "CAMParser",
     .handler_name = "CDbContentHandlerAM",

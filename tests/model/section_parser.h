@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/parser_object.h"
+#include "core/parser_kinds.h"
 #include "model/app_exception_section.h"
 #include "model/rule_set_section.h"
 #include "testing/temp_dir.h"
@@ -14,23 +15,6 @@
 
 namespace xmlsecdb::testing {
 
-inline constexpr ParserKind kSectionTestKind = {
-    .coclass = "XMLSDParserAM",
-    .class_name = "CAMParser",
-    .handler_name = "CDbContentHandlerAM",
-    .module_id = MODULE_AM,
-    .module_text = "AntiMalware",
-    .schema_file = "AntiMalware.xsd",
-    .schema_location = "",
-    .clsid = &CLSID_XMLSDParserAM,
-    .parser_iid = &ISDParserAM::kIID,
-    .events_iid = &DIID__ISDParserAMEvents,
-    .master_iid = &ISDParserSBX::kIID,
-    .events_off_while_loading = false,
-    .module_check = ModuleCheck::kExactText,
-    .missing_major_suffix = " Missing Major version.",
-    .writes_custom_sections = true,
-};
 
 inline constexpr ListEventIds kTestExceptionEvents = {29, 30, 31, 32, 33, 34};
 
@@ -39,7 +23,7 @@ inline constexpr ListEventIds kTestExceptionEvents = {29, 30, 31, 32, 33, 34};
 class SectionParser final : public ParserObjectEx<ISDParserEx> {
  public:
   SectionParser(const AppItemVocabulary& items, const RuleSetSectionConfig& sets)
-      : ParserObjectEx(kSectionTestKind),
+      : ParserObjectEx(ParserKindOf(MODULE_AM)),
         config_{kTestExceptionEvents, items},
         exceptions(this, config_),
         rule_sets(this, sets) {

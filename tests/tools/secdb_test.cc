@@ -96,6 +96,19 @@ TEST_F(SecdbTest, UsageErrorsAndUnknownKindsExitWithTwo) {
   EXPECT_EQ(Secdb("--version").status, 0);
 }
 
+TEST_F(SecdbTest, RecoveryOnlyWhenAsked) {
+  const std::string path = Write("am.xml", "<SecDb><Module id=\"AntiMalware\">");
+  Write("am.xml_", kAntiMalware);
+  EXPECT_EQ(Secdb("check " + path).status, 1);
+  EXPECT_FALSE(testing::PathExists(path + ".bad"));
+
+  ToolRun run = Secdb("check --recovery " + path);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("module: AntiMalware (256)\nversion: 2.5\n", 0), 0u) << run.out;
+  EXPECT_EQ(ReadFileBytes(path + ".bad"), "<SecDb><Module id=\"AntiMalware\">");
+  EXPECT_EQ(ReadFileBytes(path), kAntiMalware);
+}
+
 TEST_F(SecdbTest, XmlAndSaveRoundTrip) {
   const std::string path = Write("am.xml", kAntiMalware);
   ToolRun xml = Secdb("xml " + path);
