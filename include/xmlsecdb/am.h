@@ -80,11 +80,12 @@ enum EAMRuleDispid : DISPID {
   DISPID_AMRule_CopyToList = 27,
 };
 
-struct IAMRuleList;
-
-struct IAMRule : IDispatch {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0900-4000-8000-5EC0DB000900}");
-  using Base = IDispatch;
+// The members every policy rule interface has (IAMRule, ISBXRule,
+// IDIRule), with `Rule` the kind's rule interface and `RuleList` its list
+// interface. The kinds' interfaces derive from it and add their own
+// members; it is no interface of its own (no IID).
+template <class Rule, class RuleList>
+struct IPolicyRule : IDispatch {
 
   // Priority, Preferred and Order are three views of one precedence number
   // (default 35000: normal, not preferred). Priority takes PRIOR_LOW,
@@ -160,32 +161,45 @@ struct IAMRule : IDispatch {
   // identifier of `list` when `generate_id` is non-zero, inserts it and
   // stores it in *copy (a new reference). The failure of any step is
   // returned and *copy is nullptr.
-  virtual HRESULT CopyToList(IAMRuleList* list, std::int32_t generate_id, IAMRule** copy) = 0;
+  virtual HRESULT CopyToList(RuleList* list, std::int32_t generate_id, Rule** copy) = 0;
 };
 
-struct IAMRuleList : ISDCollection {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0901-4000-8000-5EC0DB000901}");
-  using Base = ISDCollection;
+// The members every policy rule list interface has (IAMRuleList,
+// ISBXRuleList, IDIRuleList), carrying the kind's rule interface `Rule`.
+template <class Rule>
+struct IPolicyRuleList : ISDCollection {
 
   // A new rule with the defaults, bound to this list; the caller releases
   // *rule. 0x80041006 on a read-only parser.
-  virtual HRESULT CreateRule(IAMRule** rule) = 0;
+  virtual HRESULT CreateRule(Rule** rule) = 0;
   // Places `rule` by comparison (`before` is not used). 0x80041005 (117)
   // when its identifier is taken.
-  virtual HRESULT Insert(IAMRule* rule, IAMRule* before) = 0;
+  virtual HRESULT Insert(Rule* rule, Rule* before) = 0;
   // 0x80041004 (107) when no member has the rule's identifier; E_FAIL,
   // changing nothing, when another member has it.
-  virtual HRESULT Remove(IAMRule* rule) = 0;
+  virtual HRESULT Remove(Rule* rule) = 0;
   virtual HRESULT Clear() = 0;
   // The member with the identifier text `id`; 0x80041004 (107) when none.
-  virtual HRESULT Get(std::string_view id, IAMRule** rule) = 0;
+  virtual HRESULT Get(std::string_view id, Rule** rule) = 0;
   // The smallest free identifier from 1 up, or from -1 down when the
   // parser has a master parser. The arguments are not consulted.
   virtual HRESULT GenerateRuleID(std::int32_t object_type, std::int32_t master,
                                  std::int32_t* id) = 0;
-  virtual HRESULT GetByRuleNum(std::int32_t id, IAMRule** rule) = 0;
+  virtual HRESULT GetByRuleNum(std::int32_t id, Rule** rule) = 0;
   // rule->CopyToList(this, 1, copy): a copy with a fresh identifier.
-  virtual HRESULT InsertEx(IAMRule* rule, std::int32_t master, IAMRule** copy) = 0;
+  virtual HRESULT InsertEx(Rule* rule, std::int32_t master, Rule** copy) = 0;
+};
+
+struct IAMRuleList;
+
+struct IAMRule : IPolicyRule<IAMRule, IAMRuleList> {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0900-4000-8000-5EC0DB000900}");
+  using Base = IDispatch;
+};
+
+struct IAMRuleList : IPolicyRuleList<IAMRule> {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0901-4000-8000-5EC0DB000901}");
+  using Base = ISDCollection;
 };
 
 }  // namespace xmlsecdb

@@ -8,35 +8,61 @@
 #include "xmlsecdb/am.h"
 #include "xmlsecdb/app_exceptions.h"
 #include "xmlsecdb/definitions.h"
+#include "xmlsecdb/di.h"
 #include "xmlsecdb/global_options.h"
 #include "xmlsecdb/parser.h"
 #include "xmlsecdb/rule_sets.h"
+#include "xmlsecdb/sbx.h"
 
 namespace xmlsecdb {
 
-// The anti-malware database. Each getter stores the parser's own list (a
-// new reference); the lists live as long as the parser and are emptied,
-// not replaced, by New and Load. SetMasterParser accepts a sandbox parser
-// only.
-struct ISDParserAM : ISDParserEx {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0100-4000-8000-5EC0DB000100}");
-  using Base = ISDParserEx;
-
+// The lists of a policy database (anti-malware, sandbox, data inspection)
+// on top of the parser interface `Parser`; `RuleList` is the kind's rule
+// list interface. Each getter stores the parser's own list (a new
+// reference); the lists live as long as the parser and are emptied, not
+// replaced, by New and Load. It is no interface of its own (no IID).
+template <class Parser, class RuleList>
+struct IPolicyParser : Parser {
   virtual HRESULT get_GlobalOptions(IPropertyList** list) = 0;
   virtual HRESULT get_DefinitionList(IDefinitionList** list) = 0;
   virtual HRESULT get_AppExceptionList(IAppExceptionList** list) = 0;
-  virtual HRESULT get_RuleList(IAMRuleList** list) = 0;
+  virtual HRESULT get_RuleList(RuleList** list) = 0;
   virtual HRESULT get_RuleSetList(IRuleSetList** list) = 0;
 };
 
-struct ISDParserSBX : ISDParser {
+// The anti-malware database. SetMasterParser accepts a sandbox parser
+// only.
+struct ISDParserAM : IPolicyParser<ISDParserEx, IAMRuleList> {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0100-4000-8000-5EC0DB000100}");
+  using Base = ISDParserEx;
+};
+
+// The sandbox database: no XmlEx. A save writes no custom sections, so
+// top-level elements it does not know are dropped. SetMasterParser accepts
+// a sandbox parser only; the sandbox parser is the master of the
+// anti-malware, data inspection and sandbox parsers. Item events (global
+// options, definitions and their items, rules, application exceptions;
+// xmlsecdb/events.h) are not raised while a file loads.
+struct ISDParserSBX : IPolicyParser<ISDParser, ISBXRuleList> {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0101-4000-8000-5EC0DB000101}");
   using Base = ISDParser;
 };
 
-struct ISDParserDI : ISDParserEx {
+// The data inspection database. SetMasterParser accepts a sandbox parser
+// only.
+struct ISDParserDI : IPolicyParser<ISDParserEx, IDIRuleList> {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0102-4000-8000-5EC0DB000102}");
   using Base = ISDParserEx;
+
+  // Loads the database from `text` (the document as UTF-8 text) instead of
+  // a file: no decryption, no backup, and FilePath is left as it was. The
+  // model is emptied first, as by Load. *succeeded is 0 at the start and 1
+  // (not -1) on success. 0x80041006 (message 111) on a read-only parser;
+  // E_INVALIDARG for empty text; E_POINTER for a null `succeeded`; text
+  // that is no well-formed database fails as Load does (E_FAIL with
+  // message 104 or 105, or the content failure), leaving what was read up
+  // to the failure. Raises OnBeforeLoad and OnAfterLoad.
+  virtual HRESULT SetXml(std::string_view text, std::int16_t* succeeded) = 0;
 };
 
 struct ISDParserFW : ISDParserEx {

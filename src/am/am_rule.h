@@ -10,7 +10,6 @@
 #include "model/policy_rule_list.h"
 #include "model/policy_rule_section.h"
 #include "xmlsecdb/am.h"
-#include "xmlsecdb/events.h"
 
 namespace xmlsecdb {
 
@@ -45,14 +44,7 @@ inline constexpr ListTraits kAMRuleListTraits = {"CAMRuleList", "CreateRule", &C
 
 class CAMRule;
 class CAMRuleList;
-
-struct AMRuleKind {
-  using Interface = IAMRule;
-  using ListInterface = IAMRuleList;
-  using Rule = CAMRule;
-  using List = CAMRuleList;
-  static constexpr const PolicyRuleConfig& kConfig = kAMRuleConfig;
-};
+using AMRuleKind = PolicyRuleKind<IAMRule, IAMRuleList, CAMRule, CAMRuleList, kAMRuleConfig>;
 
 class CAMRule final : public PolicyRule<AMRuleKind> {};
 
@@ -60,12 +52,6 @@ class CAMRuleList final : public PolicyRuleList<AMRuleKind> {
  public:
   explicit CAMRuleList(IListOwner* owner) : PolicyRuleList(owner, kAMRuleListTraits) {}
 };
-
-// The rule events: the anti-malware event interface declares only the load
-// and save members, but the parser raises the rule numbers too.
-inline constexpr ListEventIds kAMRuleEvents = {
-    DISPID_OnBeforeRuleInserted, DISPID_OnAfterRuleInserted, DISPID_OnBeforeRuleRemoved,
-    DISPID_OnAfterRuleRemoved,   DISPID_OnBeforeRuleChanged, DISPID_OnAfterRuleChanged};
 
 // `ot`: only anti-malware rules load; a save also names file rules, which
 // then fail to load (" Wrong rule OT.") — a client that sets OT_FILE on an
@@ -79,7 +65,7 @@ inline constexpr Spelling<std::int32_t> kAMWriteObjectTypes[] = {{OT_FILE, "File
 // CopyToList keeps them), but no anti-malware property exposes them and
 // the anti-malware save does not write them.
 inline constexpr PolicyRuleSectionConfig kAMRuleSection = {
-    .events = &kAMRuleEvents,
+    .events = &kPolicyRuleEvents,
     .read_object_types = kAMReadObjectTypes,
     .write_object_types = kAMWriteObjectTypes,
     .access = &kAMAccessDesc,

@@ -63,6 +63,30 @@ HRESULT ParserCore::LoadBase(const std::string& path) {
     ArmWatch(path);
     watching_ = false;
   }
+  HRESULT hr = RunLoad([this, &path] {
+    return LoadWithRecovery(path, [this](const std::string& p) { return ParseOnce(p); },
+                            [this] { (void)NewDatabase(); });
+  });
+  if (Succeeded(hr)) {
+    file_path_ = path;
+    watching_ = true;
+    ArmWatch(path);
+  }
+  return hr;
+}
+
+HRESULT ParserCore::LoadText(std::string_view text) {
+  // No file is involved: the file path, the watch, the backup and the key
+  // stay as they are. The watch stays off (New cleared it), so that a Load
+  // of the file path afterwards reads the file instead of keeping this
+  // text's model as if it were the unchanged file.
+  return RunLoad([this, text] {
+    parse_path_.clear();
+    return ParseResult(reader_.Parse(text.data(), text.size()));
+  });
+}
+
+HRESULT ParserCore::RunLoad(const std::function<HRESULT()>& parse) {
   reader_.set_content_handler(&handler_);
   reader_.set_error_handler(this);
   if (kind_.events_off_while_loading) events_enabled_ = false;
@@ -70,15 +94,9 @@ HRESULT ParserCore::LoadBase(const std::string& path) {
 
   // A stale record from an earlier call must not pass for this parse's.
   ClearErrorRecord();
-  HRESULT hr = LoadWithRecovery(path, [this](const std::string& p) { return ParseOnce(p); },
-                                [this] { (void)NewDatabase(); });
+  HRESULT hr = parse();
 
   if (kind_.events_off_while_loading) events_enabled_ = true;
-  if (Succeeded(hr)) {
-    file_path_ = path;
-    watching_ = true;
-    ArmWatch(path);
-  }
   reader_.set_content_handler(nullptr);
   reader_.set_error_handler(nullptr);
   return hr;
@@ -113,6 +131,10 @@ HRESULT ParserCore::LoadImpl(const std::string& path) {
       hr = FileExists(path) ? E_FAIL : INET_E_RESOURCE_NOT_FOUND;
     }
   }
+  return ParseResult(hr);
+}
+
+HRESULT ParserCore::ParseResult(HRESULT hr) {
   if (Succeeded(hr)) return S_OK;
   // Bytes that are no XML text at all fail as an unparsable file.
   if (hr == SaxReader::kNotMarkup) hr = E_FAIL;

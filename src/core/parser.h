@@ -11,6 +11,7 @@
 #define XMLSECDB_CORE_PARSER_H_
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -93,6 +94,12 @@ class ParserCore : private SaxErrorHandler {
   HRESULT GetListCount(std::int32_t* count) const;
   HRESULT GetListAt(std::int32_t index, std::string* property, ISDCollection** list) const;
 
+  // Loads the database from `text` (a whole document in memory, UTF-8 or
+  // marked UTF-16) the way LoadDatabase loads a file — handlers, the kind's
+  // event switch, New, the parse and its error report — but touches no file
+  // path, watch, backup or key, and raises no event (the caller does).
+  HRESULT LoadText(std::string_view text);
+
   // Kind hooks, for kinds whose sections need more than the default walk
   // over sections(): emptying every section for New, and writing the
   // selected ones (`section` empty means all) between the frame and the
@@ -108,6 +115,12 @@ class ParserCore : private SaxErrorHandler {
 
  private:
   HRESULT LoadBase(const std::string& path);
+  // The steps every load shares around `parse`: the reader's handlers
+  // attached, item events off for kinds that load without them, the model
+  // emptied, the error record cleared; then all undone.
+  HRESULT RunLoad(const std::function<HRESULT()>& parse);
+  // The result of a parse: S_OK, or the failure with its error record.
+  HRESULT ParseResult(HRESULT hr);
   HRESULT SaveBase(const std::string& path);
   HRESULT WriteDocument(XmlWriter& writer, std::string_view section);
   HRESULT ProduceText(std::string_view section, std::string_view source, std::string* text);

@@ -17,8 +17,9 @@ namespace xmlsecdb {
 // check, missing-major suffix, custom sections written.
 //
 // Until a kind's sections exist, they are kept verbatim with the custom
-// sections (so nothing of a loaded file is lost on save); that is why every
-// kind writes custom sections for now.
+// sections (so nothing of a loaded file is lost on save); that is why those
+// kinds write custom sections for now. The sandbox save writes none: its
+// unknown top-level elements are dropped.
 inline constexpr ParserKind kParserKinds[] = {
     {"am", "XMLSDParserAM", "CAMParser", "CDbContentHandlerAM", MODULE_AM,
      "AntiMalware", "AntiMalware.xsd", "res://zelxmlsdp.dll/xmlAM.xsd",
@@ -27,7 +28,7 @@ inline constexpr ParserKind kParserKinds[] = {
     {"sbx", "XMLSDParserSBX", "CSBXParser", "CDbContentHandlerSBX", MODULE_SBX,
      "Sandbox", "Sandbox.xsd", "res://zelxmlsdp.dll/xmlsbx.xsd",
      &CLSID_XMLSDParserSBX, &ISDParserSBX::kIID, &DIID__ISDParserSBXEvents, &ISDParserSBX::kIID,
-     true, ModuleCheck::kLookup, " Missing Major version.", true},
+     true, ModuleCheck::kLookup, " Missing Major version.", false},
     {"di", "XMLSDParserDI", "CDIParser", "CDbContentHandlerDI", MODULE_DI,
      "DataInspection", "DI.xsd", "res://zelxmlsdp.dll/xmlDI.xsd",
      &CLSID_XMLSDParserDI, &ISDParserDI::kIID, &DIID__ISDParserDIEvents, &ISDParserSBX::kIID,

@@ -3,7 +3,32 @@
 #include "core/parser_kinds.h"
 
 namespace xmlsecdb {
+namespace {
 
-CDIParser::CDIParser() : ParserObjectEx(ParserKindOf(MODULE_DI)) {}
+inline constexpr AppExceptionSectionConfig kDIExceptions = {kPolicyAppExceptionEvents,
+                                                            kDIExceptionItems};
+
+inline constexpr GlobalsConfig kDIGlobals = {.module = MODULE_DI,
+                                             .events = kPolicyGlobalOptionEvents};
+
+inline constexpr PolicyParserConfig kDIParser = {kDIGlobals, kDIDefinitions, kDIExceptions,
+                                                 kDIRuleSection, kDIRuleSets};
+
+}  // namespace
+
+CDIParser::CDIParser() : PolicyParser(ParserKindOf(MODULE_DI), kDIParser) {}
+
+HRESULT CDIParser::SetXml(std::string_view text, std::int16_t* succeeded) {
+  HRESULT hr = CheckWritable("CDIParser::SetXml()");
+  if (Failed(hr)) return hr;
+  if (text.empty()) return E_INVALIDARG;
+  if (!succeeded) return E_POINTER;
+  *succeeded = 0;
+  FireEvent(DISPID_OnBeforeLoad);
+  hr = LoadText(text);
+  if (Succeeded(hr)) *succeeded = 1;
+  FireEvent(DISPID_OnAfterLoad);
+  return hr;
+}
 
 }  // namespace xmlsecdb

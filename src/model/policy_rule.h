@@ -11,13 +11,8 @@
 // numbers) and, for a kind with extra properties, a few members of its own
 // rule class:
 //
-//   struct AMRuleKind {
-//     using Interface = IAMRule;
-//     using ListInterface = IAMRuleList;
-//     using Rule = CAMRule;
-//     using List = CAMRuleList;
-//     static constexpr const PolicyRuleConfig& kConfig = kAMRuleConfig;
-//   };
+//   using AMRuleKind =
+//       PolicyRuleKind<IAMRule, IAMRuleList, CAMRule, CAMRuleList, kAMRuleConfig>;
 //   class CAMRule final : public PolicyRule<AMRuleKind> {};
 //   class CSBXRule final : public PolicyRule<SBXRuleKind> {
 //     // get_/put_DllObject through GetInt/PutInt on &Fields::dll_object
@@ -72,6 +67,19 @@ struct PolicyRuleConfig {
   // "CAMRule::put_Priority()".
   std::string_view class_name;
   PolicyRuleProperties properties;
+};
+
+// The names a kind's rule and list templates are instantiated with: the
+// kind's rule and list interfaces, its rule and list classes, and its
+// config.
+template <class RuleInterface, class RuleListInterface, class RuleClass, class ListClass,
+          const PolicyRuleConfig& Config>
+struct PolicyRuleKind {
+  using Interface = RuleInterface;
+  using ListInterface = RuleListInterface;
+  using Rule = RuleClass;
+  using List = ListClass;
+  static constexpr const PolicyRuleConfig& kConfig = Config;
 };
 
 class PolicyRuleCore : public CRule {

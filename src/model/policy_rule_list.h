@@ -11,8 +11,8 @@
 //     explicit CAMRuleList(IListOwner* owner) : PolicyRuleList(owner, kAMRuleListTraits) {}
 //   };
 //
-// and adds the members its interface has beyond IAMRuleList's (MoveUp,
-// MoveDown).
+// A kind whose list interface also has MoveUp and MoveDown (sandbox, data
+// inspection) derives from PolicyRuleListWithMoves instead.
 #ifndef XMLSECDB_MODEL_POLICY_RULE_LIST_H_
 #define XMLSECDB_MODEL_POLICY_RULE_LIST_H_
 
@@ -56,6 +56,22 @@ class PolicyRuleList
 
  private:
   bool appending_ = false;
+};
+
+// The rule list of a kind whose interface has MoveUp and MoveDown. A
+// rule's place is given by its content (the comparison), so there is
+// nothing a move could do that the next Insert or save would keep: both
+// answer E_NOTIMPL, as the content filter's lists do, and change nothing.
+template <class Kind>
+class PolicyRuleListWithMoves : public PolicyRuleList<Kind> {
+ public:
+  using Interface = typename Kind::Interface;
+
+  HRESULT MoveUp(Interface*) override { return E_NOTIMPL; }
+  HRESULT MoveDown(Interface*) override { return E_NOTIMPL; }
+
+ protected:
+  using PolicyRuleList<Kind>::PolicyRuleList;
 };
 
 }  // namespace xmlsecdb

@@ -41,6 +41,7 @@
 #include "model/policy_rule_list.h"
 #include "model/vocabulary.h"
 #include "platform/xml_writer.h"
+#include "xmlsecdb/events.h"
 
 namespace xmlsecdb {
 
@@ -57,6 +58,13 @@ enum PolicyRuleAttributes : unsigned {
   // `dictionary_id` and `filetype_id`: read as text, never written.
   kReadsFileIds = 0x10,
 };
+
+// The rule list events, the same numbers for the three kinds. The
+// anti-malware and data inspection event interfaces declare only the load
+// and save members, but those parsers raise these numbers too.
+inline constexpr ListEventIds kPolicyRuleEvents = {
+    DISPID_OnBeforeRuleInserted, DISPID_OnAfterRuleInserted, DISPID_OnBeforeRuleRemoved,
+    DISPID_OnAfterRuleRemoved,   DISPID_OnBeforeRuleChanged, DISPID_OnAfterRuleChanged};
 
 struct PolicyRuleSectionConfig {
   // The parser events of the rule list.

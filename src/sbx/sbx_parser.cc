@@ -3,7 +3,19 @@
 #include "core/parser_kinds.h"
 
 namespace xmlsecdb {
+namespace {
 
-CSBXParser::CSBXParser() : ParserObject(ParserKindOf(MODULE_SBX)) {}
+inline constexpr AppExceptionSectionConfig kSBXExceptions = {kPolicyAppExceptionEvents,
+                                                             kSBXExceptionItems};
+
+inline constexpr GlobalsConfig kSBXGlobals = {.module = MODULE_SBX,
+                                              .events = kPolicyGlobalOptionEvents};
+
+inline constexpr PolicyParserConfig kSBXParser = {
+    kSBXGlobals, kSBXDefinitions, kSBXExceptions, kSBXRuleSection, kSBXRuleSets};
+
+}  // namespace
+
+CSBXParser::CSBXParser() : PolicyParser(ParserKindOf(MODULE_SBX), kSBXParser) {}
 
 }  // namespace xmlsecdb

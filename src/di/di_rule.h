@@ -1,0 +1,75 @@
+// CDIRule and CDIRuleList: the data inspection rule and the parser's rule
+// list, as the shared policy rule (model/policy_rule.h) with the data
+// inspection names and numbers and ScanItemListID; and the data inspection
+// `RuleList` section settings.
+#ifndef XMLSECDB_DI_DI_RULE_H_
+#define XMLSECDB_DI_DI_RULE_H_
+
+#include "am/am_rule.h"
+#include "xmlsecdb/di.h"
+
+namespace xmlsecdb {
+
+// The classes named in error records.
+inline constexpr CLSID CLSID_DIRule = MakeGuid("{5EC0DB00-0B10-4000-8000-5EC0DB000B10}");
+inline constexpr CLSID CLSID_DIRuleList = MakeGuid("{5EC0DB00-0B11-4000-8000-5EC0DB000B11}");
+
+// The anti-malware numbers, but Account reports DIR_ENABLED, and
+// ScanItemListID has a number of its own.
+inline constexpr PolicyRuleProperties kDIRuleNumbers = [] {
+  PolicyRuleProperties numbers = kAMRuleConfig.properties;
+  numbers.account = DIR_ENABLED;
+  numbers.scan_item_list = DIR_SCANITEMLISTID;
+  return numbers;
+}();
+inline constexpr PolicyRuleConfig kDIRuleConfig = {"CDIRule", kDIRuleNumbers};
+
+inline constexpr ListTraits kDIRuleListTraits = {"CDIRuleList", "CreateRule", &CLSID_DIRuleList,
+                                                 &IDIRuleList::kIID};
+
+class CDIRule;
+class CDIRuleList;
+using DIRuleKind = PolicyRuleKind<IDIRule, IDIRuleList, CDIRule, CDIRuleList, kDIRuleConfig>;
+
+class CDIRule final : public PolicyRule<DIRuleKind> {
+ public:
+  // The field is the policy rule's 32-bit one; the interface's unsigned
+  // value is kept bit for bit.
+  HRESULT get_ScanItemListID(std::uint32_t* id) override {
+    if (!id) return E_POINTER;
+    *id = static_cast<std::uint32_t>(fields().scan_item_list);
+    return S_OK;
+  }
+  HRESULT put_ScanItemListID(std::uint32_t id) override {
+    return PutInt(kConfig, "ScanItemListID", &Fields::scan_item_list,
+                  static_cast<std::int32_t>(id), kNumbers.scan_item_list);
+  }
+};
+
+class CDIRuleList final : public PolicyRuleListWithMoves<DIRuleKind> {
+ public:
+  explicit CDIRuleList(IListOwner* owner) : PolicyRuleListWithMoves(owner, kDIRuleListTraits) {}
+};
+
+// `ot`: only data inspection rules load; a save also names file rules.
+inline constexpr Spelling<std::int32_t> kDIReadObjectTypes[] = {
+    {OT_DATA_INSPECTION, "DataInspection"}};
+inline constexpr Spelling<std::int32_t> kDIWriteObjectTypes[] = {
+    {OT_FILE, "File"}, {OT_DATA_INSPECTION, "DataInspection"}};
+
+// `scanItemList_id` is written for every rule, 0 included: the value is
+// part of what the rule says, a reader that meets it "0" reads what it
+// would read without it, and one fixed attribute set keeps saves simple to
+// compare.
+inline constexpr PolicyRuleSectionConfig kDIRuleSection = {
+    .events = &kPolicyRuleEvents,
+    .read_object_types = kDIReadObjectTypes,
+    .write_object_types = kDIWriteObjectTypes,
+    .access = &kDIAccessDesc,
+    .switches = &kDIConditionSwitch,
+    .attributes = kReadsScanItemList | kWritesScanItemList,
+};
+
+}  // namespace xmlsecdb
+
+#endif  // XMLSECDB_DI_DI_RULE_H_
