@@ -55,6 +55,7 @@ using ParserObjectFor = std::conditional_t<std::is_base_of_v<ISDParserEx, Interf
 template <class Interface, class List>
 class PolicyParser : public ParserObjectFor<Interface> {
  public:
+  using RuleInterface = typename List::Rule::Interface;
   using RuleListInterface = typename List::Rule::ListInterface;
 
   HRESULT get_GlobalOptions(IPropertyList** list) override { return Hand(globals_.list(), list); }
