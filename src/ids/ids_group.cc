@@ -42,7 +42,8 @@ HRESULT CIDSGroup::get_RuleList(IIDSRuleList** rules) {
 HRESULT CIDSGroup::get_RulesStatus(EIDSRulesStatus* status) {
   if (!status) return E_POINTER;
   int enabled = 0, disabled = 0;
-  CountSides(*rules_, [](const CIDSRule& rule) { return rule.enabled(); }, &enabled, &disabled);
+  CountSides(
+      *rules_, [](const CIDSRule& rule) { return rule.enabled(); }, &enabled, &disabled);
   *status = enabled != 0 && disabled == 0   ? IDSS_ENABLED
             : disabled != 0 && enabled == 0 ? IDSS_DISABLED
                                             : IDSS_MIXED;
@@ -55,9 +56,7 @@ HRESULT CIDSGroup::get_RulesMode(EIDSRulesMode* mode) {
   CountSides(
       *rules_, [](const CIDSRule& rule) { return rule.access_result() == AR_ALLOW; }, &allow,
       &other);
-  *mode = allow != 0 && other == 0   ? IDSM_ASYNC
-          : other != 0 && allow == 0 ? IDSM_SYNC
-                                     : IDSM_MIXED;
+  *mode = allow != 0 && other == 0 ? IDSM_ASYNC : other != 0 && allow == 0 ? IDSM_SYNC : IDSM_MIXED;
   return S_OK;
 }
 

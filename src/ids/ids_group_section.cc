@@ -216,8 +216,8 @@ HRESULT IDSGroupSection::StartRule(SectionReadContext& context, const SaxAttribu
   RETURN_IF_FAILED(
       ReadWordAttribute(context, kIDSAccessResult, attributes, "ar", kRuleARFailures, &result));
   EDirection direction = DIR_IN;
-  RETURN_IF_FAILED(ReadWordAttribute(context, kIDSDirection, attributes, "dir", kRuleDirFailures,
-                                     &direction));
+  RETURN_IF_FAILED(
+      ReadWordAttribute(context, kIDSDirection, attributes, "dir", kRuleDirFailures, &direction));
   EProtocol protocol = PROT_TCP;
   RETURN_IF_FAILED(
       ReadWordAttribute(context, kIDSProtocol, attributes, "prot", kRuleProtFailures, &protocol));
@@ -251,12 +251,12 @@ HRESULT IDSGroupSection::StartRule(SectionReadContext& context, const SaxAttribu
   return S_OK;
 }
 
-HRESULT IDSGroupSection::StartToken(SectionReadContext& context,
-                                    const SaxAttributes& attributes) {
+HRESULT IDSGroupSection::StartToken(SectionReadContext& context, const SaxAttributes& attributes) {
   token_.Reset();
   std::uint32_t unique_id = ReadUnsignedDecimal(attributes.Find("unique_id").value_or(""));
   EIDSTokenID id = TID_DSIZE;
-  RETURN_IF_FAILED(ReadWordAttribute(context, kIDSTokenId, attributes, "id", kTokenIdFailures, &id));
+  RETURN_IF_FAILED(
+      ReadWordAttribute(context, kIDSTokenId, attributes, "id", kTokenIdFailures, &id));
   ETokenType type = TT_STR;
   RETURN_IF_FAILED(
       ReadWordAttribute(context, kTokenType, attributes, "type", kTokenTypeFailures, &type));

@@ -150,7 +150,8 @@ HRESULT CIDSToken::get_TokenAttrAsNumber(std::string_view name, std::int32_t* va
 HRESULT CIDSToken::put_TokenAttrAsNumber(std::string_view name, std::int32_t value) {
   char text[16];
   std::size_t size = 0;
-  if (value != 0) size = static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text);
+  if (value != 0)
+    size = static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text);
   return PutAttribute("CIDSToken::put_TokenAttrAsNumber()", name, std::string_view(text, size));
 }
 

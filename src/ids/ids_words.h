@@ -33,14 +33,14 @@ inline constexpr Vocabulary<EProtocol> kIDSProtocol{.words = kIDSProtocolWords};
 
 // `id` of a token, in enumeration order.
 inline constexpr Spelling<EIDSTokenID> kIDSTokenIdWords[] = {
-    {TID_DSIZE, "dsize"},         {TID_PCRE, "pcre"},          {TID_CONTENT, "content"},
+    {TID_DSIZE, "dsize"},         {TID_PCRE, "pcre"},           {TID_CONTENT, "content"},
     {TID_BYTE_TEST, "byte_test"}, {TID_BYTE_JUMP, "byte_jump"}, {TID_IS_DATA_AT, "isdataat"},
-    {TID_SAMEADR, "sameadr"},     {TID_IP_TTL, "ip_ttl"},      {TID_IP_TOS, "ip_tos"},
-    {TID_IP_ID, "ip_id"},         {TID_IP_OPT, "ip_opt"},      {TID_IP_FRG, "ip_frg"},
-    {TID_IP_PTC, "ip_ptc"},       {TID_TCP_FLG, "tcp_flg"},    {TID_TCP_SEQ, "tcp_seq"},
+    {TID_SAMEADR, "sameadr"},     {TID_IP_TTL, "ip_ttl"},       {TID_IP_TOS, "ip_tos"},
+    {TID_IP_ID, "ip_id"},         {TID_IP_OPT, "ip_opt"},       {TID_IP_FRG, "ip_frg"},
+    {TID_IP_PTC, "ip_ptc"},       {TID_TCP_FLG, "tcp_flg"},     {TID_TCP_SEQ, "tcp_seq"},
     {TID_TCP_ACK, "tcp_ack"},     {TID_ICMP_TYPE, "icmp_type"}, {TID_ICMP_CODE, "icmp_code"},
-    {TID_ECHO_ID, "echo_id"},     {TID_ECHO_SEQ, "echo_seq"},  {TID_TCP_WINDOW, "tcp_window"},
-    {TID_FLOW, "flow"},           {TID_FLOW_BITS, "flowbits"}, {TID_ASN1, "asn1"}};
+    {TID_ECHO_ID, "echo_id"},     {TID_ECHO_SEQ, "echo_seq"},   {TID_TCP_WINDOW, "tcp_window"},
+    {TID_FLOW, "flow"},           {TID_FLOW_BITS, "flowbits"},  {TID_ASN1, "asn1"}};
 inline constexpr Vocabulary<EIDSTokenID> kIDSTokenId{.words = kIDSTokenIdWords};
 
 // `type` of a token.

@@ -16,8 +16,7 @@ namespace xmlsecdb::testing {
 inline ComPtr<CIDSParser> MakeIDSParser() { return MakeObject<CIDSParser>(); }
 
 inline std::string IDSDocument(std::string_view body) {
-  return "<SecDb><VersionInfo major=\"1\"/><Module id=\"IDS\"/>" + std::string(body) +
-         "</SecDb>";
+  return "<SecDb><VersionInfo major=\"1\"/><Module id=\"IDS\"/>" + std::string(body) + "</SecDb>";
 }
 
 // Loads a database whose sections are `body`.

@@ -103,11 +103,11 @@ TEST(IDSFormatTest, PortRangesReadAndWriteBack) {
     const char* written;
   };
   const Case cases[] = {
-      {nullptr, 0, 65535, false, "*"},     {"*", 0, 65535, false, "*"},
-      {"!80", 80, 80, true, "!80"},        {"!1-1023", 1, 1023, true, "!1-1023"},
-      {"443", 443, 443, false, "443"},     {"1024-65535", 1024, 65535, false, "1024-65535"},
-      {"0-65535", 0, 65535, false, "*"},   {"!0-65535", 0, 65535, true, "!0-65535"},
-      {"-1", -1, -1, false, "-1"},         {"5--3", 5, -3, false, "5--3"},
+      {nullptr, 0, 65535, false, "*"},   {"*", 0, 65535, false, "*"},
+      {"!80", 80, 80, true, "!80"},      {"!1-1023", 1, 1023, true, "!1-1023"},
+      {"443", 443, 443, false, "443"},   {"1024-65535", 1024, 65535, false, "1024-65535"},
+      {"0-65535", 0, 65535, false, "*"}, {"!0-65535", 0, 65535, true, "!0-65535"},
+      {"-1", -1, -1, false, "-1"},       {"5--3", 5, -3, false, "5--3"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text ? c.text : "(absent)");
@@ -180,12 +180,13 @@ TEST(IDSFormatTest, TokenAttributesAreKeptByNameAfterRel) {
   ASSERT_OK(LoadIDSBody(
       parser.get(),
       GroupElement(RuleElement(
-          {}, "<Token nocase=\"\" ID=\"x\" Rel=\"y\" offset=\"4\" rel=\"relative\" type=\"str\" "
-              "id=\"content\" unique_id=\"3\" Depth=\"a&lt;b\">abc</Token>"))));
+          {},
+          "<Token nocase=\"\" ID=\"x\" Rel=\"y\" offset=\"4\" rel=\"relative\" type=\"str\" "
+          "id=\"content\" unique_id=\"3\" Depth=\"a&lt;b\">abc</Token>"))));
   CIDSToken* token = testing::FirstToken(parser.get());
   ASSERT_NE(token, nullptr);
-  EXPECT_EQ(token->attributes(), (std::vector<CIDSToken::Attribute>{
-                                     {"Depth", "a<b"}, {"nocase", ""}, {"offset", "4"}}));
+  EXPECT_EQ(token->attributes(),
+            (std::vector<CIDSToken::Attribute>{{"Depth", "a<b"}, {"nocase", ""}, {"offset", "4"}}));
   EXPECT_EQ(token->relation(), REL_RELATIVE);
   EXPECT_NE(testing::GroupsText(parser.get())
                 .find("<Token unique_id=\"3\" id=\"content\" type=\"str\" rel=\"relative\" "
@@ -223,7 +224,8 @@ TEST(IDSFormatTest, TokenValuesSurviveARoundTripExactly) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     ComPtr<CIDSParser> parser = testing::MakeIDSParser();
-    ASSERT_OK(LoadIDSBody(parser.get(), GroupElement(RuleElement({}, "<Token id=\"dsize\" type=\"str\"/>"))));
+    ASSERT_OK(LoadIDSBody(parser.get(),
+                          GroupElement(RuleElement({}, "<Token id=\"dsize\" type=\"str\"/>"))));
     CIDSToken* token = testing::FirstToken(parser.get());
     ASSERT_NE(token, nullptr);
     ASSERT_OK(token->put_Type(c.type));
@@ -303,7 +305,8 @@ TEST(IDSFormatTest, SaveRefusesValuesTheFileCannotExpress) {
     testing::TempDir dir;
     const std::string path = dir.File("ids.xml");
     testing::WriteFileBytes(
-        path, testing::IDSDocument(GroupElement(RuleElement({}, "<Token id=\"pcre\" type=\"str\"/>"))));
+        path,
+        testing::IDSDocument(GroupElement(RuleElement({}, "<Token id=\"pcre\" type=\"str\"/>"))));
     const std::string before = testing::ReadFileBytes(path);
     ComPtr<CIDSParser> parser = testing::MakeIDSParser();
     ASSERT_OK(parser->Load(path, 0));

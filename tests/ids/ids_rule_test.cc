@@ -53,9 +53,12 @@ TEST_F(IDSRuleTest, Defaults) {
   ASSERT_OK(rule_->get_LocalPortsInverted(&flag));
   EXPECT_EQ(flag, 0);
   const std::pair<HRESULT (IIDSRule::*)(std::int32_t*), std::int32_t> numbers[] = {
-      {&IIDSRule::get_AccessResult, 0}, {&IIDSRule::get_AuditLevel, 0},
-      {&IIDSRule::get_SID, 0},          {&IIDSRule::get_LocalPortFrom, 0},
-      {&IIDSRule::get_LocalPortTo, 65535}, {&IIDSRule::get_RemotePortFrom, 0},
+      {&IIDSRule::get_AccessResult, 0},
+      {&IIDSRule::get_AuditLevel, 0},
+      {&IIDSRule::get_SID, 0},
+      {&IIDSRule::get_LocalPortFrom, 0},
+      {&IIDSRule::get_LocalPortTo, 65535},
+      {&IIDSRule::get_RemotePortFrom, 0},
       {&IIDSRule::get_RemotePortTo, 65535}};
   for (const auto& [getter, expected] : numbers) {
     ASSERT_OK((rule_.get()->*getter)(&number));
@@ -83,8 +86,8 @@ TEST_F(IDSRuleTest, DirectionsAndProtocolsOutsideTheKindAreRefusedFirst) {
   for (std::int32_t read_only : {0, 1}) {
     ASSERT_OK(parser_->put_ReadOnly(read_only));
     for (const Case& c : cases) {
-      SCOPED_TRACE(::testing::Message() << c.value << (c.is_direction ? " dir" : " prot")
-                                        << " read-only " << read_only);
+      SCOPED_TRACE(::testing::Message()
+                   << c.value << (c.is_direction ? " dir" : " prot") << " read-only " << read_only);
       HRESULT hr = c.is_direction ? rule_->put_Direction(static_cast<EDirection>(c.value))
                                   : rule_->put_Protocol(static_cast<EProtocol>(c.value));
       EXPECT_HR(hr, read_only ? c.read_only : c.writable);
@@ -110,7 +113,8 @@ TEST_F(IDSRuleTest, BooleansAreAutomationBooleans) {
       {&IIDSRule::put_LocalPortsInverted, &IIDSRule::get_LocalPortsInverted},
       {&IIDSRule::put_RemotePortsInverted, &IIDSRule::get_RemotePortsInverted}};
   for (const auto& [put, get] : flags) {
-    for (std::int16_t given : {std::int16_t{1}, std::int16_t{0}, std::int16_t{-1}, std::int16_t{2}}) {
+    for (std::int16_t given :
+         {std::int16_t{1}, std::int16_t{0}, std::int16_t{-1}, std::int16_t{2}}) {
       std::int16_t read = 5;
       ASSERT_OK((rule_.get()->*put)(given));
       ASSERT_OK((rule_.get()->*get)(&read));

@@ -23,8 +23,8 @@ class IDSSecdbTest : public ::testing::Test {
   ToolRun Secdb(const std::string& arguments) {
     const std::string out = dir_.File("stdout");
     const std::string err = dir_.File("stderr");
-    const std::string command = std::string(SECDB_TOOL_PATH) + " " + arguments + " >" + out +
-                                " 2>" + err + " </dev/null";
+    const std::string command =
+        std::string(SECDB_TOOL_PATH) + " " + arguments + " >" + out + " 2>" + err + " </dev/null";
     int raw = std::system(command.c_str());
     return ToolRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testing::ReadFileBytes(out),
                    testing::ReadFileBytes(err)};

@@ -39,8 +39,7 @@ TEST_F(IDSTokenTest, DefaultsAndValueKeepsItsType) {
 
   // Any value is stored as given, whatever the token's type.
   const Variant values[] = {Variant(std::uint32_t{4294967295u}), Variant(-1), Variant(true),
-                            Variant("a<b>&c"),
-                            Variant(std::vector<std::uint8_t>{0x00, 0xFF})};
+                            Variant("a<b>&c"), Variant(std::vector<std::uint8_t>{0x00, 0xFF})};
   for (const Variant& given : values) {
     ASSERT_OK(token->put_Value(given));
     ASSERT_OK(token->get_Value(&value));
@@ -58,9 +57,8 @@ TEST_F(IDSTokenTest, BinHexValueBothWays) {
     const char* reads;  // BinHEXValue afterwards
   };
   const Case cases[] = {
-      {"0a1B", S_OK, "0A1B"},       {"00ff", S_OK, "00FF"},
-      {"0a1", E_FAIL, "00FF"},      {"0g", E_FAIL, "00FF"},
-      {"-1", E_FAIL, "00FF"},       {"", S_OK, ""},
+      {"0a1B", S_OK, "0A1B"},         {"00ff", S_OK, "00FF"}, {"0a1", E_FAIL, "00FF"},
+      {"0g", E_FAIL, "00FF"},         {"-1", E_FAIL, "00FF"}, {"", S_OK, ""},
       {"DEADbeef", S_OK, "DEADBEEF"},
   };
   for (const Case& c : cases) {
@@ -93,9 +91,8 @@ TEST_F(IDSTokenTest, AttributesRefuseReservedNamesInAnyCase) {
     const char* name;
     HRESULT result;
   };
-  const Case cases[] = {{"ID", E_FAIL},      {"id", E_FAIL},   {"Unique_ID", E_FAIL},
-                        {"tYpe", E_FAIL},    {"rel", S_OK},    {"offset", S_OK},
-                        {"identity", S_OK},  {"", E_POINTER}};
+  const Case cases[] = {{"ID", E_FAIL}, {"id", E_FAIL},   {"Unique_ID", E_FAIL}, {"tYpe", E_FAIL},
+                        {"rel", S_OK},  {"offset", S_OK}, {"identity", S_OK},    {"", E_POINTER}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_HR(token->put_TokenAttr(c.name, "1"), c.result);
@@ -120,8 +117,11 @@ TEST_F(IDSTokenTest, AttributesAsTextAndNumber) {
     const char* text;
     std::int32_t number;
   };
-  const Case cases[] = {{"depth", "-42", -42}, {"zero", "", 0},  {"offset", "12bytes", 12},
-                        {"nocase", "", 0},     {"absent", "", 0}};
+  const Case cases[] = {{"depth", "-42", -42},
+                        {"zero", "", 0},
+                        {"offset", "12bytes", 12},
+                        {"nocase", "", 0},
+                        {"absent", "", 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     std::string text = "?";
@@ -142,8 +142,8 @@ TEST_F(IDSTokenTest, GenerateUniqueIdTakesTheFirstFreeFromOne) {
     std::vector<std::int32_t> ids;
     std::int32_t expected;
   };
-  const Case cases[] = {
-      {{}, 1}, {{1, 2, 4}, 3}, {{4, 2, 1}, 3}, {{0, 1, 1, 2}, 3}, {{2, 3}, 1}, {{-1, 1}, 2}};
+  const Case cases[] = {{{}, 1},           {{1, 2, 4}, 3}, {{4, 2, 1}, 3},
+                        {{0, 1, 1, 2}, 3}, {{2, 3}, 1},    {{-1, 1}, 2}};
   for (const Case& c : cases) {
     ComPtr<CIDSTokenList> list = MakeObject<CIDSTokenList>(nullptr);
     for (std::int32_t id : c.ids) {
