@@ -145,7 +145,9 @@ TEST(IDSParserTest, BuildsAndSavesAGroupThroughTheObjectModel) {
     ASSERT_OK(token->put_Type(spec.type));
     ASSERT_OK(token->put_Relation(spec.relation));
     ASSERT_OK(token->put_Value(spec.value));
-    if (spec.attribute) ASSERT_OK(token->put_TokenAttrAsNumber(spec.attribute, 4));
+    if (spec.attribute) {
+      ASSERT_OK(token->put_TokenAttrAsNumber(spec.attribute, 4));
+    }
     ASSERT_OK(tokens->Insert(token.get()));
   }
   ASSERT_OK(rules->Insert(rule.get()));
