@@ -70,9 +70,25 @@ struct ISDParserFW : ISDParserEx {
   using Base = ISDParserEx;
 };
 
+struct IPropertyList;
+struct IDefinitionList;
+struct IRuleSetList;
+struct IIDSGroupList;
+
+// The IDS parser (xmlsecdb/ids.h). Its list getters return the list with a
+// new reference; it raises only the load and save events.
 struct ISDParserIDS : ISDParserEx {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0104-4000-8000-5EC0DB000104}");
   using Base = ISDParserEx;
+
+  virtual HRESULT get_GroupList(IIDSGroupList** groups) = 0;
+  virtual HRESULT get_GlobalOptions(IPropertyList** options) = 0;
+  virtual HRESULT get_DefinitionList(IDefinitionList** definitions) = 0;
+  virtual HRESULT get_RuleSetList(IRuleSetList** rule_sets) = 0;
+  // The smallest signature id from 0x40000000 upward that no rule of any
+  // group has (SIDs outside 0x40000000..0xBFFFFFFF do not count), as the
+  // bits of a 32-bit number.
+  virtual HRESULT GenerateSID(std::int32_t* sid) = 0;
 };
 
 struct ISDParserAPP : ISDParserEx {

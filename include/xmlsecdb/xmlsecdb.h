@@ -14,6 +14,7 @@
 #include "xmlsecdb/events.h"
 #include "xmlsecdb/global_options.h"
 #include "xmlsecdb/guid.h"
+#include "xmlsecdb/ids.h"
 #include "xmlsecdb/module.h"
 #include "xmlsecdb/parser.h"
 #include "xmlsecdb/parsers.h"

@@ -39,7 +39,10 @@ bool TextEquals(std::string_view a, std::string_view b, TextCase text_case) {
 std::optional<EAuditLevel> AuditLevelFromText(std::string_view text, TextCase prefix_case) {
   if (text.size() > kSeverityPrefix.size() &&
       TextEquals(text.substr(0, kSeverityPrefix.size()), kSeverityPrefix, prefix_case)) {
-    return static_cast<EAuditLevel>(ReadDecimal(text.substr(kSeverityPrefix.size())));
+    // Read as the writer writes it ("%u"), so every level survives a round
+    // trip: "Severity-1" and "Severity4294967295" are the same level.
+    return static_cast<EAuditLevel>(
+        static_cast<std::int32_t>(ReadUnsignedDecimal(text.substr(kSeverityPrefix.size()))));
   }
   return ValueFromText(kAuditLevelWordSet, text);
 }

@@ -150,7 +150,6 @@ TEST(VocabularyText, CaseFoldingIsAsciiOnly) {
 TEST(VocabularyAuditLevel, ReadsSeverityNumbersAndWords) {
   constexpr auto kCased = TextCase::kSensitive;
   constexpr auto kCaseless = TextCase::kInsensitive;
-  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
   struct Case {
     std::string_view text;
     TextCase prefix_case;
@@ -171,8 +170,11 @@ TEST(VocabularyAuditLevel, ReadsSeverityNumbersAndWords) {
       {"ignore", kCaseless, nullopt},  // the words are case-sensitive everywhere
       {"Critical", kCased, nullopt},
       {"", kCased, nullopt},
-      {"Severity99999999999999", kCased, kMax},  // saturates
+      // Read as the writer writes ("%u"), so each level reads back as itself:
+      {"Severity99999999999999", kCased, -1},  // saturates at 0xFFFFFFFF
+      {"Severity4294967295", kCased, -1},
       {"Severity-3", kCased, -3},
+      {"Severity2147483648", kCased, std::numeric_limits<std::int32_t>::min()},
   };
   for (const Case& c : cases) {
     std::optional<EAuditLevel> level = AuditLevelFromText(c.text, c.prefix_case);

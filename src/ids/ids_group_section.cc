@@ -1,0 +1,363 @@
+#include "ids/ids_group_section.h"
+
+#include <charconv>
+#include <optional>
+#include <string>
+
+#include "core/crypt_engine.h"
+#include "core/error_report.h"
+#include "core/messages.h"
+#include "core/number_text.h"
+#include "core/return_if_failed.h"
+#include "ids/ids_words.h"
+#include "model/vocabulary.h"
+
+namespace xmlsecdb {
+namespace {
+
+constexpr std::string_view kRuleList = "RuleList";
+constexpr std::string_view kRule = "Rule";
+constexpr std::string_view kToken = "Token";
+constexpr std::string_view kWriteSource = "CIDSGroupList::Save()";
+
+// The detail texts of one worded attribute.
+struct WordFailures {
+  std::string_view missing;  // message 109
+  std::string_view wrong;    // message 110
+};
+
+constexpr WordFailures kRuleARFailures = {" Missing rule AR.", " Wrong rule AR."};
+constexpr WordFailures kRuleDirFailures = {" Missing rule dir.", " Wrong rule dir."};
+constexpr WordFailures kRuleProtFailures = {" Missing rule prot.", " Wrong rule prot."};
+constexpr WordFailures kTokenIdFailures = {" Missing token id.", " Wrong token id."};
+constexpr WordFailures kTokenTypeFailures = {" Missing token type.", " Wrong token type."};
+constexpr WordFailures kTokenRelFailures = {{}, " Wrong token rel."};
+
+// Attributes of `Token` that are the token's own fields, never modifiers.
+constexpr std::string_view kTokenFieldNames[] = {"unique_id", "id", "type", "rel"};
+
+bool IsTokenFieldName(std::string_view name) {
+  for (std::string_view field : kTokenFieldNames) {
+    if (TextEquals(field, name, TextCase::kInsensitive)) return true;
+  }
+  return false;
+}
+
+template <class E>
+HRESULT ReadWordAttribute(SectionReadContext& context, const Vocabulary<E>& words,
+                          const SaxAttributes& attributes, std::string_view name,
+                          const WordFailures& failures, E* value) {
+  switch (ReadWord(words, attributes.Find(name), value)) {
+    case ReadStatus::kOk:
+      return S_OK;
+    case ReadStatus::kMissing:
+      return context.Fail(kMsgMissingAttribute, failures.missing);
+    case ReadStatus::kWrong:
+      break;
+  }
+  return context.Fail(kMsgInvalidContent, failures.wrong);
+}
+
+// The word a save writes for `value`, or the save's failure.
+template <class E>
+HRESULT WordToSave(const Vocabulary<E>& words, E value, const WordFailures& failures,
+                   std::string_view* word) {
+  std::optional<std::string_view> text = TextFromValue(words, value);
+  if (!text) {
+    return ReportError(kWriteSource, CLSID_IDSGroupList, kMsgInvalidContent, IIDSGroupList::kIID,
+                       E_INVALIDARG, failures.wrong);
+  }
+  *word = *text;
+  return S_OK;
+}
+
+// "*" is 0 to 65535 not inverted; otherwise an optional "!" (inverted),
+// then one number or two joined by "-". The separator is looked for after
+// the first character, so that a negative first number stays one.
+PortRange ReadPorts(std::string_view text) {
+  PortRange ports;
+  if (text == "*") return ports;
+  if (!text.empty() && text.front() == '!') {
+    ports.inverted = true;
+    text.remove_prefix(1);
+  }
+  std::size_t dash = text.find('-', 1);
+  if (dash == std::string_view::npos) {
+    ports.from = ports.to = ReadDecimal(text);
+  } else {
+    ports.from = ReadDecimal(text.substr(0, dash));
+    ports.to = ReadDecimal(text.substr(dash + 1));
+  }
+  return ports;
+}
+
+// The written form of a range: "*", or "[!]from" when both ends are
+// equal, else "[!]from-to".
+class PortText {
+ public:
+  explicit PortText(const PortRange& ports) {
+    if (!ports.inverted && ports.from == 0 && ports.to == 65535) {
+      text_[0] = '*';
+      size_ = 1;
+      return;
+    }
+    char* at = text_;
+    char* end = text_ + sizeof text_;
+    if (ports.inverted) *at++ = '!';
+    at = std::to_chars(at, end, ports.from).ptr;
+    if (ports.to != ports.from) {
+      *at++ = '-';
+      at = std::to_chars(at, end, ports.to).ptr;
+    }
+    size_ = static_cast<std::size_t>(at - text_);
+  }
+  std::string_view view() const { return {text_, size_}; }
+
+ private:
+  char text_[32];
+  std::size_t size_ = 0;
+};
+
+// A number as decimal text without allocating.
+class NumberText {
+ public:
+  template <class N>
+  explicit NumberText(N value)
+      : size_(static_cast<std::size_t>(std::to_chars(text_, text_ + sizeof text_, value).ptr -
+                                       text_)) {}
+  std::string_view view() const { return {text_, size_}; }
+
+ private:
+  char text_[16];
+  std::size_t size_;
+};
+
+// The value of a token read from its element text, by the token's type.
+// Binary text that is not hexadecimal leaves the value empty, as the
+// BinHEXValue setter leaves it unchanged.
+Variant ReadTokenValue(ETokenType type, std::string_view text) {
+  switch (type) {
+    case TT_INT:
+      if (!text.empty() && text.front() == '-') return Variant(ReadDecimal(text));
+      return Variant(ReadUnsignedDecimal(text));
+    case TT_BOOL:
+      return Variant(FlagFromText(text));
+    case TT_BIN: {
+      std::vector<std::uint8_t> bytes;
+      if (!DecodeBinaryHex(text, &bytes)) return Variant();
+      return Variant(std::move(bytes));
+    }
+    case TT_STR:
+      break;
+  }
+  return Variant(std::string(text));
+}
+
+// The element text of a token: by the value's own type, so that what was
+// stored is what is written.
+HRESULT WriteTokenValue(XmlWriter& writer, const Variant& value) {
+  if (const std::string* text = value.as_string()) return writer.Characters(*text);
+  if (const std::int32_t* number = value.as_int()) {
+    return writer.Characters(NumberText(*number).view());
+  }
+  if (const std::uint32_t* number = value.as_uint()) {
+    return writer.Characters(NumberText(*number).view());
+  }
+  if (const bool* flag = value.as_bool()) return writer.Characters(*flag ? "1" : "0");
+  if (const std::vector<std::uint8_t>* bytes = value.as_bytes()) {
+    return writer.Characters(BinHexText(*bytes));
+  }
+  return S_OK;
+}
+
+}  // namespace
+
+IDSGroupSection::IDSGroupSection(ParserCore* parser)
+    : site_(parser, kIDSNoEvents), list_(MakeObject<CIDSGroupList>(&site_)) {}
+
+HRESULT IDSGroupSection::StartElement(SectionReadContext& context, std::string_view name,
+                                      std::string_view parent, const SaxAttributes& attributes,
+                                      bool* handled) {
+  if (name == kRuleList && parent == "SecDb") {
+    *handled = true;
+    return StartGroup(attributes);
+  }
+  if (name == kRule && parent == kRuleList && group_) {
+    *handled = true;
+    return StartRule(context, attributes);
+  }
+  if (name == kToken && parent == kRule && rule_) {
+    *handled = true;
+    return StartToken(context, attributes);
+  }
+  return S_OK;
+}
+
+HRESULT IDSGroupSection::StartGroup(const SaxAttributes& attributes) {
+  group_.Reset();
+  ComPtr<CIDSGroup> group = list_->NewItem();
+  // An ID in use fails here, with message 106, and ends the load.
+  RETURN_IF_FAILED(group->put_GroupID(attributes.Find("id").value_or("")));
+  RETURN_IF_FAILED(group->put_Name(attributes.Find("name").value_or("")));
+  RETURN_IF_FAILED(list_->Insert(group.get()));
+  group_ = std::move(group);
+  return S_OK;
+}
+
+HRESULT IDSGroupSection::StartRule(SectionReadContext& context, const SaxAttributes& attributes) {
+  rule_.Reset();
+  std::optional<std::string_view> al = attributes.Find("al");
+  if (!al) return context.Fail(kMsgMissingAttribute, " Missing rule AL.");
+  EAuditLevel level = AL_IGNORE;
+  if (ReadAuditLevel(al, TextCase::kSensitive, &level) != ReadStatus::kOk) {
+    return context.Fail(kMsgInvalidContent, " Wrong rule AL.");
+  }
+  EAccessResult result = AR_PREVENT;
+  RETURN_IF_FAILED(
+      ReadWordAttribute(context, kIDSAccessResult, attributes, "ar", kRuleARFailures, &result));
+  EDirection direction = DIR_IN;
+  RETURN_IF_FAILED(
+      ReadWordAttribute(context, kIDSDirection, attributes, "dir", kRuleDirFailures, &direction));
+  EProtocol protocol = PROT_TCP;
+  RETURN_IF_FAILED(
+      ReadWordAttribute(context, kIDSProtocol, attributes, "prot", kRuleProtFailures, &protocol));
+  // A missing local address is reported only after the other attributes.
+  std::optional<std::string_view> local_address = attributes.Find("locaddr_id");
+  std::optional<std::string_view> remote_address = attributes.Find("remaddr_id");
+  if (!remote_address) return context.Fail(kMsgMissingAttribute, " Missing rule remaddr_id");
+  std::optional<std::string_view> local_ports = attributes.Find("locport");
+  std::optional<std::string_view> remote_ports = attributes.Find("remport");
+  std::optional<std::string_view> sid = attributes.Find("sid");
+  if (!sid) return context.Fail(kMsgMissingAttribute, " Missing rule sid");
+  if (!local_address) return context.Fail(kMsgMissingAttribute, " Missing rule localaddr_id.");
+
+  ComPtr<CIDSRule> rule = group_->rules()->NewItem();
+  rule->set_audit_level(level);
+  rule->set_access_result(result);
+  rule->set_direction(direction);
+  rule->set_protocol(protocol);
+  rule->set_local_address_id(*local_address);
+  rule->set_remote_address_id(*remote_address);
+  if (local_ports) rule->set_local_ports(ReadPorts(*local_ports));
+  if (remote_ports) rule->set_remote_ports(ReadPorts(*remote_ports));
+  rule->set_name(attributes.Find("name").value_or(""));
+  rule->set_sid(ReadUnsignedDecimal(*sid));
+  rule->set_enabled(OnFlagFromText(attributes.Find("enabled").value_or("")));
+  if (std::optional<std::string_view> filter = attributes.Find("filter")) {
+    rule->set_assignment(*filter);
+  }
+  RETURN_IF_FAILED(group_->rules()->Insert(rule.get()));
+  rule_ = std::move(rule);
+  return S_OK;
+}
+
+HRESULT IDSGroupSection::StartToken(SectionReadContext& context, const SaxAttributes& attributes) {
+  token_.Reset();
+  std::uint32_t unique_id = ReadUnsignedDecimal(attributes.Find("unique_id").value_or(""));
+  EIDSTokenID id = TID_DSIZE;
+  RETURN_IF_FAILED(
+      ReadWordAttribute(context, kIDSTokenId, attributes, "id", kTokenIdFailures, &id));
+  ETokenType type = TT_STR;
+  RETURN_IF_FAILED(
+      ReadWordAttribute(context, kTokenType, attributes, "type", kTokenTypeFailures, &type));
+  ERelation relation = REL_EQUAL;
+  RETURN_IF_FAILED(
+      ReadWordAttribute(context, kRelation, attributes, "rel", kTokenRelFailures, &relation));
+
+  ComPtr<CIDSToken> token = rule_->tokens()->NewItem();
+  token->set_unique_id(unique_id);
+  token->set_token_id(id);
+  token->set_type(type);
+  token->set_relation(relation);
+  for (int i = 0; i < attributes.length(); ++i) {
+    if (!IsTokenFieldName(attributes.name(i))) {
+      token->SetAttribute(attributes.name(i), attributes.value(i));
+    }
+  }
+  RETURN_IF_FAILED(rule_->tokens()->Insert(token.get()));
+  token_ = std::move(token);
+  return S_OK;
+}
+
+HRESULT IDSGroupSection::EndElement(SectionReadContext&, std::string_view name, std::string_view,
+                                    std::string_view text) {
+  if (name == kToken) {
+    if (token_) token_->set_value(ReadTokenValue(token_->type(), text));
+    token_.Reset();
+  } else if (name == kRule) {
+    rule_.Reset();
+  } else if (name == kRuleList) {
+    group_.Reset();
+  }
+  return S_OK;
+}
+
+HRESULT IDSGroupSection::Write(XmlWriter& writer) {
+  for (const CIDSGroup* group : *list_) {
+    attributes_.Clear();
+    attributes_.Add("id", group->id());
+    attributes_.Add("name", group->name());
+    RETURN_IF_FAILED(writer.StartElement(kRuleList, attributes_));
+    for (const CIDSRule* rule : *group->rules()) RETURN_IF_FAILED(WriteRule(writer, *rule));
+    RETURN_IF_FAILED(writer.EndElement(kRuleList));
+  }
+  return S_OK;
+}
+
+HRESULT IDSGroupSection::WriteRule(XmlWriter& writer, const CIDSRule& rule) {
+  std::string_view result, direction, protocol;
+  RETURN_IF_FAILED(WordToSave(kIDSAccessResult, static_cast<EAccessResult>(rule.access_result()),
+                              kRuleARFailures, &result));
+  RETURN_IF_FAILED(WordToSave(kIDSDirection, rule.direction(), kRuleDirFailures, &direction));
+  RETURN_IF_FAILED(WordToSave(kIDSProtocol, rule.protocol(), kRuleProtFailures, &protocol));
+
+  attributes_.Clear();
+  attributes_.Add("al", AuditLevelText(static_cast<EAuditLevel>(rule.audit_level())));
+  attributes_.Add("ar", result);
+  attributes_.Add("dir", direction);
+  attributes_.Add("prot", protocol);
+  attributes_.Add("locaddr_id", rule.local_address_id());
+  attributes_.Add("remaddr_id", rule.remote_address_id());
+  attributes_.Add("locport", PortText(rule.local_ports()).view());
+  attributes_.Add("remport", PortText(rule.remote_ports()).view());
+  attributes_.Add("name", rule.name());
+  attributes_.Add("sid", NumberText(rule.sid()).view());
+  if (std::optional<std::string_view> enabled = OnFlagText(rule.enabled())) {
+    attributes_.Add("enabled", *enabled);
+  }
+  if (rule.assignment() != "*") attributes_.Add("filter", rule.assignment());
+  RETURN_IF_FAILED(writer.StartElement(kRule, attributes_));
+  for (const CIDSToken* token : *rule.tokens()) RETURN_IF_FAILED(WriteToken(writer, *token));
+  return writer.EndElement(kRule);
+}
+
+HRESULT IDSGroupSection::WriteToken(XmlWriter& writer, const CIDSToken& token) {
+  std::string_view id, type, relation;
+  RETURN_IF_FAILED(WordToSave(kIDSTokenId, token.token_id(), kTokenIdFailures, &id));
+  RETURN_IF_FAILED(WordToSave(kTokenType, token.type(), kTokenTypeFailures, &type));
+  RETURN_IF_FAILED(WordToSave(kRelation, token.relation(), kTokenRelFailures, &relation));
+
+  attributes_.Clear();
+  attributes_.Add("unique_id", NumberText(token.unique_id()).view());
+  attributes_.Add("id", id);
+  attributes_.Add("type", type);
+  if (token.relation() != REL_EQUAL) attributes_.Add("rel", relation);
+  // A modifier named like one of the token's own fields (only "rel" can
+  // be stored) would be read back as that field, or not at all: it is not
+  // written.
+  for (const CIDSToken::Attribute& attribute : token.attributes()) {
+    if (!IsTokenFieldName(attribute.first)) attributes_.Add(attribute.first, attribute.second);
+  }
+  RETURN_IF_FAILED(writer.StartElement(kToken, attributes_));
+  RETURN_IF_FAILED(WriteTokenValue(writer, token.value()));
+  return writer.EndElement(kToken);
+}
+
+void IDSGroupSection::Clear() {
+  token_.Reset();
+  rule_.Reset();
+  group_.Reset();
+  (void)list_->Clear();
+}
+
+}  // namespace xmlsecdb

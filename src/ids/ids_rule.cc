@@ -1,0 +1,181 @@
+#include "ids/ids_rule.h"
+
+#include "core/return_if_failed.h"
+
+namespace xmlsecdb {
+namespace {
+
+constexpr std::int16_t kTrue = -1;
+
+HRESULT GetText(const std::string& field, std::string* value) {
+  if (!value) return E_POINTER;
+  *value = field;
+  return S_OK;
+}
+
+HRESULT GetNumber(std::int32_t field, std::int32_t* value) {
+  if (!value) return E_POINTER;
+  *value = field;
+  return S_OK;
+}
+
+}  // namespace
+
+CIDSRule::CIDSRule() : assignment_("*"), tokens_(MakeObject<CIDSTokenList>(this)) {}
+
+HRESULT CIDSRule::PutNumber(std::string_view source, std::int32_t& field, std::int32_t value) {
+  RETURN_IF_FAILED(CheckWritable(source));
+  field = value;
+  return S_OK;
+}
+
+HRESULT CIDSRule::PutText(std::string_view source, std::string& field, std::string_view value) {
+  RETURN_IF_FAILED(CheckWritable(source));
+  field = value;
+  return S_OK;
+}
+
+HRESULT CIDSRule::GetFlag(Flag flag, std::int16_t* value) const {
+  if (!value) return E_POINTER;
+  *value = Has(flag) ? kTrue : 0;
+  return S_OK;
+}
+
+HRESULT CIDSRule::PutFlag(std::string_view source, Flag flag, std::int16_t value) {
+  RETURN_IF_FAILED(CheckWritable(source));
+  SetFlag(flag, value != 0);
+  return S_OK;
+}
+
+void CIDSRule::set_local_ports(const PortRange& ports) {
+  local_from_ = ports.from;
+  local_to_ = ports.to;
+  SetFlag(kLocalInverted, ports.inverted);
+}
+
+void CIDSRule::set_remote_ports(const PortRange& ports) {
+  remote_from_ = ports.from;
+  remote_to_ = ports.to;
+  SetFlag(kRemoteInverted, ports.inverted);
+}
+
+HRESULT CIDSRule::get_Name(std::string* name) { return GetText(name_, name); }
+HRESULT CIDSRule::put_Name(std::string_view name) {
+  return PutText("CIDSRule::put_Name()", name_, name);
+}
+
+HRESULT CIDSRule::get_AccessResult(std::int32_t* result) {
+  return GetNumber(access_result_, result);
+}
+HRESULT CIDSRule::put_AccessResult(std::int32_t result) {
+  return PutNumber("CIDSRule::put_AccessResult()", access_result_, result);
+}
+
+HRESULT CIDSRule::get_AuditLevel(std::int32_t* level) { return GetNumber(audit_level_, level); }
+HRESULT CIDSRule::put_AuditLevel(std::int32_t level) {
+  return PutNumber("CIDSRule::put_AuditLevel()", audit_level_, level);
+}
+
+HRESULT CIDSRule::get_Direction(EDirection* direction) {
+  if (!direction) return E_POINTER;
+  *direction = direction_;
+  return S_OK;
+}
+
+// Refused before the read-only test: the value is wrong whatever the state.
+HRESULT CIDSRule::put_Direction(EDirection direction) {
+  if (direction == DIR_IN_OUT) return E_INVALIDARG;
+  RETURN_IF_FAILED(CheckWritable("CIDSRule::put_Direction()"));
+  direction_ = direction;
+  return S_OK;
+}
+
+HRESULT CIDSRule::get_Protocol(EProtocol* protocol) {
+  if (!protocol) return E_POINTER;
+  *protocol = protocol_;
+  return S_OK;
+}
+
+HRESULT CIDSRule::put_Protocol(EProtocol protocol) {
+  if (protocol == PROT_TCP_UDP || protocol == PROT_OTHER) return E_INVALIDARG;
+  RETURN_IF_FAILED(CheckWritable("CIDSRule::put_Protocol()"));
+  protocol_ = protocol;
+  return S_OK;
+}
+
+HRESULT CIDSRule::get_RemIPAddressID(std::string* id) { return GetText(remote_address_id_, id); }
+HRESULT CIDSRule::put_RemIPAddressID(std::string_view id) {
+  return PutText("CIDSRule::put_RemIPAddressID()", remote_address_id_, id);
+}
+
+HRESULT CIDSRule::get_SID(std::int32_t* sid) {
+  return GetNumber(static_cast<std::int32_t>(sid_), sid);
+}
+HRESULT CIDSRule::put_SID(std::int32_t sid) {
+  RETURN_IF_FAILED(CheckWritable("CIDSRule::put_SID()"));
+  sid_ = static_cast<std::uint32_t>(sid);
+  return S_OK;
+}
+
+HRESULT CIDSRule::get_LocalPortFrom(std::int32_t* port) { return GetNumber(local_from_, port); }
+HRESULT CIDSRule::put_LocalPortFrom(std::int32_t port) {
+  return PutNumber("CIDSRule::put_LocalPortFrom()", local_from_, port);
+}
+HRESULT CIDSRule::get_LocalPortTo(std::int32_t* port) { return GetNumber(local_to_, port); }
+HRESULT CIDSRule::put_LocalPortTo(std::int32_t port) {
+  return PutNumber("CIDSRule::put_LocalPortTo()", local_to_, port);
+}
+HRESULT CIDSRule::get_RemotePortFrom(std::int32_t* port) { return GetNumber(remote_from_, port); }
+HRESULT CIDSRule::put_RemotePortFrom(std::int32_t port) {
+  return PutNumber("CIDSRule::put_RemotePortFrom()", remote_from_, port);
+}
+HRESULT CIDSRule::get_RemotePortTo(std::int32_t* port) { return GetNumber(remote_to_, port); }
+HRESULT CIDSRule::put_RemotePortTo(std::int32_t port) {
+  return PutNumber("CIDSRule::put_RemotePortTo()", remote_to_, port);
+}
+
+HRESULT CIDSRule::get_LocalPortsInverted(std::int16_t* inverted) {
+  return GetFlag(kLocalInverted, inverted);
+}
+HRESULT CIDSRule::put_LocalPortsInverted(std::int16_t inverted) {
+  return PutFlag("CIDSRule::put_LocalPortsInverted()", kLocalInverted, inverted);
+}
+HRESULT CIDSRule::get_RemotePortsInverted(std::int16_t* inverted) {
+  return GetFlag(kRemoteInverted, inverted);
+}
+HRESULT CIDSRule::put_RemotePortsInverted(std::int16_t inverted) {
+  return PutFlag("CIDSRule::put_RemotePortsInverted()", kRemoteInverted, inverted);
+}
+
+HRESULT CIDSRule::get_TokenList(IIDSTokenList** tokens) {
+  if (!tokens) return E_POINTER;
+  *tokens = tokens_.get();
+  (*tokens)->AddRef();
+  return S_OK;
+}
+
+HRESULT CIDSRule::get_Enabled(std::int16_t* enabled) { return GetFlag(kEnabled, enabled); }
+HRESULT CIDSRule::put_Enabled(std::int16_t enabled) {
+  return PutFlag("CIDSRule::put_Enabled()", kEnabled, enabled);
+}
+
+HRESULT CIDSRule::get_Assignment(std::string* assignment) {
+  return GetText(assignment_, assignment);
+}
+HRESULT CIDSRule::put_Assignment(std::string_view assignment) {
+  return PutText("CIDSRule::put_Assignment()", assignment_, assignment);
+}
+
+HRESULT CIDSRule::get_LocIPAddressID(std::string* id) { return GetText(local_address_id_, id); }
+HRESULT CIDSRule::put_LocIPAddressID(std::string_view id) {
+  return PutText("CIDSRule::put_LocIPAddressID()", local_address_id_, id);
+}
+
+HRESULT CIDSRule::get_UIFlags(std::string* flags) { return GetText(ui_flags_, flags); }
+// The read-only failure names the Assignment setter, as the system always
+// has for this property.
+HRESULT CIDSRule::put_UIFlags(std::string_view flags) {
+  return PutText("CIDSRule::put_Assignment()", ui_flags_, flags);
+}
+
+}  // namespace xmlsecdb

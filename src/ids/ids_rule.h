@@ -1,0 +1,143 @@
+// CIDSRule and CIDSRuleList: the signatures of an IDS group (see
+// xmlsecdb/ids.h for the contract clients see).
+//
+// A rule keeps its numbers as numbers and its three booleans as bits of
+// one byte; the automation booleans (-1 for true) are made only at the
+// interface.
+#ifndef XMLSECDB_IDS_IDS_RULE_H_
+#define XMLSECDB_IDS_IDS_RULE_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ids/ids_item.h"
+#include "ids/ids_token.h"
+#include "model/plain_list.h"
+#include "xmlsecdb/ids.h"
+
+namespace xmlsecdb {
+
+// A port range as a rule holds it.
+struct PortRange {
+  std::int32_t from = 0;
+  std::int32_t to = 65535;
+  bool inverted = false;
+};
+
+class CIDSRule final : public ItemObject<IDSOwnerItem, IIDSRule> {
+ public:
+  CIDSRule();
+
+  HRESULT get_Name(std::string* name) override;
+  HRESULT put_Name(std::string_view name) override;
+  HRESULT get_AccessResult(std::int32_t* result) override;
+  HRESULT put_AccessResult(std::int32_t result) override;
+  HRESULT get_AuditLevel(std::int32_t* level) override;
+  HRESULT put_AuditLevel(std::int32_t level) override;
+  HRESULT get_Direction(EDirection* direction) override;
+  HRESULT put_Direction(EDirection direction) override;
+  HRESULT get_Protocol(EProtocol* protocol) override;
+  HRESULT put_Protocol(EProtocol protocol) override;
+  HRESULT get_RemIPAddressID(std::string* id) override;
+  HRESULT put_RemIPAddressID(std::string_view id) override;
+  HRESULT get_SID(std::int32_t* sid) override;
+  HRESULT put_SID(std::int32_t sid) override;
+  HRESULT get_LocalPortFrom(std::int32_t* port) override;
+  HRESULT put_LocalPortFrom(std::int32_t port) override;
+  HRESULT get_LocalPortTo(std::int32_t* port) override;
+  HRESULT put_LocalPortTo(std::int32_t port) override;
+  HRESULT get_RemotePortFrom(std::int32_t* port) override;
+  HRESULT put_RemotePortFrom(std::int32_t port) override;
+  HRESULT get_RemotePortTo(std::int32_t* port) override;
+  HRESULT put_RemotePortTo(std::int32_t port) override;
+  HRESULT get_LocalPortsInverted(std::int16_t* inverted) override;
+  HRESULT put_LocalPortsInverted(std::int16_t inverted) override;
+  HRESULT get_RemotePortsInverted(std::int16_t* inverted) override;
+  HRESULT put_RemotePortsInverted(std::int16_t inverted) override;
+  HRESULT get_TokenList(IIDSTokenList** tokens) override;
+  HRESULT get_Enabled(std::int16_t* enabled) override;
+  HRESULT put_Enabled(std::int16_t enabled) override;
+  HRESULT get_Assignment(std::string* assignment) override;
+  HRESULT put_Assignment(std::string_view assignment) override;
+  HRESULT get_LocIPAddressID(std::string* id) override;
+  HRESULT put_LocIPAddressID(std::string_view id) override;
+  HRESULT get_UIFlags(std::string* flags) override;
+  HRESULT put_UIFlags(std::string_view flags) override;
+
+  // For the library's reader and writer: the fields without checks. The
+  // reader validates what it stores (directions and protocols included).
+  const std::string& name() const { return name_; }
+  std::int32_t access_result() const { return access_result_; }
+  std::int32_t audit_level() const { return audit_level_; }
+  EDirection direction() const { return direction_; }
+  EProtocol protocol() const { return protocol_; }
+  const std::string& local_address_id() const { return local_address_id_; }
+  const std::string& remote_address_id() const { return remote_address_id_; }
+  std::uint32_t sid() const { return sid_; }
+  PortRange local_ports() const { return {local_from_, local_to_, Has(kLocalInverted)}; }
+  PortRange remote_ports() const { return {remote_from_, remote_to_, Has(kRemoteInverted)}; }
+  bool enabled() const { return Has(kEnabled); }
+  const std::string& assignment() const { return assignment_; }
+  CIDSTokenList* tokens() const { return tokens_.get(); }
+
+  void set_name(std::string_view name) { name_ = name; }
+  void set_access_result(std::int32_t result) { access_result_ = result; }
+  void set_audit_level(std::int32_t level) { audit_level_ = level; }
+  void set_direction(EDirection direction) { direction_ = direction; }
+  void set_protocol(EProtocol protocol) { protocol_ = protocol; }
+  void set_local_address_id(std::string_view id) { local_address_id_ = id; }
+  void set_remote_address_id(std::string_view id) { remote_address_id_ = id; }
+  void set_sid(std::uint32_t sid) { sid_ = sid; }
+  void set_local_ports(const PortRange& ports);
+  void set_remote_ports(const PortRange& ports);
+  void set_enabled(bool enabled) { SetFlag(kEnabled, enabled); }
+  void set_assignment(std::string_view assignment) { assignment_ = assignment; }
+
+ private:
+  enum Flag : std::uint8_t { kEnabled = 0x1, kLocalInverted = 0x2, kRemoteInverted = 0x4 };
+  bool Has(Flag flag) const { return (flags_ & flag) != 0; }
+  void SetFlag(Flag flag, bool on) {
+    flags_ = static_cast<std::uint8_t>(on ? flags_ | flag : flags_ & ~flag);
+  }
+  HRESULT GetFlag(Flag flag, std::int16_t* value) const;
+  HRESULT PutFlag(std::string_view source, Flag flag, std::int16_t value);
+  HRESULT PutNumber(std::string_view source, std::int32_t& field, std::int32_t value);
+  HRESULT PutText(std::string_view source, std::string& field, std::string_view value);
+
+  std::string name_;
+  std::string local_address_id_;
+  std::string remote_address_id_;
+  std::string assignment_;
+  std::string ui_flags_;
+  std::int32_t audit_level_ = 0;
+  std::int32_t access_result_ = AR_PREVENT;
+  EDirection direction_ = DIR_IN;
+  EProtocol protocol_ = PROT_TCP;
+  std::uint32_t sid_ = 0;
+  std::int32_t local_from_ = 0;
+  std::int32_t local_to_ = 65535;
+  std::int32_t remote_from_ = 0;
+  std::int32_t remote_to_ = 65535;
+  std::uint8_t flags_ = kEnabled;
+  OwnedList<CIDSTokenList> tokens_;
+};
+
+inline constexpr ListTraits kIDSRuleListTraits = {.class_name = "CIDSRuleList",
+                                                  .create_name = "CreateRule",
+                                                  .clsid = &CLSID_IDSRuleList,
+                                                  .iid = &IIDSRuleList::kIID,
+                                                  .ordered = false};
+
+// Insert, Remove and Clear are the plain list's: rules are appended in
+// insertion order, without identifier checks.
+class CIDSRuleList final : public PlainList<IIDSRuleList, CIDSRule, IIDSRule> {
+ public:
+  explicit CIDSRuleList(IListOwner* group) : PlainList(group, kIDSRuleListTraits) {}
+
+  HRESULT CreateRule(IIDSRule** rule) override { return Create(rule); }
+};
+
+}  // namespace xmlsecdb
+
+#endif  // XMLSECDB_IDS_IDS_RULE_H_
