@@ -75,7 +75,9 @@ TEST_F(DITest, SetXmlFailures) {
     EXPECT_EQ(done, c.result == E_INVALIDARG ? 7 : 0);
     std::string description = TakeErrorDescription();
     EXPECT_NE(description.find(c.description), std::string::npos) << description;
-    if (c.result == E_FAIL) EXPECT_FALSE(description.empty());
+    if (c.result == E_FAIL) {
+      EXPECT_FALSE(description.empty());
+    }
   }
   EXPECT_HR(parser_->SetXml(DIRules(""), nullptr), E_POINTER);
 
