@@ -65,11 +65,9 @@ inline constexpr Spelling<std::int32_t> kAMWriteObjectTypes[] = {{OT_FILE, "File
 // CopyToList keeps them), but no anti-malware property exposes them and
 // the anti-malware save does not write them.
 inline constexpr PolicyRuleSectionConfig kAMRuleSection = {
-    .events = &kPolicyRuleEvents,
     .read_object_types = kAMReadObjectTypes,
     .write_object_types = kAMWriteObjectTypes,
     .access = &kAMAccessDesc,
-    .switches = &kAMConditionSwitch,
     .attributes = kReadsScanItemList | kReadsDllObject,
 };
 

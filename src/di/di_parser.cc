@@ -3,20 +3,10 @@
 #include "core/parser_kinds.h"
 
 namespace xmlsecdb {
-namespace {
 
-inline constexpr AppExceptionSectionConfig kDIExceptions = {kPolicyAppExceptionEvents,
-                                                            kDIExceptionItems};
-
-inline constexpr GlobalsConfig kDIGlobals = {.module = MODULE_DI,
-                                             .events = kPolicyGlobalOptionEvents};
-
-inline constexpr PolicyParserConfig kDIParser = {kDIGlobals, kDIDefinitions, kDIExceptions,
-                                                 kDIRuleSection, kDIRuleSets};
-
-}  // namespace
-
-CDIParser::CDIParser() : PolicyParser(ParserKindOf(MODULE_DI), kDIParser) {}
+CDIParser::CDIParser()
+    : PolicyParser(ParserKindOf(MODULE_DI),
+                   {kDIDefinitions, kDIExceptionItems, kDIRuleSection, kDIRuleSets}) {}
 
 HRESULT CDIParser::SetXml(std::string_view text, std::int16_t* succeeded) {
   HRESULT hr = CheckWritable("CDIParser::SetXml()");

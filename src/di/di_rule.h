@@ -10,22 +10,15 @@
 
 namespace xmlsecdb {
 
-// The classes named in error records.
-inline constexpr CLSID CLSID_DIRule = MakeGuid("{5EC0DB00-0B10-4000-8000-5EC0DB000B10}");
 inline constexpr CLSID CLSID_DIRuleList = MakeGuid("{5EC0DB00-0B11-4000-8000-5EC0DB000B11}");
 
-// The anti-malware numbers, but Account reports DIR_ENABLED, and
-// ScanItemListID has a number of its own.
-inline constexpr PolicyRuleProperties kDIRuleNumbers = [] {
-  PolicyRuleProperties numbers = kAMRuleConfig.properties;
-  numbers.account = DIR_ENABLED;
-  numbers.scan_item_list = DIR_SCANITEMLISTID;
-  return numbers;
-}();
-inline constexpr PolicyRuleConfig kDIRuleConfig = {"CDIRule", kDIRuleNumbers};
-
-inline constexpr ListTraits kDIRuleListTraits = {"CDIRuleList", "CreateRule", &CLSID_DIRuleList,
-                                                 &IDIRuleList::kIID};
+// Numbered as the anti-malware rule, except Account (DIR_ENABLED) and
+// ScanItemListID.
+inline constexpr PolicyRuleConfig kDIRuleConfig = {
+    "CDIRule",
+    KindRuleNumbers(kAMRuleConfig.properties, DIR_ENABLED, &PolicyRuleProperties::scan_item_list,
+                    DIR_SCANITEMLISTID),
+    {"CDIRuleList", "CreateRule", &CLSID_DIRuleList, &IDIRuleList::kIID}};
 
 class CDIRule;
 class CDIRuleList;
@@ -48,7 +41,7 @@ class CDIRule final : public PolicyRule<DIRuleKind> {
 
 class CDIRuleList final : public PolicyRuleListWithMoves<DIRuleKind> {
  public:
-  explicit CDIRuleList(IListOwner* owner) : PolicyRuleListWithMoves(owner, kDIRuleListTraits) {}
+  using PolicyRuleListWithMoves::PolicyRuleListWithMoves;
 };
 
 // `ot`: only data inspection rules load; a save also names file rules.
@@ -62,11 +55,9 @@ inline constexpr Spelling<std::int32_t> kDIWriteObjectTypes[] = {
 // would read without it, and one fixed attribute set keeps saves simple to
 // compare.
 inline constexpr PolicyRuleSectionConfig kDIRuleSection = {
-    .events = &kPolicyRuleEvents,
     .read_object_types = kDIReadObjectTypes,
     .write_object_types = kDIWriteObjectTypes,
     .access = &kDIAccessDesc,
-    .switches = &kDIConditionSwitch,
     .attributes = kReadsScanItemList | kWritesScanItemList,
 };
 

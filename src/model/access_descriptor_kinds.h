@@ -81,16 +81,11 @@ inline constexpr AccessDescConfig kSBXAccessDesc = {
 };
 // The data inspection handler knows only the data inspection words (the
 // last rows of the table); "*" is the same union as in the sandbox.
-inline constexpr std::size_t kDataInspectionAccessTypeNames = 8;
-inline constexpr AccessDescConfig kDIAccessDesc = {
-    .names = std::span(kSandboxAccessTypeNames).last<kDataInspectionAccessTypeNames>(),
-    .full_masks = kSandboxFullMasks,
-    .audit_prefix_case = TextCase::kInsensitive,
-    .missing_ar = " Missing AR.",
-    .wrong_ar = " Wrong AR.",
-    .wrong_al = " Wrong AL.",
-    .wrong_at = " Wrong AT.",
-};
+inline constexpr AccessDescConfig kDIAccessDesc = [] {
+  AccessDescConfig config = kSBXAccessDesc;
+  config.names = std::span(kSandboxAccessTypeNames).last<8>();
+  return config;
+}();
 
 // ---------------------------------------------------------------------------
 // Anti-malware: "*" is known for files and anti-malware objects only, and

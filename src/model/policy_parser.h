@@ -7,7 +7,8 @@
 //
 //   class CAMParser final : public PolicyParser<ISDParserAM, CAMRuleList> {
 //    public:
-//     CAMParser() : PolicyParser(ParserKindOf(MODULE_AM), kAMParser) {}
+//     CAMParser() : PolicyParser(ParserKindOf(MODULE_AM), {kAMDefinitions, kAMExceptionItems,
+//                                kAMRuleSection, kAMRuleSets, true}) {}
 //   };
 //
 // plus the members its interface has beyond IPolicyParser's.
@@ -38,13 +39,16 @@ inline constexpr ListEventIds kPolicyAppExceptionEvents = {
     DISPID_OnBeforeAppExceptionRemoved,  DISPID_OnAfterAppExceptionRemoved,
     DISPID_OnBeforeAppExceptionChanged,  DISPID_OnAfterAppExceptionChanged};
 
-// The sections of one policy kind.
+// What differs between the policy kinds' sections. The global options
+// take the names of the parser's module; the list events are the same for
+// all.
 struct PolicyParserConfig {
-  const GlobalsConfig& globals;
   const DefinitionsConfig& definitions;
-  const AppExceptionSectionConfig& exceptions;
+  const AppItemVocabulary& exception_items;
   const PolicyRuleSectionConfig& rules;
   const RuleSetSectionConfig& rule_sets;
+  // Whether `PropertySL` options are read (anti-malware only).
+  bool reads_string_lists = false;
 };
 
 // ParserObjectEx for interfaces with XmlEx, ParserObject otherwise.
@@ -73,9 +77,13 @@ class PolicyParser : public ParserObjectFor<Interface> {
  protected:
   PolicyParser(const ParserKind& kind, const PolicyParserConfig& config)
       : ParserObjectFor<Interface>(kind),
-        globals_(this, config.globals),
+        globals_config_{.module = kind.module_id,
+                        .events = kPolicyGlobalOptionEvents,
+                        .reads_string_lists = config.reads_string_lists},
+        exceptions_config_{kPolicyAppExceptionEvents, config.exception_items},
+        globals_(this, globals_config_),
         definitions_(this, config.definitions),
-        exceptions_(this, config.exceptions),
+        exceptions_(this, exceptions_config_),
         rules_(this, config.rules),
         rule_sets_(this, config.rule_sets) {
     this->AddSection(&globals_);
@@ -96,6 +104,9 @@ class PolicyParser : public ParserObjectFor<Interface> {
     return S_OK;
   }
 
+  // Before the sections, which keep references to them.
+  const GlobalsConfig globals_config_;
+  const AppExceptionSectionConfig exceptions_config_;
   GlobalsSection globals_;
   DefinitionsSection definitions_;
   ExceptionListSection exceptions_;

@@ -62,11 +62,24 @@ struct PolicyRuleProperties {
   std::int32_t scan_item_list;  // kinds that expose ScanItemListID
 };
 
+// The numbers of a kind that reports those of `base` but Account as
+// `account`, and numbers one property of its own (`extra`) as `number`.
+constexpr PolicyRuleProperties KindRuleNumbers(PolicyRuleProperties base, std::int32_t account,
+                                               std::int32_t PolicyRuleProperties::*extra,
+                                               std::int32_t number) {
+  base.account = account;
+  base.*extra = number;
+  return base;
+}
+
 struct PolicyRuleConfig {
   // The rule class named in error sources: "CAMRule" gives
   // "CAMRule::put_Priority()".
   std::string_view class_name;
   PolicyRuleProperties properties;
+  // The kind's list, for lists made with PolicyRuleList's one-argument
+  // constructor.
+  ListTraits list = {};
 };
 
 // The names a kind's rule and list templates are instantiated with: the

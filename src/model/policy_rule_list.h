@@ -11,6 +11,9 @@
 //     explicit CAMRuleList(IListOwner* owner) : PolicyRuleList(owner, kAMRuleListTraits) {}
 //   };
 //
+// or, with the traits in the kind's PolicyRuleConfig, inherits the
+// one-argument constructor.
+//
 // A kind whose list interface also has MoveUp and MoveDown (sandbox, data
 // inspection) derives from PolicyRuleListWithMoves instead.
 #ifndef XMLSECDB_MODEL_POLICY_RULE_LIST_H_
@@ -27,6 +30,9 @@ class PolicyRuleList
  public:
   using Rule = typename Kind::Rule;
   using Interface = typename Kind::Interface;
+
+  // A list with the traits of the kind's config.
+  explicit PolicyRuleList(IListOwner* owner) : PolicyRuleList(owner, Kind::kConfig.list) {}
 
   HRESULT CreateRule(Interface** rule) override { return this->Create(rule); }
 
@@ -66,12 +72,10 @@ template <class Kind>
 class PolicyRuleListWithMoves : public PolicyRuleList<Kind> {
  public:
   using Interface = typename Kind::Interface;
+  using PolicyRuleList<Kind>::PolicyRuleList;
 
   HRESULT MoveUp(Interface*) override { return E_NOTIMPL; }
   HRESULT MoveDown(Interface*) override { return E_NOTIMPL; }
-
- protected:
-  using PolicyRuleList<Kind>::PolicyRuleList;
 };
 
 }  // namespace xmlsecdb

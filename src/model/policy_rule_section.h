@@ -34,6 +34,7 @@
 
 #include "core/return_if_failed.h"
 #include "core/section.h"
+#include "model/access_descriptor_kinds.h"
 #include "model/access_descriptor_xml.h"
 #include "model/condition_switch_xml.h"
 #include "model/list_owner.h"
@@ -68,13 +69,14 @@ inline constexpr ListEventIds kPolicyRuleEvents = {
 
 struct PolicyRuleSectionConfig {
   // The parser events of the rule list.
-  const ListEventIds* events;
+  const ListEventIds* events = &kPolicyRuleEvents;
   // `ot` words a file may use, and the words a save writes (a type without
   // a word writes no `ot`).
   std::span<const Spelling<std::int32_t>> read_object_types;
   std::span<const Spelling<std::int32_t>> write_object_types;
   const AccessDescConfig* access;
-  const ConditionSwitchConfig* switches;
+  // The three policy kinds share the condition switch texts.
+  const ConditionSwitchConfig* switches = &kAMConditionSwitch;
   unsigned attributes = 0;  // PolicyRuleAttributes
 };
 

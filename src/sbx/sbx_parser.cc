@@ -3,19 +3,9 @@
 #include "core/parser_kinds.h"
 
 namespace xmlsecdb {
-namespace {
 
-inline constexpr AppExceptionSectionConfig kSBXExceptions = {kPolicyAppExceptionEvents,
-                                                             kSBXExceptionItems};
-
-inline constexpr GlobalsConfig kSBXGlobals = {.module = MODULE_SBX,
-                                              .events = kPolicyGlobalOptionEvents};
-
-inline constexpr PolicyParserConfig kSBXParser = {
-    kSBXGlobals, kSBXDefinitions, kSBXExceptions, kSBXRuleSection, kSBXRuleSets};
-
-}  // namespace
-
-CSBXParser::CSBXParser() : PolicyParser(ParserKindOf(MODULE_SBX), kSBXParser) {}
+CSBXParser::CSBXParser()
+    : PolicyParser(ParserKindOf(MODULE_SBX),
+                   {kSBXDefinitions, kSBXExceptionItems, kSBXRuleSection, kSBXRuleSets}) {}
 
 }  // namespace xmlsecdb

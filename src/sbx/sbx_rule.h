@@ -9,22 +9,16 @@
 
 namespace xmlsecdb {
 
-// The classes named in error records.
-inline constexpr CLSID CLSID_SBXRule = MakeGuid("{5EC0DB00-0A10-4000-8000-5EC0DB000A10}");
+// The list class named in error records.
 inline constexpr CLSID CLSID_SBXRuleList = MakeGuid("{5EC0DB00-0A11-4000-8000-5EC0DB000A11}");
 
 // The anti-malware numbers, but Account reports SBXR_ENABLED, and
 // DllObject has a number of its own.
-inline constexpr PolicyRuleProperties kSBXRuleNumbers = [] {
-  PolicyRuleProperties numbers = kAMRuleConfig.properties;
-  numbers.account = SBXR_ENABLED;
-  numbers.dll_object = SBXR_DLLOBJECT;
-  return numbers;
-}();
-inline constexpr PolicyRuleConfig kSBXRuleConfig = {"CSBXRule", kSBXRuleNumbers};
-
-inline constexpr ListTraits kSBXRuleListTraits = {"CSBXRuleList", "CreateRule",
-                                                  &CLSID_SBXRuleList, &ISBXRuleList::kIID};
+inline constexpr PolicyRuleConfig kSBXRuleConfig = {
+    "CSBXRule",
+    KindRuleNumbers(kAMRuleConfig.properties, SBXR_ENABLED, &PolicyRuleProperties::dll_object,
+                    SBXR_DLLOBJECT),
+    {"CSBXRuleList", "CreateRule", &CLSID_SBXRuleList, &ISBXRuleList::kIID}};
 
 class CSBXRule;
 class CSBXRuleList;
@@ -43,7 +37,7 @@ class CSBXRule final : public PolicyRule<SBXRuleKind> {
 
 class CSBXRuleList final : public PolicyRuleListWithMoves<SBXRuleKind> {
  public:
-  explicit CSBXRuleList(IListOwner* owner) : PolicyRuleListWithMoves(owner, kSBXRuleListTraits) {}
+  using PolicyRuleListWithMoves::PolicyRuleListWithMoves;
 };
 
 // The sandbox object types, by the guard words (model/app_exception_section.h):
@@ -58,11 +52,9 @@ inline constexpr Spelling<std::int32_t> kSBXObjectTypes[] = {
 // `filetype_id` are read and kept on the rule (a CopyToList copy keeps
 // them too) but never written: the save has no place for them.
 inline constexpr PolicyRuleSectionConfig kSBXRuleSection = {
-    .events = &kPolicyRuleEvents,
     .read_object_types = kSBXObjectTypes,
     .write_object_types = kSBXObjectTypes,
     .access = &kSBXAccessDesc,
-    .switches = &kSBXConditionSwitch,
     .attributes = kReadsDllObject | kWritesDllObject | kReadsFileIds,
 };
 
