@@ -30,7 +30,8 @@ asan-test: deps
 bench: deps
 	@[ -f build-bench/build.ninja ] || cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DXMLSECDB_BENCH=ON -DXMLSECDB_TESTS=OFF
 	cmake --build build-bench
-	./build-bench/xmlsecdb_bench
+	./build-bench/xmlsecdb_bench --benchmark_out=build-bench/results.json --benchmark_out_format=json
+	python3 scripts/bench-table.py build-bench/results.json
 
 fuzz-smoke: deps
 	bash scripts/fuzz-smoke.sh

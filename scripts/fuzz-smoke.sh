@@ -14,8 +14,9 @@ per=$(( seconds / ${#targets[@]} )); [ "$per" -ge 10 ] || per=10
 for src in "${targets[@]}"; do
   name=$(basename "$src" .cc)
   corpus=fuzz/corpus/${name%_fuzzer}
+  mkdir -p "$corpus"
   work=$(mktemp -d)
-  dict=(); [ -f "fuzz/${name%_fuzzer}.dict" ] && dict=(-dict="fuzz/${name%_fuzzer}.dict")
+  dict=(-dict=fuzz/secdb.dict); [ -f "fuzz/${name%_fuzzer}.dict" ] && dict=(-dict="fuzz/${name%_fuzzer}.dict")
   echo "== $name for ${per}s"
   "./build-fuzz/$name" "${dict[@]}" -max_total_time="$per" -rss_limit_mb=2048 -timeout=10 \
     -print_final_stats=1 "$work" "$corpus"
