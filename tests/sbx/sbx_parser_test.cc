@@ -160,6 +160,36 @@ TEST_F(SBXTest, NoItemEventsWhileLoading) {
   EXPECT_EQ(log->lines, (std::vector<std::string>{"23", "24"}));
 }
 
+// After loading, every list of the sandbox raises its own numbers.
+TEST_F(SBXTest, ListsRaiseTheirEventsAfterLoading) {
+  ASSERT_OK(LoadText(Sandbox("")));
+  AMEventLog* log = Advise(DIID__ISDParserSBXEvents);
+
+  ComPtr<IPropertyList> options;
+  ASSERT_OK(parser_->get_GlobalOptions(options.Put()));
+  ComPtr<IProperty> option;
+  ASSERT_OK(options->CreateProperty(option.Put()));
+  ASSERT_OK(option->put_PropertyID(0x7));
+  ASSERT_OK(options->Insert(option.get()));
+
+  ComPtr<IDefinitionList> definitions;
+  ASSERT_OK(parser_->get_DefinitionList(definitions.Put()));
+  ComPtr<IDefinition> definition;
+  ASSERT_OK(definitions->CreateDefinition(definition.Put()));
+  ASSERT_OK(definition->put_DefinitionID("R1"));
+  ASSERT_OK(definition->put_ObjectType(OT_REGISTRY));
+  ASSERT_OK(definitions->Insert(definition.get()));
+
+  ComPtr<IAppExceptionList> exceptions;
+  ASSERT_OK(parser_->get_AppExceptionList(exceptions.Put()));
+  ComPtr<IAppException> exception;
+  ASSERT_OK(exceptions->CreateAppException(exception.Put()));
+  ASSERT_OK(exception->put_Application("a.exe"));
+  ASSERT_OK(exceptions->Insert(exception.get()));
+
+  EXPECT_EQ(log->lines, (std::vector<std::string>{"5", "6", "11", "12", "29", "30"}));
+}
+
 TEST_F(SBXTest, CustomSectionsAreDroppedOnSave) {
   ASSERT_OK(LoadText(Sandbox("<Custom k=\"v\">text</Custom><RuleList/>")));
   std::string xml;
