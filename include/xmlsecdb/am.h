@@ -86,7 +86,6 @@ enum EAMRuleDispid : DISPID {
 // members; it is no interface of its own (no IID).
 template <class Rule, class RuleList>
 struct IPolicyRule : IDispatch {
-
   // Priority, Preferred and Order are three views of one precedence number
   // (default 35000: normal, not preferred). Priority takes PRIOR_LOW,
   // PRIOR_NORMAL or PRIOR_HIGH and keeps the preferred flag; Preferred works
@@ -168,7 +167,6 @@ struct IPolicyRule : IDispatch {
 // ISBXRuleList, IDIRuleList), carrying the kind's rule interface `Rule`.
 template <class Rule>
 struct IPolicyRuleList : ISDCollection {
-
   // A new rule with the defaults, bound to this list; the caller releases
   // *rule. 0x80041006 on a read-only parser.
   virtual HRESULT CreateRule(Rule** rule) = 0;

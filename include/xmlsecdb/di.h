@@ -32,7 +32,7 @@ enum _EDIRuleProperty : std::int32_t {
   DIR_PREFERRED = 11,
   DIR_LEARNING_MODE = 13,
   DIR_PROCESS_ID = 14,
-  DIR_ENABLED = 15,  // Enabled, Account
+  DIR_ENABLED = 15,      // Enabled, Account
   DIR_DESCRIPTION = 17,  // Description, UIFlags
   DIR_ORDER = 19,
   DIR_SCANITEMLISTID = 22,

@@ -5,11 +5,10 @@
 namespace xmlsecdb {
 
 CAMParser::CAMParser()
-    : PolicyParser(ParserKindOf(MODULE_AM),
-                   {.definitions = kAMDefinitions,
-                    .exception_items = kAMExceptionItems,
-                    .rules = kAMRuleSection,
-                    .rule_sets = kAMRuleSets,
-                    .reads_string_lists = true}) {}
+    : PolicyParser(ParserKindOf(MODULE_AM), {.definitions = kAMDefinitions,
+                                             .exception_items = kAMExceptionItems,
+                                             .rules = kAMRuleSection,
+                                             .rule_sets = kAMRuleSets,
+                                             .reads_string_lists = true}) {}
 
 }  // namespace xmlsecdb

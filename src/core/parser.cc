@@ -64,8 +64,9 @@ HRESULT ParserCore::LoadBase(const std::string& path) {
     watching_ = false;
   }
   HRESULT hr = RunLoad([this, &path] {
-    return LoadWithRecovery(path, [this](const std::string& p) { return ParseOnce(p); },
-                            [this] { (void)NewDatabase(); });
+    return LoadWithRecovery(
+        path, [this](const std::string& p) { return ParseOnce(p); },
+        [this] { (void)NewDatabase(); });
   });
   if (Succeeded(hr)) {
     file_path_ = path;

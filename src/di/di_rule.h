@@ -34,8 +34,8 @@ class CDIRule final : public PolicyRule<DIRuleKind> {
     return S_OK;
   }
   HRESULT put_ScanItemListID(std::uint32_t id) override {
-    return PutInt(kConfig, "ScanItemListID", &Fields::scan_item_list,
-                  static_cast<std::int32_t>(id), kNumbers.scan_item_list);
+    return PutInt(kConfig, "ScanItemListID", &Fields::scan_item_list, static_cast<std::int32_t>(id),
+                  kNumbers.scan_item_list);
   }
 };
 

@@ -22,8 +22,7 @@ inline constexpr PolicyRuleConfig kSBXRuleConfig = {
 
 class CSBXRule;
 class CSBXRuleList;
-using SBXRuleKind =
-    PolicyRuleKind<ISBXRule, ISBXRuleList, CSBXRule, CSBXRuleList, kSBXRuleConfig>;
+using SBXRuleKind = PolicyRuleKind<ISBXRule, ISBXRuleList, CSBXRule, CSBXRuleList, kSBXRuleConfig>;
 
 class CSBXRule final : public PolicyRule<SBXRuleKind> {
  public:
@@ -42,11 +41,14 @@ class CSBXRuleList final : public PolicyRuleListWithMoves<SBXRuleKind> {
 
 // The sandbox object types, by the guard words (model/app_exception_section.h):
 // a rule reads and writes the same words.
-inline constexpr Spelling<std::int32_t> kSBXObjectTypes[] = {
-    {OT_FILE, "File"},         {OT_REGISTRY, "Registry"},
-    {OT_SPAWNING, "Spawning"}, {OT_SERVICE, "Service"},
-    {OT_DEVICE, "Device"},     {OT_COMOBJECT, "COM"},
-    {OT_SYSTEMPRIV, "SystemPrivilege"}, {OT_SPAWN_DLL, "DllLoading"}};
+inline constexpr Spelling<std::int32_t> kSBXObjectTypes[] = {{OT_FILE, "File"},
+                                                             {OT_REGISTRY, "Registry"},
+                                                             {OT_SPAWNING, "Spawning"},
+                                                             {OT_SERVICE, "Service"},
+                                                             {OT_DEVICE, "Device"},
+                                                             {OT_COMOBJECT, "COM"},
+                                                             {OT_SYSTEMPRIV, "SystemPrivilege"},
+                                                             {OT_SPAWN_DLL, "DllLoading"}};
 
 // `scanItemList_id` is neither read nor written. `dictionary_id` and
 // `filetype_id` are read and kept on the rule (a CopyToList copy keeps

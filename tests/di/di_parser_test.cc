@@ -1,9 +1,10 @@
 // The data inspection database: SetXml, the module check, the rule format
 // with ScanItemListID, and the setters' numbers.
+#include "di/di_parser.h"
+
 #include <gtest/gtest.h>
 
 #include "core/messages.h"
-#include "di/di_parser.h"
 #include "sbx/sbx_fixture.h"
 
 namespace xmlsecdb::testing {
@@ -11,9 +12,7 @@ namespace {
 
 using DITest = PolicyKindTest<CDIParser>;
 
-std::string DataInspection(std::string_view body) {
-  return PolicyDatabase("DataInspection", body);
-}
+std::string DataInspection(std::string_view body) { return PolicyDatabase("DataInspection", body); }
 std::string DIRules(std::string_view rules) {
   return DataInspection("<RuleList>" + std::string(rules) + "</RuleList>");
 }
@@ -127,10 +126,10 @@ TEST_F(DITest, ModuleAndRuleFailures) {
 // scanItemList_id is written after `ot` for every rule, 0 included; "*"
 // is the data inspection full mask.
 TEST_F(DITest, ScanItemListRoundTrip) {
-  ASSERT_OK(LoadText(DIRules(
-      "<Rule id=\"5\" ot=\"DataInspection\" app=\"a\" scanItemList_id=\"4294967295\">"
-      "<AccessDesc at=\"*\" ar=\"Allow\"/><AccessDesc at=\"SendDict\" ar=\"Prevent\"/>"
-      "</Rule><Rule id=\"6\" ot=\"DataInspection\" app=\"b\"/>")));
+  ASSERT_OK(LoadText(
+      DIRules("<Rule id=\"5\" ot=\"DataInspection\" app=\"a\" scanItemList_id=\"4294967295\">"
+              "<AccessDesc at=\"*\" ar=\"Allow\"/><AccessDesc at=\"SendDict\" ar=\"Prevent\"/>"
+              "</Rule><Rule id=\"6\" ot=\"DataInspection\" app=\"b\"/>")));
   ComPtr<IDIRule> rule;
   ASSERT_OK(Rules()->Get("5", rule.Put()));
   std::uint32_t scan = 0;

@@ -1,13 +1,14 @@
 // The sandbox database: its module check, rule format, DllObject, the
 // dropped custom sections, events while loading, and the master parser
 // rules of the three policy kinds.
+#include "sbx/sbx_parser.h"
+
 #include <gtest/gtest.h>
 
 #include "am/am_parser.h"
 #include "core/messages.h"
 #include "di/di_parser.h"
 #include "sbx/sbx_fixture.h"
-#include "sbx/sbx_parser.h"
 
 namespace xmlsecdb::testing {
 namespace {
@@ -115,9 +116,9 @@ TEST_F(SBXTest, ObjectTypesAndFullMasksRoundTrip) {
 // dllobj is read and written; dictionary_id and filetype_id are read but
 // never written, and scanItemList_id is neither.
 TEST_F(SBXTest, KindAttributes) {
-  ASSERT_OK(LoadText(SandboxRules(
-      "<Rule id=\"4\" ot=\"File\" app=\"a\" dllobj=\"true\" dictionary_id=\"D1\" "
-      "filetype_id=\"T1\" scanItemList_id=\"9\"><Object>C:\\x</Object></Rule>")));
+  ASSERT_OK(LoadText(
+      SandboxRules("<Rule id=\"4\" ot=\"File\" app=\"a\" dllobj=\"true\" dictionary_id=\"D1\" "
+                   "filetype_id=\"T1\" scanItemList_id=\"9\"><Object>C:\\x</Object></Rule>")));
   ComPtr<ISBXRule> rule = RuleAt(1);
   ASSERT_TRUE(rule);
   std::int32_t dll = 0;
@@ -142,7 +143,7 @@ TEST_F(SBXTest, SettersReportTheSandboxNumbers) {
   ASSERT_OK(rule->put_System(1));
   ASSERT_OK(rule->put_UIFlags("u"));
   EXPECT_EQ(log->lines, (std::vector<std::string>{"27:16", "28:16", "27:15", "28:15", "27:15",
-                                                   "28:15", "27:9", "28:9", "27:17", "28:17"}));
+                                                  "28:15", "27:9", "28:9", "27:17", "28:17"}));
   ASSERT_OK(parser_->put_ReadOnly(1));
   EXPECT_HR(rule->put_DllObject(0), SECDB_E_READONLY);
   EXPECT_EQ(TakeErrorDescription(), LoadMessage(kMsgReadOnly));
@@ -150,10 +151,10 @@ TEST_F(SBXTest, SettersReportTheSandboxNumbers) {
 
 TEST_F(SBXTest, NoItemEventsWhileLoading) {
   AMEventLog* log = Advise(DIID__ISDParserSBXEvents);
-  ASSERT_OK(LoadText(Sandbox(
-      "<Globals><Property id=\"Mode\" type=\"int\">1</Property></Globals>"
-      "<ExceptionList><AppItem app=\"a.exe\" activeGuardsMask=\"*\"/></ExceptionList>"
-      "<RuleList><Rule id=\"1\" ot=\"File\" app=\"a\"/></RuleList>")));
+  ASSERT_OK(LoadText(
+      Sandbox("<Globals><Property id=\"Mode\" type=\"int\">1</Property></Globals>"
+              "<ExceptionList><AppItem app=\"a.exe\" activeGuardsMask=\"*\"/></ExceptionList>"
+              "<RuleList><Rule id=\"1\" ot=\"File\" app=\"a\"/></RuleList>")));
   EXPECT_EQ(log->lines, (std::vector<std::string>{"1", "2"}));
   log->lines.clear();
   AddRule(OT_REGISTRY);
