@@ -4,7 +4,11 @@
 #ifndef XMLSECDB_SBX_SBX_RULE_H_
 #define XMLSECDB_SBX_SBX_RULE_H_
 
+#include <array>
+#include <iterator>
+
 #include "am/am_rule.h"
+#include "model/app_exception_section.h"
 #include "xmlsecdb/sbx.h"
 
 namespace xmlsecdb {
@@ -39,16 +43,17 @@ class CSBXRuleList final : public PolicyRuleListWithMoves<SBXRuleKind> {
   using PolicyRuleListWithMoves::PolicyRuleListWithMoves;
 };
 
-// The sandbox object types, by the guard words (model/app_exception_section.h):
-// a rule reads and writes the same words.
-inline constexpr Spelling<std::int32_t> kSBXObjectTypes[] = {{OT_FILE, "File"},
-                                                             {OT_REGISTRY, "Registry"},
-                                                             {OT_SPAWNING, "Spawning"},
-                                                             {OT_SERVICE, "Service"},
-                                                             {OT_DEVICE, "Device"},
-                                                             {OT_COMOBJECT, "COM"},
-                                                             {OT_SYSTEMPRIV, "SystemPrivilege"},
-                                                             {OT_SPAWN_DLL, "DllLoading"}};
+// The sandbox object types are spelled as its guards
+// (model/app_exception_section.h): "File", "Registry", "Spawning",
+// "Service", "Device", "COM", "SystemPrivilege", "DllLoading". A rule reads
+// and writes the same words.
+inline constexpr auto kSBXObjectTypes = [] {
+  std::array<Spelling<std::int32_t>, std::size(kSandboxGuards)> words{};
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    words[i] = {static_cast<std::int32_t>(kSandboxGuards[i].bit), kSandboxGuards[i].name};
+  }
+  return words;
+}();
 
 // `scanItemList_id` is neither read nor written. `dictionary_id` and
 // `filetype_id` are read and kept on the rule (a CopyToList copy keeps
