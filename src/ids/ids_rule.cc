@@ -7,33 +7,9 @@ namespace {
 
 constexpr std::int16_t kTrue = -1;
 
-HRESULT GetText(const std::string& field, std::string* value) {
-  if (!value) return E_POINTER;
-  *value = field;
-  return S_OK;
-}
-
-HRESULT GetNumber(std::int32_t field, std::int32_t* value) {
-  if (!value) return E_POINTER;
-  *value = field;
-  return S_OK;
-}
-
 }  // namespace
 
 CIDSRule::CIDSRule() : assignment_("*"), tokens_(MakeObject<CIDSTokenList>(this)) {}
-
-HRESULT CIDSRule::PutNumber(std::string_view source, std::int32_t& field, std::int32_t value) {
-  RETURN_IF_FAILED(CheckWritable(source));
-  field = value;
-  return S_OK;
-}
-
-HRESULT CIDSRule::PutText(std::string_view source, std::string& field, std::string_view value) {
-  RETURN_IF_FAILED(CheckWritable(source));
-  field = value;
-  return S_OK;
-}
 
 HRESULT CIDSRule::GetFlag(Flag flag, std::int16_t* value) const {
   if (!value) return E_POINTER;
@@ -59,21 +35,21 @@ void CIDSRule::set_remote_ports(const PortRange& ports) {
   SetFlag(kRemoteInverted, ports.inverted);
 }
 
-HRESULT CIDSRule::get_Name(std::string* name) { return GetText(name_, name); }
+HRESULT CIDSRule::get_Name(std::string* name) { return GetField(name_, name); }
 HRESULT CIDSRule::put_Name(std::string_view name) {
-  return PutText("CIDSRule::put_Name()", name_, name);
+  return Store("CIDSRule::put_Name()", name_, name);
 }
 
 HRESULT CIDSRule::get_AccessResult(std::int32_t* result) {
-  return GetNumber(access_result_, result);
+  return GetField(access_result_, result);
 }
 HRESULT CIDSRule::put_AccessResult(std::int32_t result) {
-  return PutNumber("CIDSRule::put_AccessResult()", access_result_, result);
+  return Store("CIDSRule::put_AccessResult()", access_result_, result);
 }
 
-HRESULT CIDSRule::get_AuditLevel(std::int32_t* level) { return GetNumber(audit_level_, level); }
+HRESULT CIDSRule::get_AuditLevel(std::int32_t* level) { return GetField(audit_level_, level); }
 HRESULT CIDSRule::put_AuditLevel(std::int32_t level) {
-  return PutNumber("CIDSRule::put_AuditLevel()", audit_level_, level);
+  return Store("CIDSRule::put_AuditLevel()", audit_level_, level);
 }
 
 HRESULT CIDSRule::get_Direction(EDirection* direction) {
@@ -103,13 +79,13 @@ HRESULT CIDSRule::put_Protocol(EProtocol protocol) {
   return S_OK;
 }
 
-HRESULT CIDSRule::get_RemIPAddressID(std::string* id) { return GetText(remote_address_id_, id); }
+HRESULT CIDSRule::get_RemIPAddressID(std::string* id) { return GetField(remote_address_id_, id); }
 HRESULT CIDSRule::put_RemIPAddressID(std::string_view id) {
-  return PutText("CIDSRule::put_RemIPAddressID()", remote_address_id_, id);
+  return Store("CIDSRule::put_RemIPAddressID()", remote_address_id_, id);
 }
 
 HRESULT CIDSRule::get_SID(std::int32_t* sid) {
-  return GetNumber(static_cast<std::int32_t>(sid_), sid);
+  return GetField(static_cast<std::int32_t>(sid_), sid);
 }
 HRESULT CIDSRule::put_SID(std::int32_t sid) {
   RETURN_IF_FAILED(CheckWritable("CIDSRule::put_SID()"));
@@ -117,21 +93,21 @@ HRESULT CIDSRule::put_SID(std::int32_t sid) {
   return S_OK;
 }
 
-HRESULT CIDSRule::get_LocalPortFrom(std::int32_t* port) { return GetNumber(local_from_, port); }
+HRESULT CIDSRule::get_LocalPortFrom(std::int32_t* port) { return GetField(local_from_, port); }
 HRESULT CIDSRule::put_LocalPortFrom(std::int32_t port) {
-  return PutNumber("CIDSRule::put_LocalPortFrom()", local_from_, port);
+  return Store("CIDSRule::put_LocalPortFrom()", local_from_, port);
 }
-HRESULT CIDSRule::get_LocalPortTo(std::int32_t* port) { return GetNumber(local_to_, port); }
+HRESULT CIDSRule::get_LocalPortTo(std::int32_t* port) { return GetField(local_to_, port); }
 HRESULT CIDSRule::put_LocalPortTo(std::int32_t port) {
-  return PutNumber("CIDSRule::put_LocalPortTo()", local_to_, port);
+  return Store("CIDSRule::put_LocalPortTo()", local_to_, port);
 }
-HRESULT CIDSRule::get_RemotePortFrom(std::int32_t* port) { return GetNumber(remote_from_, port); }
+HRESULT CIDSRule::get_RemotePortFrom(std::int32_t* port) { return GetField(remote_from_, port); }
 HRESULT CIDSRule::put_RemotePortFrom(std::int32_t port) {
-  return PutNumber("CIDSRule::put_RemotePortFrom()", remote_from_, port);
+  return Store("CIDSRule::put_RemotePortFrom()", remote_from_, port);
 }
-HRESULT CIDSRule::get_RemotePortTo(std::int32_t* port) { return GetNumber(remote_to_, port); }
+HRESULT CIDSRule::get_RemotePortTo(std::int32_t* port) { return GetField(remote_to_, port); }
 HRESULT CIDSRule::put_RemotePortTo(std::int32_t port) {
-  return PutNumber("CIDSRule::put_RemotePortTo()", remote_to_, port);
+  return Store("CIDSRule::put_RemotePortTo()", remote_to_, port);
 }
 
 HRESULT CIDSRule::get_LocalPortsInverted(std::int16_t* inverted) {
@@ -160,22 +136,22 @@ HRESULT CIDSRule::put_Enabled(std::int16_t enabled) {
 }
 
 HRESULT CIDSRule::get_Assignment(std::string* assignment) {
-  return GetText(assignment_, assignment);
+  return GetField(assignment_, assignment);
 }
 HRESULT CIDSRule::put_Assignment(std::string_view assignment) {
-  return PutText("CIDSRule::put_Assignment()", assignment_, assignment);
+  return Store("CIDSRule::put_Assignment()", assignment_, assignment);
 }
 
-HRESULT CIDSRule::get_LocIPAddressID(std::string* id) { return GetText(local_address_id_, id); }
+HRESULT CIDSRule::get_LocIPAddressID(std::string* id) { return GetField(local_address_id_, id); }
 HRESULT CIDSRule::put_LocIPAddressID(std::string_view id) {
-  return PutText("CIDSRule::put_LocIPAddressID()", local_address_id_, id);
+  return Store("CIDSRule::put_LocIPAddressID()", local_address_id_, id);
 }
 
-HRESULT CIDSRule::get_UIFlags(std::string* flags) { return GetText(ui_flags_, flags); }
+HRESULT CIDSRule::get_UIFlags(std::string* flags) { return GetField(ui_flags_, flags); }
 // The read-only failure names the Assignment setter, as the system always
 // has for this property.
 HRESULT CIDSRule::put_UIFlags(std::string_view flags) {
-  return PutText("CIDSRule::put_Assignment()", ui_flags_, flags);
+  return Store("CIDSRule::put_Assignment()", ui_flags_, flags);
 }
 
 }  // namespace xmlsecdb

@@ -102,8 +102,6 @@ class CIDSRule final : public ItemObject<IDSOwnerItem, IIDSRule> {
   }
   HRESULT GetFlag(Flag flag, std::int16_t* value) const;
   HRESULT PutFlag(std::string_view source, Flag flag, std::int16_t value);
-  HRESULT PutNumber(std::string_view source, std::int32_t& field, std::int32_t value);
-  HRESULT PutText(std::string_view source, std::string& field, std::string_view value);
 
   std::string name_;
   std::string local_address_id_;

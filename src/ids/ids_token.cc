@@ -37,47 +37,25 @@ std::string BinHexText(const std::vector<std::uint8_t>& bytes) {
   return text;
 }
 
-HRESULT CIDSToken::get_TokenID(EIDSTokenID* id) {
-  if (!id) return E_POINTER;
-  *id = token_id_;
-  return S_OK;
-}
+HRESULT CIDSToken::get_TokenID(EIDSTokenID* id) { return GetField(token_id_, id); }
 
 HRESULT CIDSToken::put_TokenID(EIDSTokenID id) {
-  RETURN_IF_FAILED(CheckWritable("CIDSToken::put_TokenID()"));
-  token_id_ = id;
-  return S_OK;
+  return Store("CIDSToken::put_TokenID()", token_id_, id);
 }
 
-HRESULT CIDSToken::get_Type(ETokenType* type) {
-  if (!type) return E_POINTER;
-  *type = type_;
-  return S_OK;
-}
+HRESULT CIDSToken::get_Type(ETokenType* type) { return GetField(type_, type); }
 
 HRESULT CIDSToken::put_Type(ETokenType type) {
-  RETURN_IF_FAILED(CheckWritable("CIDSToken::put_Type()"));
-  type_ = type;
-  return S_OK;
+  return Store("CIDSToken::put_Type()", type_, type);
 }
 
-HRESULT CIDSToken::get_Relation(ERelation* relation) {
-  if (!relation) return E_POINTER;
-  *relation = relation_;
-  return S_OK;
-}
+HRESULT CIDSToken::get_Relation(ERelation* relation) { return GetField(relation_, relation); }
 
 HRESULT CIDSToken::put_Relation(ERelation relation) {
-  RETURN_IF_FAILED(CheckWritable("CIDSToken::put_Relation()"));
-  relation_ = relation;
-  return S_OK;
+  return Store("CIDSToken::put_Relation()", relation_, relation);
 }
 
-HRESULT CIDSToken::get_Value(Variant* value) {
-  if (!value) return E_POINTER;
-  *value = value_;
-  return S_OK;
-}
+HRESULT CIDSToken::get_Value(Variant* value) { return GetField(value_, value); }
 
 HRESULT CIDSToken::put_Value(const Variant& value) {
   RETURN_IF_FAILED(CheckWritable("CIDSToken::put_Value()"));

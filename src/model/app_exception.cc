@@ -3,18 +3,7 @@
 #include "core/return_if_failed.h"
 
 namespace xmlsecdb {
-namespace {
-
-template <class T>
-HRESULT Get(const T& field, T* out) {
-  if (!out) return E_POINTER;
-  *out = field;
-  return S_OK;
-}
-
-}  // namespace
-
-HRESULT CAppException::get_AppType(EAppType* type) { return Get(data_.app_type, type); }
+HRESULT CAppException::get_AppType(EAppType* type) { return GetField(data_.app_type, type); }
 
 HRESULT CAppException::put_AppType(EAppType type) {
   RETURN_IF_FAILED(CheckWritable("CAppException::put_AppType()"));
@@ -23,7 +12,7 @@ HRESULT CAppException::put_AppType(EAppType type) {
 }
 
 HRESULT CAppException::get_Application(std::string* application) {
-  return Get(data_.application, application);
+  return GetField(data_.application, application);
 }
 
 HRESULT CAppException::put_Application(std::string_view application) {
@@ -54,7 +43,7 @@ HRESULT CAppException::put_Priority(EPriority priority) {
 }
 
 HRESULT CAppException::get_Assignment(std::string* assignment) {
-  return Get(data_.assignment, assignment);
+  return GetField(data_.assignment, assignment);
 }
 
 HRESULT CAppException::put_Assignment(std::string_view assignment) {
@@ -63,7 +52,7 @@ HRESULT CAppException::put_Assignment(std::string_view assignment) {
   return S_OK;
 }
 
-HRESULT CAppException::get_Account(ERuleAccount* account) { return Get(data_.account, account); }
+HRESULT CAppException::get_Account(ERuleAccount* account) { return GetField(data_.account, account); }
 
 HRESULT CAppException::put_Account(ERuleAccount account) {
   RETURN_IF_FAILED(CheckWritable("CAppException::put_Account()"));
@@ -71,7 +60,7 @@ HRESULT CAppException::put_Account(ERuleAccount account) {
   return S_OK;
 }
 
-HRESULT CAppException::get_UIFlags(std::string* flags) { return Get(data_.ui_flags, flags); }
+HRESULT CAppException::get_UIFlags(std::string* flags) { return GetField(data_.ui_flags, flags); }
 
 HRESULT CAppException::put_UIFlags(std::string_view flags) {
   RETURN_IF_FAILED(CheckWritable("CAppException::put_UIFlags()"));

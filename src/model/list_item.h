@@ -40,6 +40,15 @@ class ListEnumerator;
 // ListItemBase (with a reference on the object). Internal to the library.
 inline constexpr IID kListItemIID = MakeGuid("{5EC0DB00-03FF-4000-8000-5EC0DB0003FF}");
 
+// The body of a plain getter: E_POINTER for a null out-pointer, else a copy
+// of `field`.
+template <class T, class Out>
+HRESULT GetField(const T& field, Out* out) {
+  if (!out) return E_POINTER;
+  *out = field;
+  return S_OK;
+}
+
 class ListItemBase {
  public:
   ListItemBase(const ListItemBase&) = delete;
@@ -71,6 +80,16 @@ class ListItemBase {
     NotifyChange(true, property);
     field = std::forward<U>(value);
     NotifyChange(false, property);
+  }
+
+  // The body of a setter that raises no events: the read-only guard, then
+  // the store.
+  template <class T, class U>
+  [[nodiscard]] HRESULT Store(std::string_view source, T& field, U&& value) {
+    HRESULT hr = CheckWritable(source);
+    if (Failed(hr)) return hr;
+    field = std::forward<U>(value);
+    return S_OK;
   }
 
   // The owner's change notification alone, for setters whose order differs
