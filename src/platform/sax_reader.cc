@@ -125,9 +125,22 @@ class SaxReader::Session {
     return content_->StartDocument();
   }
 
-  // Parses the `size` bytes just written to the space from Prepare. `last` marks the end of
-  // the input. Stores true in *done when the parse is over (end of input or
-  // the image's terminating zero); the result is then final.
+  // Space in expat's buffer for the next piece of the image (null for an
+  // empty piece). False when expat cannot provide it; Fail reports why.
+  bool Prepare(std::size_t size, char** buffer) {
+    pending_ = nullptr;
+    if (size > 0) {
+      pending_ = static_cast<char*>(XML_GetBuffer(parser_, static_cast<int>(size)));
+      if (!pending_) return false;
+    }
+    *buffer = pending_;
+    return true;
+  }
+
+  // Parses the `size` bytes just written to the space from Prepare; `last`
+  // marks the end of the input. Stores true in *done when the parse is over
+  // (end of input or the image's terminating zero); the result is then
+  // final.
   HRESULT Feed(std::size_t size, bool last, bool* done) {
     *done = false;
     const char* piece = pending_;
@@ -157,18 +170,6 @@ class SaxReader::Session {
     }
     chunk_size_ = events_ == events_before ? std::min(chunk_size_ * 2, kMaxChunkSize) : kChunkSize;
     return S_OK;
-  }
-
-  // Space in expat's buffer for the next piece of the image (null for an
-  // empty piece). False when expat cannot provide it; Fail reports why.
-  bool Prepare(std::size_t size, char** buffer) {
-    pending_ = nullptr;
-    if (size > 0) {
-      pending_ = static_cast<char*>(XML_GetBuffer(parser_, static_cast<int>(size)));
-      if (!pending_) return false;
-    }
-    *buffer = pending_;
-    return true;
   }
 
   // Ends a parse that expat stopped or could not continue: the handler's
