@@ -24,6 +24,25 @@ bool StartsWithUtf16Mark(const unsigned char* data, std::size_t size) {
   return size >= 2 && data[0] == 0xFF && data[1] == 0xFE;
 }
 
+// Index of the first zero 16-bit unit among `units` units at `data`, or
+// `units`. Tests four units per step: this scan runs over every byte of a
+// wide image, and one unit at a time it costs a tenth of the whole parse.
+std::size_t FindZeroUnit(const char* data, std::size_t units) {
+  constexpr std::uint64_t kLowBits = 0x0001000100010001;
+  constexpr std::uint64_t kHighBits = 0x8000800080008000;
+  std::size_t i = 0;
+  for (; i + 4 <= units; i += 4) {
+    std::uint64_t word;
+    std::memcpy(&word, data + 2 * i, sizeof word);
+    // Non-zero exactly when one of the four 16-bit lanes is zero.
+    if ((word - kLowBits) & ~word & kHighBits) break;
+  }
+  for (; i < units; ++i) {
+    if (data[2 * i] == 0 && data[2 * i + 1] == 0) return i;
+  }
+  return units;
+}
+
 int ClampLine(XML_Size line) { return line > INT_MAX ? INT_MAX : static_cast<int>(line); }
 
 // Closes a file descriptor on every path out of ParseFile.
@@ -122,24 +141,32 @@ class SaxReader::Session {
     return content_->StartDocument();
   }
 
-  // Parses the `size` bytes just written to the space from Prepare. `last` marks the end of
-  // the input. Stores true in *done when the parse is over (end of input or
-  // the image's terminating zero); the result is then final.
+  // Space in expat's buffer for the next piece of the image (null for an
+  // empty piece). False when expat cannot provide it; Fail reports why.
+  bool Prepare(std::size_t size, char** buffer) {
+    pending_ = nullptr;
+    if (size > 0) {
+      pending_ = static_cast<char*>(XML_GetBuffer(parser_, static_cast<int>(size)));
+      if (!pending_) return false;
+    }
+    *buffer = pending_;
+    return true;
+  }
+
+  // Parses the `size` bytes just written to the space from Prepare; `last`
+  // marks the end of the input. Stores true in *done when the parse is over
+  // (end of input or the image's terminating zero); the result is then
+  // final.
   HRESULT Feed(std::size_t size, bool last, bool* done) {
     *done = false;
     const char* piece = pending_;
     if (wide_) {
       // Pieces before the last are even-sized, so units stay aligned; an
       // odd byte left at the end is not a character and is dropped.
-      std::size_t units = size / 2;
-      for (std::size_t i = 0; i < units; ++i) {
-        if (piece[2 * i] == 0 && piece[2 * i + 1] == 0) {
-          units = i;
-          last = true;
-          break;
-        }
-      }
-      if (last) size = units * 2;
+      const std::size_t units = size / 2;
+      const std::size_t zero = FindZeroUnit(piece, units);
+      if (zero < units) last = true;
+      if (last) size = zero * 2;
     } else if (const void* zero = size ? std::memchr(piece, 0, size) : nullptr) {
       size = static_cast<std::size_t>(static_cast<const char*>(zero) - piece);
       last = true;
@@ -159,18 +186,6 @@ class SaxReader::Session {
     }
     chunk_size_ = events_ == events_before ? std::min(chunk_size_ * 2, kMaxChunkSize) : kChunkSize;
     return S_OK;
-  }
-
-  // Space in expat's buffer for the next piece of the image (null for an
-  // empty piece). False when expat cannot provide it; Fail reports why.
-  bool Prepare(std::size_t size, char** buffer) {
-    pending_ = nullptr;
-    if (size > 0) {
-      pending_ = static_cast<char*>(XML_GetBuffer(parser_, static_cast<int>(size)));
-      if (!pending_) return false;
-    }
-    *buffer = pending_;
-    return true;
   }
 
   // Ends a parse that expat stopped or could not continue: the handler's
