@@ -143,7 +143,10 @@ HRESULT GlobalsSection::EndOption(bool string_list, std::string_view text) {
   std::vector<Variant> items = std::move(pending_items_);
   pending_items_.clear();
   if (!option) return S_OK;
-  if (string_list) {
+  // Only a string-list option takes its items: a `PropertySL` of another
+  // type reads its value as a `Property` does, else the save would write no
+  // content for it and the file would read back as a different value.
+  if (string_list && option->type() == PT_STR_LIST) {
     RETURN_IF_FAILED(option->put_value(Variant(std::move(items))));
   } else {
     switch (option->type()) {

@@ -64,6 +64,8 @@ TEST_F(GlobalsSectionTest, RoundTripWritesCanonicalNamesAndSkipsUnknownOnes) {
            "  <Item>one</Item>\n  <Item></Item>\n  <Item>three</Item>\n"
            "</PropertySL>"
            "<PropertySL id=\"Exclusions_MalwareCategoryList\" type=\"stringList\"/>"
+           // Items fill only a string list; another type reads as a `Property`.
+           "<PropertySL id=\"Custom4\" type=\"int\"><Item>a</Item></PropertySL>"
            "</Globals>"));
   const std::string kExpected =
       "\t<Globals>\n"
@@ -79,6 +81,7 @@ TEST_F(GlobalsSectionTest, RoundTripWritesCanonicalNamesAndSkipsUnknownOnes) {
       "\t\t\t<Item>three</Item>\n"
       "\t\t</PropertySL>\n"
       "\t\t<PropertySL id=\"Exclusions_MalwareCategoryList\" type=\"stringList\"/>\n"
+      "\t\t<Property id=\"Custom4\" type=\"int\">0</Property>\n"
       "\t</Globals>\n";
   EXPECT_EQ(GlobalsText(*parser), kExpected);
 
