@@ -44,4 +44,15 @@ HRESULT BuildDatabaseImage(const CCryptEngine& engine, std::string_view utf8_tex
   return S_OK;
 }
 
+HRESULT PlainImageSink::Write(std::string_view utf8) {
+  buffer_.clear();
+  if (!file_.is_open()) {
+    if (HRESULT hr = file_.Open(path_); Failed(hr)) return file_error_ = hr;
+    buffer_.assign("\xFF\xFE", 2);
+  }
+  if (!Utf8ToUtf16LE(utf8, &buffer_)) return E_INVALIDARG;
+  if (HRESULT hr = file_.Append(buffer_); Failed(hr)) return file_error_ = hr;
+  return S_OK;
+}
+
 }  // namespace xmlsecdb

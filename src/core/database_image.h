@@ -5,8 +5,11 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/crypt_engine.h"
+#include "platform/file_io.h"
+#include "platform/xml_writer.h"
 #include "xmlsecdb/result.h"
 
 namespace xmlsecdb {
@@ -19,6 +22,28 @@ bool DecryptDatabaseImage(const CCryptEngine& engine, std::string_view bytes, st
 // E_INVALIDARG for text that is not UTF-8; the engine's failure otherwise.
 HRESULT BuildDatabaseImage(const CCryptEngine& engine, std::string_view utf8_text,
                            std::string* image);
+
+// Streams the image of a database without a key to `path`: the mark, then
+// each chunk an XmlWriter hands over, as UTF-16LE, through one reused
+// buffer. The file is opened at the first chunk, so a document the writer
+// refuses early never creates one; Commit replaces `path` with it.
+class PlainImageSink : public XmlSink {
+ public:
+  explicit PlainImageSink(std::string path) : path_(std::move(path)) {}
+
+  HRESULT Write(std::string_view utf8) override;
+  // After the writer's EndDocument succeeded.
+  [[nodiscard]] HRESULT Commit() { return file_.Commit(); }
+  // The failure of the file itself (open or write), if the last Write
+  // failed for that reason.
+  HRESULT file_error() const { return file_error_; }
+
+ private:
+  std::string path_;
+  AtomicFileWriter file_;
+  std::string buffer_;
+  HRESULT file_error_ = S_OK;
+};
 
 }  // namespace xmlsecdb
 

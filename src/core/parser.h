@@ -122,6 +122,12 @@ class ParserCore : private SaxErrorHandler {
   // The result of a parse: S_OK, or the failure with its error record.
   HRESULT ParseResult(HRESULT hr);
   HRESULT SaveBase(const std::string& path);
+  // Save's two ways to the file: without a key the text is encoded and
+  // written as it is produced; with one, the whole image is built and
+  // encrypted first (the cipher takes it whole).
+  HRESULT StreamPlainFile(const std::string& path);
+  HRESULT WriteEncryptedFile(const std::string& path);
+  HRESULT ReportWriteFailure(const std::string& path, HRESULT hr);
   HRESULT WriteDocument(XmlWriter& writer, std::string_view section);
   HRESULT ProduceText(std::string_view section, std::string_view source, std::string* text);
   HRESULT LoadImpl(const std::string& path);

@@ -14,6 +14,9 @@ namespace {
 
 constexpr std::string_view kSchemaInstance = "http://www.w3.org/2001/XMLSchema-instance";
 constexpr std::string_view kCustomSection = "Custom";
+// Without a key the file is written as the writer goes, in chunks of this
+// size: a save needs memory for one chunk, not for the whole document.
+constexpr std::size_t kSaveChunk = 256 * 1024;
 
 bool Selected(std::string_view section, std::string_view name) {
   return section.empty() || section == name;
@@ -111,6 +114,32 @@ HRESULT ParserCore::SaveDatabase(std::string_view path) {
 
 HRESULT ParserCore::SaveBase(const std::string& path) {
   if (path.empty()) return E_INVALIDARG;
+  RETURN_IF_FAILED(crypt_key_.empty() ? StreamPlainFile(path) : WriteEncryptedFile(path));
+  ArmWatch(path);
+  watching_ = true;
+  file_path_ = path;
+  return S_OK;
+}
+
+HRESULT ParserCore::StreamPlainFile(const std::string& path) {
+  RETURN_IF_FAILED(ApplyCryptKey(Source("Save")));
+  PlainImageSink sink(path);
+  XmlWriter writer;
+  writer.StreamTo(&sink, kSaveChunk);
+  HRESULT hr = WriteDocument(writer, {});
+  if (Failed(hr)) {
+    if (!writer.error().empty()) {
+      return ReportErrorText(Source("Save"), *kind_.clsid, writer.error(), *kind_.parser_iid, hr);
+    }
+    if (Failed(sink.file_error())) return ReportWriteFailure(path, hr);
+    return hr;
+  }
+  hr = sink.Commit();
+  if (Failed(hr)) return ReportWriteFailure(path, hr);
+  return S_OK;
+}
+
+HRESULT ParserCore::WriteEncryptedFile(const std::string& path) {
   std::string text;
   RETURN_IF_FAILED(ProduceText({}, Source("Save"), &text));
   RETURN_IF_FAILED(ApplyCryptKey(Source("Save")));
@@ -126,15 +155,14 @@ HRESULT ParserCore::SaveBase(const std::string& path) {
   }
   std::string().swap(text);
   hr = WriteFileAtomically(path, image);
-  if (Failed(hr)) {
-    return ReportErrorText(Source("Save"), *kind_.clsid,
-                           FormatText("The file %s could not be written.", path.c_str()),
-                           *kind_.parser_iid, hr);
-  }
-  ArmWatch(path);
-  watching_ = true;
-  file_path_ = path;
+  if (Failed(hr)) return ReportWriteFailure(path, hr);
   return S_OK;
+}
+
+HRESULT ParserCore::ReportWriteFailure(const std::string& path, HRESULT hr) {
+  return ReportErrorText(Source("Save"), *kind_.clsid,
+                         FormatText("The file %s could not be written.", path.c_str()),
+                         *kind_.parser_iid, hr);
 }
 
 }  // namespace xmlsecdb

@@ -87,47 +87,80 @@ std::string DirectoryOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-HRESULT WriteFileAtomically(const std::string& path, std::string_view data) {
+HRESULT AtomicFileWriter::Open(const std::string& path) {
+  Discard();
   if (path.empty()) return E_INVALIDARG;
   mode_t mode = 0666;
-  bool keep_mode = false;
+  keep_mode_ = false;
   struct stat st;
   if (::stat(path.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return HResultFromWin32(EISDIR);
     mode = st.st_mode & 07777;
-    keep_mode = true;
+    keep_mode_ = true;
   }
+  mode_ = mode;
   static thread_local std::mt19937_64 random{std::random_device{}()};
-  std::string temp;
-  int raw = -1;
-  for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
+  for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, ".tmp%016llx",
                   static_cast<unsigned long long>(random()));
-    temp = path + suffix;
-    raw = Faulted(WriteFault::kCreate)
+    temp_ = path + suffix;
+    fd_ = Faulted(WriteFault::kCreate)
               ? -1
-              : ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (raw < 0 && errno != EEXIST) break;
+              : ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd_ < 0 && errno != EEXIST) break;
   }
-  if (raw < 0) return LastError();
-  FileDescriptor fd(raw);
+  if (fd_ < 0) {
+    temp_.clear();
+    return LastError();
+  }
+  path_ = path;
+  return S_OK;
+}
+
+HRESULT AtomicFileWriter::Append(std::string_view data) {
+  if (fd_ < 0) return E_UNEXPECTED;
+  if (Faulted(WriteFault::kWrite) || !WriteAll(fd_, data)) {
+    HRESULT hr = LastError();
+    Discard();
+    return hr;
+  }
+  return S_OK;
+}
+
+HRESULT AtomicFileWriter::Commit() {
+  if (fd_ < 0) return E_UNEXPECTED;
   HRESULT hr = S_OK;
-  if (Faulted(WriteFault::kWrite) || !WriteAll(fd.get(), data)) hr = LastError();
-  if (Succeeded(hr) && keep_mode && ::fchmod(fd.get(), mode) != 0) hr = LastError();
-  if (Succeeded(hr) && (Faulted(WriteFault::kSync) || ::fsync(fd.get()) != 0)) hr = LastError();
-  if (::close(fd.release()) != 0 && Succeeded(hr)) hr = LastError();
-  if (Succeeded(hr) && (Faulted(WriteFault::kRename) || ::rename(temp.c_str(), path.c_str()) != 0)) {
+  if (keep_mode_ && ::fchmod(fd_, static_cast<mode_t>(mode_)) != 0) hr = LastError();
+  if (Succeeded(hr) && (Faulted(WriteFault::kSync) || ::fsync(fd_) != 0)) hr = LastError();
+  if (::close(std::exchange(fd_, -1)) != 0 && Succeeded(hr)) hr = LastError();
+  if (Succeeded(hr) &&
+      (Faulted(WriteFault::kRename) || ::rename(temp_.c_str(), path_.c_str()) != 0)) {
     hr = LastError();
   }
   if (Failed(hr)) {
-    ::unlink(temp.c_str());
+    Discard();
     return hr;
   }
+  temp_.clear();
   // Make the rename itself durable.
-  FileDescriptor dir(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  FileDescriptor dir(::open(DirectoryOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) (void)::fsync(dir.get());
   return S_OK;
+}
+
+void AtomicFileWriter::Discard() {
+  if (fd_ >= 0) ::close(std::exchange(fd_, -1));
+  if (!temp_.empty()) ::unlink(temp_.c_str());
+  temp_.clear();
+}
+
+HRESULT WriteFileAtomically(const std::string& path, std::string_view data) {
+  AtomicFileWriter file;
+  HRESULT hr = file.Open(path);
+  if (Succeeded(hr)) hr = file.Append(data);
+  if (Succeeded(hr)) hr = file.Commit();
+  return hr;
 }
 
 HRESULT CopyFileAtomically(const std::string& from, const std::string& to) {

@@ -16,12 +16,36 @@ bool FileExists(const std::string& path);
 // platform error as an HRESULT on failure.
 HRESULT ReadWholeFile(const std::string& path, std::string* bytes);
 
-// Replaces `path` with `data`: writes a temporary file in the same
-// directory, flushes it to disk and renames it over `path`. On any failure
-// `path` is left exactly as it was and the temporary file is removed. An
-// existing file's permission bits are kept; a new file gets 0644 less the
-// umask.
+// Replaces `path` with `data` through an AtomicFileWriter.
 HRESULT WriteFileAtomically(const std::string& path, std::string_view data);
+
+// A file written in pieces that replaces `path` only when committed: the
+// pieces go to a temporary file in the same directory, which Commit flushes
+// to disk and renames over `path`. Any failure, or destruction before
+// Commit, removes the temporary file and leaves `path` exactly as it was.
+// An existing file's permission bits are kept; a new file gets 0644 less
+// the umask.
+class AtomicFileWriter {
+ public:
+  AtomicFileWriter() = default;
+  ~AtomicFileWriter() { Discard(); }
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  [[nodiscard]] HRESULT Open(const std::string& path);
+  [[nodiscard]] HRESULT Append(std::string_view data);
+  [[nodiscard]] HRESULT Commit();
+  bool is_open() const { return fd_ >= 0; }
+
+ private:
+  void Discard();
+
+  std::string path_;
+  std::string temp_;
+  int fd_ = -1;
+  unsigned mode_ = 0;
+  bool keep_mode_ = false;
+};
 
 // Copies `from` over `to` through WriteFileAtomically.
 HRESULT CopyFileAtomically(const std::string& from, const std::string& to);

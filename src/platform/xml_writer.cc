@@ -191,6 +191,7 @@ void XmlWriter::StartDocument() {
 
 HRESULT XmlWriter::StartElement(std::string_view name, const XmlAttribute* attributes,
                                 std::size_t count) {
+  if (HRESULT hr = Drain(chunk_bytes_); Failed(hr)) return hr;
   const std::size_t mark = out_.size();
   HRESULT hr = OpenStartTag(name);
   if (Failed(hr)) return hr;
@@ -208,6 +209,7 @@ HRESULT XmlWriter::StartElement(std::string_view name,
 }
 
 HRESULT XmlWriter::StartElement(std::string_view name, const XmlAttributes& attributes) {
+  if (HRESULT hr = Drain(chunk_bytes_); Failed(hr)) return hr;
   const std::size_t mark = out_.size();
   HRESULT hr = OpenStartTag(name);
   if (Failed(hr)) return hr;
@@ -230,7 +232,7 @@ HRESULT XmlWriter::OpenStartTag(std::string_view name) {
   }
   if (start_tag_open_) out_ += '>';
   if (verbatim_depth_ == 0) {
-    if (!out_.empty() && out_.back() != '\n') out_ += '\n';
+    if (last_char() != '\0' && last_char() != '\n') out_ += '\n';
     out_.append(depth(), '\t');
   }
   out_ += '<';
@@ -264,7 +266,7 @@ void XmlWriter::FinishStartTag(std::string_view name) {
 }
 
 HRESULT XmlWriter::Characters(std::string_view text) {
-  if (Failed(status_)) return status_;
+  if (HRESULT hr = Drain(chunk_bytes_); Failed(hr)) return hr;
   const std::size_t mark = out_.size();
   if (depth() == 0) return Fail(E_UNEXPECTED, mark, "Text outside any element.");
   if (text.empty()) return S_OK;
@@ -279,7 +281,7 @@ HRESULT XmlWriter::Characters(std::string_view text) {
 }
 
 HRESULT XmlWriter::EndElement([[maybe_unused]] std::string_view name) {
-  if (Failed(status_)) return status_;
+  if (HRESULT hr = Drain(chunk_bytes_); Failed(hr)) return hr;
   if (depth() == 0) {
     return Fail(E_UNEXPECTED, out_.size(),
                 "End of element " + Quoted(name) + " with no element open.");
@@ -310,7 +312,19 @@ HRESULT XmlWriter::EndDocument() {
     return Fail(E_UNEXPECTED, out_.size(),
                 "The document ends inside element " + Quoted(current_name()) + ".");
   }
-  if (!out_.empty() && out_.back() != '\n') out_ += '\n';
+  if (last_char() != '\0' && last_char() != '\n') out_ += '\n';
+  return Drain(1);
+}
+
+HRESULT XmlWriter::Drain(std::size_t at_least) {
+  if (Failed(status_)) return status_;
+  if (sink_ == nullptr || out_.empty() || out_.size() < at_least) return S_OK;
+  if (HRESULT hr = sink_->Write(out_); Failed(hr)) {
+    status_ = hr;
+    return hr;
+  }
+  drained_last_ = out_.back();
+  out_.clear();
   return S_OK;
 }
 
@@ -327,6 +341,7 @@ void XmlWriter::Reset() {
   start_tag_open_ = false;
   root_written_ = false;
   verbatim_depth_ = 0;
+  drained_last_ = '\0';
   status_ = S_OK;
   error_.clear();
 }

@@ -1,7 +1,8 @@
 // XmlWriter: the streaming writer that databases are saved with.
 //
-// Produces indented UTF-8 text in memory; the caller converts it to UTF-16LE
-// for the file (see utf.h), which is why the declaration names UTF-16.
+// Produces indented UTF-8 text, collected in memory or handed in chunks to
+// an XmlSink; the caller converts it to UTF-16LE for the file (see utf.h),
+// which is why the declaration names UTF-16.
 //
 // Layout: every element starts on its own line, indented one tab per level;
 // an element with neither children nor text is written `<Name a="1"/>`, an
@@ -75,6 +76,15 @@ class XmlAttributes {
   std::vector<Entry> entries_;
 };
 
+// Where a streaming writer sends its output. Each chunk ends between two
+// calls of the writer, so it never splits a UTF-8 character.
+class XmlSink {
+ public:
+  virtual ~XmlSink() = default;
+  // A failure stops the writer with that code (and an empty error()).
+  [[nodiscard]] virtual HRESULT Write(std::string_view utf8) = 0;
+};
+
 class XmlWriter {
  public:
   XmlWriter() = default;
@@ -83,6 +93,15 @@ class XmlWriter {
 
   // Preallocates room for `bytes` of output.
   void Reserve(std::size_t bytes) { out_.reserve(bytes); }
+
+  // From now on, hands the output to `sink` whenever `chunk_bytes` or more
+  // are pending, and all of it at EndDocument, instead of keeping it; a
+  // save then needs memory for one chunk, not for the whole document.
+  // `sink` must outlive the writer's use.
+  void StreamTo(XmlSink* sink, std::size_t chunk_bytes) {
+    sink_ = sink;
+    chunk_bytes_ = chunk_bytes;
+  }
 
   // Writes `<?xml version="1.0" encoding="UTF-16" standalone="no"?>` and a
   // line end.
@@ -122,6 +141,12 @@ class XmlWriter {
   void Reset();
 
  private:
+  // Hands the pending output to the sink when at least `at_least` bytes
+  // are pending; also returns a failure that stopped the writer earlier.
+  HRESULT Drain(std::size_t at_least);
+  // The last byte written, sent to the sink or not; '\0' before any.
+  char last_char() const { return out_.empty() ? drained_last_ : out_.back(); }
+
   // Closes a pending start tag, writes the line break and indentation due
   // before a new element, and "<name".
   HRESULT OpenStartTag(std::string_view name);
@@ -137,6 +162,9 @@ class XmlWriter {
   std::string_view current_name() const;
 
   std::string out_;
+  XmlSink* sink_ = nullptr;
+  std::size_t chunk_bytes_ = 0;
+  char drained_last_ = '\0';
   // Names of the open elements, end to end, with the offset of each; copies
   // because callers may pass temporaries.
   std::string names_;

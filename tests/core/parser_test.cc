@@ -372,6 +372,43 @@ TEST(ParserTest, FailedSaveLeavesThePreviousFileUntouched) {
   }
 }
 
+// A save larger than one written chunk: the streamed file is the text of
+// Xml as UTF-16, and a refusal after chunks went to disk still leaves the
+// previous file as it was, with no temporary file behind.
+TEST(ParserTest, LargeSaveStreamsAndALateRefusalLeavesTheFileUntouched) {
+  std::string body = "<Definitions>";
+  for (int i = 0; i < 8000; ++i) {
+    body += "<Object id=\"F" + std::to_string(i) + "\" ot=\"File\"><Item>C:\\dir\\f\xC3\xA9" +
+            std::to_string(i) + "</Item></Object>";
+  }
+  body += "</Definitions>";
+  TempDir dir;
+  const std::string path = dir.File("big.xml");
+  WriteFileBytes(path, Utf16Image(Document("AntiMalware", body)));
+  ComPtr<ISDParserAM> parser = Create<ISDParserAM>();
+  ASSERT_OK(parser->Load(path, 0));
+  ASSERT_OK(parser->Save(path));
+  std::string xml;
+  ASSERT_OK(parser->get_Xml(&xml));
+  ASSERT_GT(xml.size(), 512u * 1024u);
+  const std::string saved = ReadFileBytes(path);
+  EXPECT_EQ(saved, Utf16Image(xml));
+
+  // The rule sets are written after the definitions.
+  ComPtr<IRuleSetList> rule_sets;
+  ASSERT_OK(parser->get_RuleSetList(rule_sets.Put()));
+  ComPtr<IRuleSet> rule_set;
+  ASSERT_OK(rule_sets->CreateRuleSet(rule_set.Put()));
+  ASSERT_OK(rule_set->put_RuleSetID("bell\x07"));
+  ASSERT_OK(rule_sets->Insert(rule_set.get(), nullptr));
+  EXPECT_HR(parser->Save(path), E_INVALIDARG);
+  EXPECT_NE(TakeRecord().description.find("Invalid character"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(path), saved);
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << "temporary file left";
+  }
+}
+
 // An engine whose encryption always fails.
 class FailingEngine final : public CCryptEngineAPI {
  public:

@@ -122,6 +122,44 @@ TEST(XmlWriterTest, IndentsElementsAndKeepsTextInline) {
                                      "</SecDb>\n");
 }
 
+// Collects what a streaming writer hands over; fails from the `fail_at`th
+// chunk on.
+class ChunkSink final : public XmlSink {
+ public:
+  HRESULT Write(std::string_view utf8) override {
+    if (++chunks == fail_at) return E_OUTOFMEMORY;
+    text.append(utf8);
+    return S_OK;
+  }
+  std::string text;
+  int chunks = 0;
+  int fail_at = 0;
+};
+
+TEST(XmlWriterTest, StreamedOutputIsTheSameTextInChunks) {
+  XmlWriter whole;
+  const std::string expected = WriteSample(whole);
+  for (std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{4096}}) {
+    ChunkSink sink;
+    XmlWriter writer;
+    writer.StreamTo(&sink, chunk);
+    EXPECT_EQ(WriteSample(writer), "");  // nothing kept once the document ends
+    EXPECT_EQ(sink.text, expected) << chunk;
+    EXPECT_EQ(sink.chunks > 1, chunk < expected.size()) << chunk;
+  }
+
+  // A failing sink stops the writer with its code and no description.
+  ChunkSink failing;
+  failing.fail_at = 2;
+  XmlWriter writer;
+  writer.StreamTo(&failing, 1);
+  writer.StartDocument();
+  EXPECT_HR(writer.StartElement("SecDb"), S_OK);
+  EXPECT_HR(writer.StartElement("A"), E_OUTOFMEMORY);
+  EXPECT_HR(writer.EndDocument(), E_OUTOFMEMORY);
+  EXPECT_TRUE(writer.error().empty());
+}
+
 TEST(XmlWriterTest, NothingIsIndentedInsideAnElementWithText) {
   XmlWriter writer;
   writer.StartDocument();
