@@ -7,9 +7,13 @@
 namespace xmlsecdb {
 
 std::size_t IdIndex::Slot(std::int32_t id) const {
-  // Fibonacci hashing: consecutive identifiers spread over the table.
-  std::uint64_t h = static_cast<std::uint32_t>(id) * 0x9E3779B97F4A7C15ull;
-  return static_cast<std::size_t>(h >> shift_);
+  const auto key = static_cast<std::uint32_t>(id);
+  if (run_shift_ >= 64) return key & (slots_.size() - 1);
+  // Runs of consecutive identifiers share consecutive slots, and the runs
+  // are spread over the table by Fibonacci hashing: finding rules in
+  // identifier order reads the table a run at a time.
+  const std::uint64_t h = static_cast<std::uint64_t>(key >> kRunBits) * 0x9E3779B97F4A7C15ull;
+  return static_cast<std::size_t>(((h >> run_shift_) << kRunBits) | (key & kRunMask));
 }
 
 RuleItemBase* IdIndex::Find(std::int32_t id) const {
@@ -56,7 +60,7 @@ void IdIndex::Clear() {
   slots_.clear();
   slots_.shrink_to_fit();
   size_ = 0;
-  shift_ = 64;
+  run_shift_ = 64;
 }
 
 void IdIndex::Grow() {
@@ -64,8 +68,11 @@ void IdIndex::Grow() {
   old.swap(slots_);
   std::size_t capacity = old.empty() ? 16 : old.size() * 2;
   slots_.assign(capacity, nullptr);
-  shift_ = 64;
-  for (std::size_t c = capacity; c > 1; c >>= 1) --shift_;
+  // 64 less the bits that number the runs of the table (no bits in a
+  // table of one run).
+  run_shift_ = 64 + kRunBits;
+  for (std::size_t c = capacity; c > 1; c >>= 1) --run_shift_;
+  if (run_shift_ > 64) run_shift_ = 64;
   size_ = 0;
   std::size_t mask = capacity - 1;
   for (RuleItemBase* item : old) {

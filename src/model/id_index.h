@@ -5,7 +5,10 @@
 // open-addressing table of item pointers (linear probing, no tombstones):
 // the key is read from the item itself, so an entry costs one pointer and no
 // heap node. The list keeps each member's identifier equal to its key (it
-// re-keys on every identifier change of a member).
+// re-keys on every identifier change of a member). Identifiers that differ
+// only in their low kRunBits bits sit side by side, so that finding rules
+// in identifier order, the usual walk, stays cheap in a table far larger
+// than the caches.
 //
 // FreeIdCursor answers "the first identifier from 1 upwards (or from -1
 // downwards) that no member has" in amortized O(1): it remembers how far
@@ -38,9 +41,12 @@ class IdIndex {
   std::size_t Slot(std::int32_t id) const;
   void Grow();
 
+  static constexpr int kRunBits = 6;
+  static constexpr std::uint32_t kRunMask = (1u << kRunBits) - 1;
+
   std::vector<RuleItemBase*> slots_;  // size a power of two, or empty
   std::size_t size_ = 0;
-  int shift_ = 64;
+  int run_shift_ = 64;
 };
 
 class FreeIdCursor {

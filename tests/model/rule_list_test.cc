@@ -218,6 +218,43 @@ TEST_F(RuleListTest, RemoveFindsTheMemberByIdentifier) {
   EXPECT_EQ(Ids(), std::vector<std::int32_t>{3});
 }
 
+// The identifier index under the patterns that crowd a hash table: dense
+// runs, strides of the table's run length, letter-prefixed numbers and
+// negative identifiers, with removals in between.
+TEST_F(RuleListTest, IndexFindsEveryMemberAfterInsertsAndRemovals) {
+  struct Pattern {
+    const char* name;
+    std::function<std::int32_t(std::int32_t)> id;
+  };
+  const Pattern kPatterns[] = {
+      {"dense", [](std::int32_t i) { return i + 1; }},
+      {"stride 64", [](std::int32_t i) { return (i + 1) * 64; }},
+      {"stride 4096", [](std::int32_t i) { return (i + 1) * 4096; }},
+      {"prefixed", [](std::int32_t i) { return (0x41530000 | (i / 3)) + (i % 3) * 0x01000000; }},
+      {"negative", [](std::int32_t i) { return -(i + 1); }},
+  };
+  constexpr std::int32_t kCount = 3000;
+  for (const Pattern& pattern : kPatterns) {
+    SCOPED_TRACE(pattern.name);
+    std::vector<ComPtr<ITestRule>> rules;
+    for (std::int32_t i = 0; i < kCount; ++i) rules.push_back(Add(pattern.id(i)));
+    // Every third rule out: backward-shift deletion must keep the rest
+    // reachable.
+    for (std::int32_t i = 0; i < kCount; i += 3) ASSERT_OK(list_->Remove(rules[i].get()));
+    for (std::int32_t i = 0; i < kCount; ++i) {
+      ComPtr<ITestRule> found;
+      HRESULT hr = list_->GetByRuleNum(pattern.id(i), found.Put());
+      if (i % 3 == 0) {
+        EXPECT_HR(hr, SECDB_E_NOTFOUND) << i;
+      } else {
+        ASSERT_OK(hr) << i;
+        EXPECT_EQ(found.get(), rules[i].get()) << i;
+      }
+    }
+    ASSERT_OK(list_->Clear());
+  }
+}
+
 TEST_F(RuleListTest, ReadOnlyParserRefusesEveryChange) {
   ComPtr<ITestRule> member = Add(1);
   ComPtr<ITestRule> loose = MakeRule(2);
