@@ -27,10 +27,15 @@ asan-test: deps
 	cmake --build $(ASAN_BUILD)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure
 
+# Generated databases (up to ~2 GB at a time) go to XMLSECDB_BENCH_DIR; the
+# benchmark deletes them as it finishes each kind, and the folder at the end.
+XMLSECDB_BENCH_DIR ?= /tmp/xmlsecdb-bench-$(shell id -u)
 bench: deps
 	@[ -f build-bench/build.ninja ] || cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DXMLSECDB_BENCH=ON -DXMLSECDB_TESTS=OFF
-	cmake --build build-bench
-	./build-bench/xmlsecdb_bench --benchmark_out=build-bench/results.json --benchmark_out_format=json
+	cmake --build build-bench -j2
+	mkdir -p $(XMLSECDB_BENCH_DIR)
+	XMLSECDB_BENCH_DIR=$(XMLSECDB_BENCH_DIR) ./build-bench/xmlsecdb_bench --benchmark_out=build-bench/results.json --benchmark_out_format=json
+	rmdir $(XMLSECDB_BENCH_DIR)
 	python3 scripts/bench-table.py build-bench/results.json
 
 fuzz-smoke: deps

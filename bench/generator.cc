@@ -1,63 +1,167 @@
 #include "generator.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
+#include "generator_text.h"
 #include "platform/utf.h"
 
 namespace xmlsecdb::bench {
 namespace {
 
-// splitmix64: small, fast and the same everywhere.
-class Random {
- public:
-  explicit Random(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t Next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
-  bool Percent(int p) { return Below(100) < p; }
+// ---------------------------------------------------------------------------
+// The per-kind tables. Values are the library's: object types as the `ot`
+// words map them, access masks as the kind's access-type table lists them.
 
- private:
-  std::uint64_t state_;
+constexpr const char* kScanWords[] = {"ScanExclusion"};
+constexpr std::int32_t kScanMasks[] = {1};
+constexpr PolicyRuleShape kAntiMalwareRules[] = {
+    {"AntiMalware", 0x20, kScanWords, kScanMasks, "C:\\Data\\Folder%d\\*.tmp", "F"},
 };
+
+constexpr const char* kFileWords[] = {"FileRead", "FileCreate", "FileWrite", "FileDelete"};
+constexpr std::int32_t kFileMasks[] = {0xA9, 0x4, 0x112, 0x10040};
+constexpr const char* kKeyWords[] = {"KeyRead", "KeyCreate", "KeyWrite", "KeyDelete"};
+constexpr std::int32_t kKeyMasks[] = {0x19, 0x4, 0x2, 0x10000};
+constexpr const char* kSpawnWords[] = {"SpawnProc", "SpawnProcInOwnSbx"};
+constexpr std::int32_t kSpawnMasks[] = {0x1, 0x2};
+constexpr const char* kServiceWords[] = {"ServiceStart", "ServiceStop", "ServiceRemove"};
+constexpr std::int32_t kServiceMasks[] = {0x10, 0x20, 0x10000};
+constexpr const char* kDeviceWords[] = {"DeviceRead", "DeviceWrite", "*"};
+constexpr std::int32_t kDeviceMasks[] = {0x2, 0x4, 0x1F};
+constexpr const char* kComWords[] = {"COMCreateInProc", "COMCreateLocSrv"};
+constexpr std::int32_t kComMasks[] = {0x2, 0x4};
+constexpr const char* kPrivilegeWords[] = {"Win32Hook", "InjectCode"};
+constexpr std::int32_t kPrivilegeMasks[] = {0x400, 0x1000};
+constexpr const char* kDllWords[] = {"LoadDll"};
+constexpr std::int32_t kDllMasks[] = {0x1};
+constexpr PolicyRuleShape kSandboxRules[] = {
+    {"File", 0x1, kFileWords, kFileMasks, "%%USERPROFILE%%\\Documents\\Project%d\\*", "F"},
+    {"Registry", 0x4, kKeyWords, kKeyMasks, "HKLM\\Software\\Vendor%d\\*", "R"},
+    {"Spawning", 0x8, kSpawnWords, kSpawnMasks, "C:\\Tools\\tool%d.exe", "S"},
+    {"Service", 0x2, kServiceWords, kServiceMasks, "updater%d", "V"},
+    {"Device", 0x10, kDeviceWords, kDeviceMasks, "\\Device\\Harddisk%d\\DR0", "D"},
+    {"COM", 0x40, kComWords, kComMasks, "{72C24DD5-D70A-438B-8A42-98424B%06d}", "C"},
+    {"SystemPrivilege", 0x80, kPrivilegeWords, kPrivilegeMasks, "*", ""},
+    {"DllLoading", 0x20000, kDllWords, kDllMasks, "C:\\Users\\*\\AppData\\lib%d.dll", "",
+     true},
+};
+
+constexpr const char* kInspectionWords[] = {
+    "InspectionCreate", "InspectionDelete", "InspectionRead", "InspectionWrite",
+    "SendDict",         "ReceiveDict",      "ReadMalw",       "WriteMalw"};
+constexpr std::int32_t kInspectionMasks[] = {0x1, 0x2, 0x4, 0x8, 0x10, 0x20, 0x40, 0x80};
+constexpr PolicyRuleShape kDataInspectionRules[] = {
+    {"DataInspection", 0x4000000, kInspectionWords, kInspectionMasks, "contracts-%d", "A"},
+};
+
+constexpr PolicyDefinitionShape kAntiMalwareDefinitions[] = {
+    {"F", "File", "C:\\Shared%d\\*.*", 50},
+    {"T", "time", "08:00-18:00", 10},
+};
+constexpr PolicyDefinitionShape kSandboxDefinitions[] = {
+    {"F", "File", "D:\\Shared%d\\*.doc", 10},
+    {"R", "Registry", "HKLM\\Software\\Policies\\Key%d\\*", 10},
+    {"S", "Spawning", "C:\\Windows\\System32\\helper%d.exe", 10},
+    {"V", "Service", "svc%d", 10},
+    {"D", "Device", "\\Device\\CdRom%d", 10},
+    {"C", "COM", "{0002DF01-0000-0000-C000-0000000000%02d}", 10},
+    {"T", "time", "08:00-18:00", 10},
+    {"FT", "FileTypeList", "ext%d", 2},
+};
+constexpr PolicyDefinitionShape kDataInspectionDefinitions[] = {
+    {"A", "File", "C:\\Program Files\\Office%d\\*.exe", 50},
+    {"T", "time", "07:00-19:00", 10},
+};
+
+}  // namespace
+
+// String lists only by the anti-malware kind.
+const PolicyKindTable kAntiMalwareTable = {
+    .module = "AntiMalware",
+    .schema = "AntiMalware.xsd",
+    .minor_version = 2,
+    .globals = "\t\t<Property id=\"Mode\" type=\"int\">2</Property>\n"
+               "\t\t<Property id=\"Heuristic\" type=\"bool\" priority=\"high\">1</Property>\n"
+               "\t\t<Property id=\"ScanTimeout\" type=\"int\" filter=\"servers\">120</Property>\n"
+               "\t\t<PropertySL id=\"Exclusions_MalwareList\" type=\"stringList\">\n"
+               "\t\t\t<Item>Adware.Generic</Item>\n\t\t\t<Item>Joke.Program</Item>\n"
+               "\t\t</PropertySL>\n",
+    .definitions = kAntiMalwareDefinitions,
+    .guards = "*",
+    .rules = kAntiMalwareRules,
+    .writes_scan_item_list = false,
+    .custom = nullptr,
+};
+
+const PolicyKindTable kSandboxTable = {
+    .module = "Sandbox",
+    .schema = "Sandbox.xsd",
+    .minor_version = 1,
+    .globals =
+        "\t\t<Property id=\"UnkAppStartDlg\" type=\"bool\">1</Property>\n"
+        "\t\t<Property id=\"StartProcessAL\" type=\"int\" priority=\"high\">2</Property>\n"
+        "\t\t<Property id=\"SafeToInjectDllGroup\" type=\"str\" "
+        "filter=\"workstations\">trusted-dlls</Property>\n"
+        "\t\t<Property id=\"DoNotLoadZelSbx\" type=\"bool\" priority=\"low\" "
+        "uiflags=\"hidden\">0</Property>\n"
+        "\t\t<Property id=\"Custom1\" type=\"str\">B\xC3\xBCro &amp; Labor</Property>\n",
+    .definitions = kSandboxDefinitions,
+    .guards = "File|Registry|Spawning|Service|Device|COM|DllLoading",
+    .rules = kSandboxRules,
+    .writes_scan_item_list = false,
+    .custom = nullptr,
+};
+
+const PolicyKindTable kDataInspectionTable = {
+    .module = "DataInspection",
+    .schema = "DI.xsd",
+    .minor_version = 1,
+    .globals = "\t\t<Property id=\"Custom1\" type=\"str\" priority=\"high\">Finance &amp; "
+               "Legal</Property>\n"
+               "\t\t<Property id=\"Custom2\" type=\"int\" filter=\"servers\">3</Property>\n"
+               "\t\t<Property id=\"Custom3\" type=\"bool\" uiflags=\"hidden\">1</Property>\n",
+    .definitions = kDataInspectionDefinitions,
+    .guards = "*",
+    .rules = kDataInspectionRules,
+    .writes_scan_item_list = true,
+    .custom = "\t<Custom>\n\t\t<Note author=\"admin\">reviewed</Note>\n\t</Custom>\n",
+};
+
+namespace {
 
 constexpr const char* kPriorities[] = {nullptr, " priority=\"high\"", " priority=\"low\""};
 constexpr const char* kResults[] = {"Prevent", "Allow", "AskUser", "None"};
 constexpr const char* kAccounts[] = {nullptr, " account=\"system\"", " account=\"both\""};
 constexpr const char* kOs[] = {nullptr, " os=\"NT_and_up\"", " os=\"XP_and_up\""};
+// Precedence orders by priority (normal, high, low), preferred or not.
 constexpr int kOrders[3][2] = {{25000, 35000}, {5000, 15000}, {45000, 55000}};
+constexpr const char* kSwitches[] = {
+    "\t\t\t<ConditionSwitch type=\"and\" target=\"global\" bits_on=\"2\"/>\n",
+    "\t\t\t<ConditionSwitch type=\"or\" target=\"process\" bits_on=\"1|4\" bits_off=\"3\" "
+    "uiflags=\"cs\"/>\n",
+    "\t\t\t<ConditionSwitch type=\"and_or\" target=\"global_process\" bits_on=\"2\" "
+    "bits_off=\"4\"/>\n"};
 
-// A word for a description: mostly ASCII, sometimes accented or CJK, and
-// sometimes with characters that must be escaped.
-// Appends every piece to *out (one growing buffer, no temporaries).
-template <class... Pieces>
-void Append(std::string* out, const Pieces&... pieces) {
-  (out->append(pieces), ...);
-}
-
-const char* Word(Random& random) {
-  static constexpr const char* kWords[] = {"scan",   "exclusion", "vendor", "update",
-                                           "backup", "service",   "temp",   "report"};
-  if (random.Percent(3)) return "caf\xC3\xA9";
-  if (random.Percent(2)) return "\xE6\x9B\xB4\xE6\x96\xB0";
-  if (random.Percent(3)) return "R&amp;D &lt;beta&gt;";
-  return kWords[random.Below(8)];
-}
+struct Access {
+  std::int32_t mask;
+  int result;
+  int level;
+};
 
 // One generated rule: its text and what the rule comparison orders it by.
 struct GeneratedRule {
   std::string text;
+  std::int32_t object_type;
   int order;
-  bool by_definition;
-  std::string path;  // lower case: the comparison ignores case
+  bool wildcard;       // path "*": after every other path
+  bool by_definition;  // a direct path comes first
+  std::string path;    // lower case: the comparison ignores case
   int and_bits;
   int or_bits;
-  int result;
-  int level;
+  Access access[2];
+  int access_count;
 };
 
 std::string Lower(std::string text) {
@@ -67,40 +171,73 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// The order a save writes rules in: precedence, then the path (a direct
-// path before one by ID; a longer direct path before its prefix), the
-// out-condition bit counts, the access descriptor. The generated
-// assignments ("*" or none) compare equal.
-bool SavedBefore(const GeneratedRule& a, const GeneratedRule& b) {
-  if (a.order != b.order) return a.order < b.order;
-  if (a.by_definition != b.by_definition) return !a.by_definition;
-  if (a.path != b.path) {
-    const std::size_t common = std::min(a.path.size(), b.path.size());
-    int c = a.path.compare(0, common, b.path, 0, common);
-    if (c != 0) return c < 0;
-    return a.by_definition ? a.path.size() < b.path.size() : a.path.size() > b.path.size();
-  }
-  if (a.and_bits != b.and_bits) return a.and_bits < b.and_bits;
-  if (a.or_bits != b.or_bits) return a.or_bits < b.or_bits;
-  if (a.result != b.result) return a.result < b.result;
-  return a.level < b.level;
+template <class T>
+int Order(const T& a, const T& b) {
+  return a < b ? -1 : b < a ? 1 : 0;
 }
 
-GeneratedRule Rule(Random& random, int id) {
+int ComparePaths(const GeneratedRule& a, const GeneratedRule& b) {
+  if (a.wildcard || b.wildcard) return Order(a.wildcard, b.wildcard);
+  if (int o = Order(a.by_definition, b.by_definition)) return o;
+  const std::size_t common = std::min(a.path.size(), b.path.size());
+  if (int c = a.path.compare(0, common, b.path, 0, common)) return c < 0 ? -1 : 1;
+  if (a.path.size() == b.path.size()) return 0;
+  // A directory before the shorter path that contains it; IDs in
+  // dictionary order.
+  const bool a_longer = a.path.size() > b.path.size();
+  return !a.by_definition ? (a_longer ? -1 : 1) : (a_longer ? 1 : -1);
+}
+
+// The order a save writes rules in: object type, precedence, path, the
+// out-condition bit counts, the access descriptors one by one, then their
+// count. The generated assignments ("*" or none) compare equal.
+bool SavedBefore(const GeneratedRule& a, const GeneratedRule& b) {
+  if (int o = Order(a.object_type, b.object_type)) return o < 0;
+  if (int o = Order(a.order, b.order)) return o < 0;
+  if (int o = ComparePaths(a, b)) return o < 0;
+  if (int o = Order(a.and_bits, b.and_bits)) return o < 0;
+  if (int o = Order(a.or_bits, b.or_bits)) return o < 0;
+  for (int i = 0; i < std::min(a.access_count, b.access_count); ++i) {
+    const Access& x = a.access[i];
+    const Access& y = b.access[i];
+    if (int o = Order(x.mask, y.mask)) return o < 0;
+    if (int o = Order(x.result, y.result)) return o < 0;
+    if (int o = Order(x.level, y.level)) return o < 0;
+  }
+  return a.access_count < b.access_count;
+}
+
+std::string Format(const char* format, int n) {
+  char text[128];
+  std::snprintf(text, sizeof text, format, n);
+  return text;
+}
+
+GeneratedRule Rule(const PolicyKindTable& kind, Random& random, int id) {
   const std::string n = std::to_string(id);
+  const PolicyRuleShape& shape = kind.rules[random.Below(static_cast<int>(kind.rules.size()))];
   GeneratedRule g;
+  g.object_type = shape.object_type_value;
   std::string& r = g.text;
   Append(&r, "\t\t<Rule id=\"", n, "\"");
-  int priority = random.Below(3);
+  const int priority = random.Below(3);
   if (kPriorities[priority]) r += kPriorities[priority];
-  r += " ot=\"AntiMalware\"";
-  g.by_definition = random.Percent(10);
+  Append(&r, " ot=\"", shape.object_type, "\"");
+  if (kind.writes_scan_item_list) {
+    Append(&r, " scanItemList_id=\"",
+           std::to_string(random.Percent(60) ? 0 : 1 + random.Below(4000)), "\"");
+  }
+  g.wildcard = shape.path_format[0] == '*' && shape.path_format[1] == '\0';
+  g.by_definition = !g.wildcard && shape.definition_prefix[0] && random.Percent(10);
   if (g.by_definition) {
-    Append(&g.path, "F", std::to_string(random.Below(50)));
+    g.path = shape.definition_prefix + std::to_string(random.Below(10));
     Append(&r, " obj_id=\"", g.path, "\"");
+    g.path = Lower(g.path);
   }
   if (random.Percent(15)) {
     Append(&r, " app_id=\"A", std::to_string(random.Below(50)), "\"");
+  } else if (random.Percent(10)) {
+    r += " app=\"*\"";
   } else {
     Append(&r, " app=\"C:\\Program Files\\Vendor", std::to_string(random.Below(100)), "\\app", n,
            ".exe\"");
@@ -110,7 +247,11 @@ GeneratedRule Rule(Random& random, int id) {
   if (g.and_bits) r += " outcond_and=\"1|3\"";
   g.or_bits = random.Percent(10) ? 1 : 0;
   if (g.or_bits) r += " outcond_or=\"2\"";
-  if (random.Percent(20)) Append(&r, " timeofday_id=\"T", std::to_string(random.Below(10)), "\"");
+  if (random.Percent(20)) {
+    Append(&r, " timeofday_id=\"T", std::to_string(random.Below(10)), "\"");
+  } else if (random.Percent(5)) {
+    r += " timeofday=\"22:00-06:00\"";
+  }
   if (random.Percent(30)) r += " filter=\"*\"";
   const bool preferred = random.Percent(20);
   if (preferred) r += " preferred=\"1\"";
@@ -120,75 +261,105 @@ GeneratedRule Rule(Random& random, int id) {
   if (random.Percent(5)) r += " lm=\"1\"";
   if (const char* account = kAccounts[random.Below(3)]) r += account;
   if (random.Percent(10)) r += " disabled=\"1\"";
+  if (shape.dll_object) r += " dllobj=\"1\"";
   Append(&r, " desc=\"", Word(random), " rule ", Word(random), " ", n, "\"");
   if (random.Percent(50)) Append(&r, " uiflags=\"0x", std::to_string(random.Below(16)), "\"");
   r += ">\n";
   if (!g.by_definition) {
-    std::string path = "C:\\Data\\Folder";
-    Append(&path, std::to_string(id % 997), "\\*.", random.Percent(50) ? "tmp" : "log");
+    std::string path = Format(shape.path_format, id % 997);
     Append(&r, "\t\t\t<Object>", path, "</Object>\n");
     g.path = Lower(path);
   }
-  if (random.Percent(30)) {
-    r += "\t\t\t<ConditionSwitch type=\"and\" target=\"global\" bits_on=\"2\"/>\n";
+  if (random.Percent(30)) r += kSwitches[random.Below(3)];
+  // One descriptor, or two different ones in table order.
+  const int words = static_cast<int>(shape.access_words.size());
+  int first = random.Below(words);
+  g.access_count = words > 1 && random.Percent(30) ? 2 : 1;
+  if (g.access_count == 2 && first == words - 1) --first;
+  for (int i = 0; i < g.access_count; ++i) {
+    const int word = first + i;
+    Access& access = g.access[i];
+    access = {shape.access_masks[word], random.Below(4), random.Below(5)};
+    Append(&r, "\t\t\t<AccessDesc at=\"", shape.access_words[word], "\" ar=\"",
+           kResults[access.result], "\" al=\"Severity", std::to_string(access.level), "\"/>\n");
   }
-  g.result = random.Below(4);
-  g.level = random.Below(4);
-  Append(&r, "\t\t\t<AccessDesc at=\"ScanExclusion\" ar=\"", kResults[g.result], "\" al=\"Severity",
-         std::to_string(g.level), "\"/>\n\t\t</Rule>\n");
+  r += "\t\t</Rule>\n";
   return g;
+}
+
+void Definitions(const PolicyKindTable& kind, std::string* text) {
+  for (const PolicyDefinitionShape& shape : kind.definitions) {
+    for (int i = 0; i < shape.count; ++i) {
+      const std::string n = std::to_string(i);
+      Append(text, "\t\t<Object id=\"", shape.prefix, n, "\" ot=\"", shape.object_type,
+             "\" uiflags=\"", i % 4 == 0 ? "0x1" : "", "\" desc=\"", shape.object_type, " ", n,
+             "\">\n\t\t\t<Item>", Format(shape.item_format, i), "</Item>\n\t\t</Object>\n");
+    }
+  }
+}
+
+void ExceptionItems(const PolicyKindTable& kind, std::string* text) {
+  for (int i = 0; i < 20; ++i) {
+    if (i % 5 == 4) {
+      Append(text, "\t\t<AppItem app_id=\"A", std::to_string(i), "\" activeGuardsMask=\"",
+             kind.guards, "\" priority=\"high\" order=\"15000\" filter=\"servers\" uiflags=\"x\"/>\n");
+    } else {
+      Append(text, "\t\t<AppItem app=\"C:\\Tools\\tool", std::to_string(i),
+             ".exe\" activeGuardsMask=\"", kind.guards, "\" order=\"35000\" account=\"",
+             i % 2 ? "both" : "system", "\"/>\n");
+    }
+  }
 }
 
 }  // namespace
 
-std::string GenerateAntiMalware(const GeneratorOptions& options) {
+std::string GeneratePolicy(const PolicyKindTable& kind, const GeneratorOptions& options) {
   Random random(options.seed);
-  std::string text =
-      "<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"no\"?>\n"
-      "<SecDb xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-      "xsi:noNamespaceSchemaLocation=\"AntiMalware.xsd\">\n"
-      "\t<VersionInfo major=\"3\" minor=\"2\"/>\n"
-      "\t<Module id=\"AntiMalware\"/>\n"
-      "\t<Globals>\n"
-      "\t\t<Property id=\"Mode\" type=\"int\">2</Property>\n"
-      "\t\t<Property id=\"Heuristic\" type=\"bool\" priority=\"high\">1</Property>\n"
-      "\t\t<Property id=\"ScanTimeout\" type=\"int\" filter=\"servers\">120</Property>\n"
-      "\t\t<PropertySL id=\"Exclusions_MalwareList\" type=\"stringList\">\n"
-      "\t\t\t<Item>Adware.Generic</Item>\n\t\t\t<Item>Joke.Program</Item>\n"
-      "\t\t</PropertySL>\n"
-      "\t</Globals>\n"
-      "\t<Definitions>\n";
-  for (int i = 0; i < 50; ++i) {
-    std::string n = std::to_string(i);
-    Append(&text, "\t\t<Object id=\"F", n, "\" ot=\"File\" desc=\"files ", n, "\">\n",
-           "\t\t\t<Item>C:\\Shared", n, "\\*.*</Item>\n\t\t\t<Item>D:\\Archive", n,
-           "\\*.zip</Item>\n\t\t</Object>\n");
-  }
-  for (int i = 0; i < 10; ++i) {
-    Append(&text, "\t\t<Object id=\"T", std::to_string(i),
-           "\" ot=\"time\">\n\t\t\t<Item>08:00-18:00</Item>\n\t\t</Object>\n");
-  }
+  std::string text;
+  Append(&text,
+         "<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"no\"?>\n"
+         "<SecDb xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+         "xsi:noNamespaceSchemaLocation=\"",
+         kind.schema, "\">\n\t<VersionInfo major=\"3\" minor=\"",
+         std::to_string(kind.minor_version), "\"/>\n\t<Module id=\"", kind.module,
+         "\"/>\n\t<Globals>\n", kind.globals, "\t</Globals>\n\t<Definitions>\n");
+  Definitions(kind, &text);
   text += "\t</Definitions>\n\t<ExceptionList>\n";
-  for (int i = 0; i < 20; ++i) {
-    Append(&text, "\t\t<AppItem app=\"C:\\Tools\\tool", std::to_string(i),
-           ".exe\" activeGuardsMask=\"*\" account=\"system\"/>\n");
-  }
+  ExceptionItems(kind, &text);
   text += "\t</ExceptionList>\n\t<RuleList>\n";
   std::vector<GeneratedRule> rules;
   rules.reserve(static_cast<std::size_t>(options.rules));
-  for (int id = 1; id <= options.rules; ++id) rules.push_back(Rule(random, id));
+  for (int id = 1; id <= options.rules; ++id) rules.push_back(Rule(kind, random, id));
   std::stable_sort(rules.begin(), rules.end(), SavedBefore);
   if (options.reverse) std::reverse(rules.begin(), rules.end());
-  for (const GeneratedRule& rule : rules) text += rule.text;
+  std::size_t size = text.size() + 1024;
+  for (const GeneratedRule& rule : rules) size += rule.text.size();
+  text.reserve(size);
+  for (GeneratedRule& rule : rules) {
+    text += rule.text;
+    std::string().swap(rule.text);
+  }
   text +=
       "\t</RuleList>\n"
       "\t<RuleSetList>\n"
       "\t\t<RuleSet id=\"Default\" desc=\"all rules\">\n"
       "\t\t\t<RuleListID>1</RuleListID>\n\t\t\t<RuleListID>2</RuleListID>\n"
       "\t\t</RuleSet>\n"
-      "\t</RuleSetList>\n"
-      "</SecDb>\n";
+      "\t\t<RuleSet id=\"servers\">\n\t\t\t<RuleListID>3</RuleListID>\n\t\t</RuleSet>\n"
+      "\t</RuleSetList>\n";
+  if (kind.custom) text += kind.custom;
+  text += "</SecDb>\n";
   return text;
+}
+
+std::string GenerateAntiMalware(const GeneratorOptions& options) {
+  return GeneratePolicy(kAntiMalwareTable, options);
+}
+std::string GenerateSandbox(const GeneratorOptions& options) {
+  return GeneratePolicy(kSandboxTable, options);
+}
+std::string GenerateDataInspection(const GeneratorOptions& options) {
+  return GeneratePolicy(kDataInspectionTable, options);
 }
 
 std::string ToUtf16File(const std::string& utf8) {

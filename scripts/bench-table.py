@@ -1,30 +1,72 @@
 #!/usr/bin/env python3
-"""Prints the load/save benchmark as the table BENCHMARKS.md keeps.
+"""Prints the load/save benchmarks as the tables BENCHMARKS.md keeps.
 
 Reads Google Benchmark JSON (from the file named on the command line, or
-stdin). CPU time is used throughout: the machines are shared, so wall time
-is noisy, and every ratio compares figures from the same run.
+stdin); benchmark names are BM_<Verb>/<kind>/<rules>[/...]. CPU time is used
+throughout: the machines are shared, so wall time is noisy, and every ratio
+compares figures from the same run.
+
+  expat      BM_ExpatStream: expat streaming the file, empty handlers
+  load       the first Load of the file in the benchmark process
+  warm       the mean of the repeated Loads that follow it
+  process    `secdb check` as a whole process against the expat process
+             (child CPU time, median), both from a fresh process
+  reversed   warm load of the reversed file against the warm load
+  save       Save (CPU time; waiting for the disk is not counted) against
+             the warm load
 """
 import json
 import sys
 
 data = json.load(open(sys.argv[1]) if len(sys.argv) > 1 else sys.stdin)
-rows = {}
+kinds = {}
 for b in data["benchmarks"]:
-    name, _, size = b["name"].partition("/")
-    rows.setdefault(int(size.split("/")[0]), {})[name] = b
+    parts = b["name"].split("/")
+    if len(parts) < 3 or not parts[2].isdigit():
+        continue
+    kinds.setdefault(parts[1], {}).setdefault(int(parts[2]), {})[parts[0]] = b
 
-print(f"{'rules':>8} {'expat us/rule':>13} {'load us/rule':>12} {'load/expat':>10} "
-      f"{'reversed/load':>13} {'load MB/s':>9} {'save MB/s':>9} {'save/load':>9} {'heap B/rule':>11}")
-for size in sorted(rows):
-    r = rows[size]
-    def per_rule(name):
-        return r[name]["cpu_time"] * {"ms": 1e3, "us": 1, "ns": 1e-3}[r[name]["time_unit"]] / size \
-            if name in r else float("nan")
-    def mbs(name):
-        return r[name]["bytes_per_second"] / 1e6 if name in r else float("nan")
-    expat, load = per_rule("BM_ExpatStream"), per_rule("BM_Load")
-    print(f"{size:>8} {expat:>13.2f} {load:>12.2f} {load / expat:>10.2f} "
-          f"{per_rule('BM_LoadReversed') / load:>13.2f} {mbs('BM_Load'):>9.0f} {mbs('BM_Save'):>9.0f} "
-          f"{per_rule('BM_Save') / load:>9.2f} "
-          f"{r.get('BM_Load', {}).get('heap_bytes_per_rule', float('nan')):>11.0f}")
+NAN = float("nan")
+SCALE = {"ms": 1e3, "us": 1, "ns": 1e-3, "s": 1e6}
+
+
+def cpu_us(row, name, size):
+    b = row.get(name)
+    return b["cpu_time"] * SCALE[b["time_unit"]] / size if b else NAN
+
+
+def counter_us(row, name, counter, size):
+    b = row.get(name)
+    return b[counter] * 1e6 / size if b and counter in b else NAN
+
+
+columns = ["rules", "expat µs/rule", "load µs/rule", "load/expat", "warm load/expat",
+           "process check/expat", "reversed/load", "save/load", "heap B/rule"]
+for kind in kinds:
+    rows = kinds[kind]
+    print(f"\n{kind}")
+    print("| " + " | ".join(columns) + " |")
+    print("|" + "---:|" * len(columns))
+    per_rule = {}
+    for size in sorted(rows):
+        r = rows[size]
+        expat = cpu_us(r, "BM_ExpatStream", size)
+        first = counter_us(r, "BM_Load", "first_load", size)
+        warm = counter_us(r, "BM_Load", "warm_load", size)
+        reversed_ = counter_us(r, "BM_LoadReversed", "warm_load", size)
+        save = cpu_us(r, "BM_Save", size)
+        check = counter_us(r, "BM_ProcessCheck", "child_cpu", size)
+        expat_process = counter_us(r, "BM_ProcessExpat", "child_cpu", size)
+        heap = r.get("BM_Load", {}).get("heap_bytes_per_rule", NAN)
+        per_rule[size] = (warm, save)
+        label = f"{size // 1000000}M" if size >= 1000000 else f"{size // 1000}k"
+        print(f"| {label} | {expat:.2f} | {first:.2f} | {first / expat:.2f} | {warm / expat:.2f} | "
+              f"{check / expat_process:.2f} | {reversed_ / warm:.2f} | {save / warm:.2f} | "
+              f"{heap:.0f} |")
+    sizes = sorted(per_rule)
+    if len(sizes) > 1:
+        (lw, ls), (hw, hs) = per_rule[sizes[0]], per_rule[sizes[-1]]
+        print(f"per rule at {sizes[-1]} against {sizes[0]}: load {hw / lw:.2f}x, save {hs / ls:.2f}x; "
+              f"process check {counter_us(rows[sizes[-1]], 'BM_ProcessCheck', 'child_cpu', sizes[-1]):.2f} "
+              f"µs/rule, process expat "
+              f"{counter_us(rows[sizes[-1]], 'BM_ProcessExpat', 'child_cpu', sizes[-1]):.2f} µs/rule")
