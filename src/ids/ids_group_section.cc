@@ -173,7 +173,7 @@ HRESULT WriteTokenValue(XmlWriter& writer, const Variant& value) {
 }  // namespace
 
 IDSGroupSection::IDSGroupSection(ParserCore* parser)
-    : site_(parser, kIDSNoEvents), list_(MakeObject<CIDSGroupList>(&site_)) {}
+    : ListSection(parser, kRuleList, "GroupList", kIDSNoEvents) {}
 
 HRESULT IDSGroupSection::StartElement(SectionReadContext& context, std::string_view name,
                                       std::string_view parent, const SaxAttributes& attributes,
@@ -195,11 +195,11 @@ HRESULT IDSGroupSection::StartElement(SectionReadContext& context, std::string_v
 
 HRESULT IDSGroupSection::StartGroup(const SaxAttributes& attributes) {
   group_.Reset();
-  ComPtr<CIDSGroup> group = list_->NewItem();
+  ComPtr<CIDSGroup> group = list()->NewItem();
   // An ID in use fails here, with message 106, and ends the load.
   RETURN_IF_FAILED(group->put_GroupID(attributes.Find("id").value_or("")));
   RETURN_IF_FAILED(group->put_Name(attributes.Find("name").value_or("")));
-  RETURN_IF_FAILED(list_->Insert(group.get()));
+  RETURN_IF_FAILED(list()->Insert(group.get()));
   group_ = std::move(group);
   return S_OK;
 }
@@ -293,7 +293,7 @@ HRESULT IDSGroupSection::EndElement(SectionReadContext&, std::string_view name, 
 }
 
 HRESULT IDSGroupSection::Write(XmlWriter& writer) {
-  for (const CIDSGroup* group : *list_) {
+  for (const CIDSGroup* group : *list()) {
     attributes_.Clear();
     attributes_.Add("id", group->id());
     attributes_.Add("name", group->name());
@@ -357,7 +357,7 @@ void IDSGroupSection::Clear() {
   token_.Reset();
   rule_.Reset();
   group_.Reset();
-  (void)list_->Clear();
+  (void)list()->Clear();
 }
 
 }  // namespace xmlsecdb

@@ -61,9 +61,7 @@ HRESULT WriteValue(XmlWriter& writer, EPropertyType type, const Variant& value) 
 }  // namespace
 
 GlobalsSection::GlobalsSection(ParserCore* parser, const GlobalsConfig& config)
-    : config_(config),
-      site_(parser, config.events),
-      list_(MakeObject<CGlobalPropertyList>(&site_)) {}
+    : ListSection(parser, "Globals", "GlobalOptions", config.events), config_(config) {}
 
 HRESULT GlobalsSection::StartElement(SectionReadContext& context, std::string_view name,
                                      std::string_view parent, const SaxAttributes& attributes,
@@ -110,7 +108,7 @@ HRESULT GlobalsSection::StartOption(SectionReadContext& context, const SaxAttrib
   std::int32_t id = OptionIdFromName(config_.module, *name);
   if (id == 0) return S_OK;  // an option of another version of the agent
 
-  ComPtr<CGlobalProperty> option = list_->NewItem();
+  ComPtr<CGlobalProperty> option = list()->NewItem();
   RETURN_IF_FAILED(option->put_PropertyID(id));
   RETURN_IF_FAILED(option->put_Type(type));
   RETURN_IF_FAILED(option->put_Assignment(attributes.Find("filter").value_or("*")));
@@ -164,12 +162,12 @@ HRESULT GlobalsSection::EndOption(bool string_list, std::string_view text) {
     }
   }
   // A second option of the same name fails here (106) and ends the load.
-  return list_->Insert(option.get());
+  return list()->Insert(option.get());
 }
 
 HRESULT GlobalsSection::Write(XmlWriter& writer) {
   RETURN_IF_FAILED(writer.StartElement(kGlobals));
-  for (const CGlobalProperty* option : *list_) RETURN_IF_FAILED(WriteOption(writer, *option));
+  for (const CGlobalProperty* option : *list()) RETURN_IF_FAILED(WriteOption(writer, *option));
   return writer.EndElement(kGlobals);
 }
 
@@ -207,7 +205,7 @@ void GlobalsSection::Clear() {
   pending_items_.clear();
   in_globals_ = false;
   in_string_list_ = false;
-  (void)list_->ClearMembers();
+  (void)list()->ClearMembers();
 }
 
 }  // namespace xmlsecdb
