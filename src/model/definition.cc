@@ -146,7 +146,7 @@ DefinitionListBase::~DefinitionListBase() {
 
 ComPtr<CDefinition> DefinitionListBase::NewDefinition() {
   ComPtr<CDefinition> definition = MakeDefinition();
-  BindNew(definition.get());
+  Bind(definition.get());
   return definition;
 }
 
