@@ -45,9 +45,7 @@ HRESULT CIDSToken::put_TokenID(EIDSTokenID id) {
 
 HRESULT CIDSToken::get_Type(ETokenType* type) { return GetField(type_, type); }
 
-HRESULT CIDSToken::put_Type(ETokenType type) {
-  return Store("CIDSToken::put_Type()", type_, type);
-}
+HRESULT CIDSToken::put_Type(ETokenType type) { return Store("CIDSToken::put_Type()", type_, type); }
 
 HRESULT CIDSToken::get_Relation(ERelation* relation) { return GetField(relation_, relation); }
 
@@ -134,9 +132,7 @@ HRESULT CIDSToken::put_TokenAttrAsNumber(std::string_view name, std::int32_t val
 }
 
 HRESULT CIDSToken::get_UniqueId(std::int32_t* id) {
-  if (!id) return E_POINTER;
-  *id = static_cast<std::int32_t>(unique_id_);
-  return S_OK;
+  return GetField(static_cast<std::int32_t>(unique_id_), id);
 }
 
 HRESULT CIDSToken::put_UniqueId(std::int32_t id) {

@@ -20,21 +20,15 @@ HRESULT Precedence::WithPreferred(std::int32_t preferred, Precedence* result) co
 }
 
 HRESULT GetPriority(Precedence precedence, EPriority* priority) {
-  if (!priority) return E_POINTER;
-  *priority = precedence.priority();
-  return S_OK;
+  return GetField(precedence.priority(), priority);
 }
 
 HRESULT GetPreferred(Precedence precedence, std::int32_t* preferred) {
-  if (!preferred) return E_POINTER;
-  *preferred = precedence.preferred() ? 1 : 0;
-  return S_OK;
+  return GetField(precedence.preferred() ? 1 : 0, preferred);
 }
 
 HRESULT GetOrder(Precedence precedence, std::int32_t* order) {
-  if (!order) return E_POINTER;
-  *order = precedence.order();
-  return S_OK;
+  return GetField(precedence.order(), order);
 }
 
 HRESULT PutPriority(ListItemBase& item, Precedence& field, std::string_view source,
