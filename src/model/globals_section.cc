@@ -1,6 +1,5 @@
 #include "model/globals_section.h"
 
-#include <charconv>
 #include <optional>
 #include <string>
 
@@ -17,12 +16,6 @@ constexpr std::string_view kProperty = "Property";
 constexpr std::string_view kPropertySL = "PropertySL";
 constexpr std::string_view kItem = "Item";
 
-HRESULT WriteNumber(XmlWriter& writer, std::int32_t value) {
-  char text[16];
-  auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  return writer.Characters(std::string_view(text, static_cast<std::size_t>(end - text)));
-}
-
 HRESULT WriteItem(XmlWriter& writer, std::string_view text) {
   RETURN_IF_FAILED(writer.StartElement(kItem));
   RETURN_IF_FAILED(writer.Characters(text));
@@ -37,9 +30,13 @@ HRESULT WriteValue(XmlWriter& writer, EPropertyType type, const Variant& value) 
       if (const std::string* text = value.as_string()) return writer.Characters(*text);
       return S_OK;
     case PT_INT:
-      if (const std::int32_t* number = value.as_int()) return WriteNumber(writer, *number);
+      if (const std::int32_t* number = value.as_int()) {
+        return writer.Characters(DecimalText(*number).view());
+      }
       // An automation boolean as a number: true is -1.
-      if (const bool* flag = value.as_bool()) return WriteNumber(writer, *flag ? -1 : 0);
+      if (const bool* flag = value.as_bool()) {
+        return writer.Characters(DecimalText(*flag ? -1 : 0).view());
+      }
       return S_OK;
     case PT_BOOL:
       if (const bool* flag = value.as_bool()) return writer.Characters(*flag ? "1" : "0");
