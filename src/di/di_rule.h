@@ -29,9 +29,7 @@ class CDIRule final : public PolicyRule<DIRuleKind> {
   // The field is the policy rule's 32-bit one; the interface's unsigned
   // value is kept bit for bit.
   HRESULT get_ScanItemListID(std::uint32_t* id) override {
-    if (!id) return E_POINTER;
-    *id = static_cast<std::uint32_t>(fields().scan_item_list);
-    return S_OK;
+    return GetField(static_cast<std::uint32_t>(fields().scan_item_list), id);
   }
   HRESULT put_ScanItemListID(std::uint32_t id) override {
     return PutInt(kConfig, "ScanItemListID", &Fields::scan_item_list, static_cast<std::int32_t>(id),

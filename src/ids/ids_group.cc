@@ -20,11 +20,7 @@ void CountSides(const CIDSRuleList& rules, Test test, int* yes, int* no) {
 
 CIDSGroup::CIDSGroup() : rules_(MakeObject<CIDSRuleList>(this)) {}
 
-HRESULT CIDSGroup::get_Name(std::string* name) {
-  if (!name) return E_POINTER;
-  *name = name_;
-  return S_OK;
-}
+HRESULT CIDSGroup::get_Name(std::string* name) { return GetField(name_, name); }
 
 HRESULT CIDSGroup::put_Name(std::string_view name) {
   RETURN_IF_FAILED(CheckWritable("CIDSGroup::put_Name()"));
@@ -60,11 +56,7 @@ HRESULT CIDSGroup::get_RulesMode(EIDSRulesMode* mode) {
   return S_OK;
 }
 
-HRESULT CIDSGroup::get_GroupID(std::string* id) {
-  if (!id) return E_POINTER;
-  *id = id_;
-  return S_OK;
-}
+HRESULT CIDSGroup::get_GroupID(std::string* id) { return GetField(id_, id); }
 
 // The group's list is the parser's group list whether or not the group is
 // a member yet, so a new group cannot take an ID already in use either.

@@ -118,20 +118,6 @@ class PortText {
   std::size_t size_ = 0;
 };
 
-// A number as decimal text without allocating.
-class NumberText {
- public:
-  template <class N>
-  explicit NumberText(N value)
-      : size_(static_cast<std::size_t>(std::to_chars(text_, text_ + sizeof text_, value).ptr -
-                                       text_)) {}
-  std::string_view view() const { return {text_, size_}; }
-
- private:
-  char text_[16];
-  std::size_t size_;
-};
-
 // The value of a token read from its element text, by the token's type.
 // Binary text that is not hexadecimal leaves the value empty, as the
 // BinHEXValue setter leaves it unchanged.
@@ -158,10 +144,10 @@ Variant ReadTokenValue(ETokenType type, std::string_view text) {
 HRESULT WriteTokenValue(XmlWriter& writer, const Variant& value) {
   if (const std::string* text = value.as_string()) return writer.Characters(*text);
   if (const std::int32_t* number = value.as_int()) {
-    return writer.Characters(NumberText(*number).view());
+    return writer.Characters(DecimalText(*number).view());
   }
   if (const std::uint32_t* number = value.as_uint()) {
-    return writer.Characters(NumberText(*number).view());
+    return writer.Characters(DecimalText(*number).view());
   }
   if (const bool* flag = value.as_bool()) return writer.Characters(*flag ? "1" : "0");
   if (const std::vector<std::uint8_t>* bytes = value.as_bytes()) {
@@ -173,7 +159,7 @@ HRESULT WriteTokenValue(XmlWriter& writer, const Variant& value) {
 }  // namespace
 
 IDSGroupSection::IDSGroupSection(ParserCore* parser)
-    : site_(parser, kIDSNoEvents), list_(MakeObject<CIDSGroupList>(&site_)) {}
+    : ListSection(parser, kRuleList, "GroupList", kIDSNoEvents) {}
 
 HRESULT IDSGroupSection::StartElement(SectionReadContext& context, std::string_view name,
                                       std::string_view parent, const SaxAttributes& attributes,
@@ -195,11 +181,11 @@ HRESULT IDSGroupSection::StartElement(SectionReadContext& context, std::string_v
 
 HRESULT IDSGroupSection::StartGroup(const SaxAttributes& attributes) {
   group_.Reset();
-  ComPtr<CIDSGroup> group = list_->NewItem();
+  ComPtr<CIDSGroup> group = list()->NewItem();
   // An ID in use fails here, with message 106, and ends the load.
   RETURN_IF_FAILED(group->put_GroupID(attributes.Find("id").value_or("")));
   RETURN_IF_FAILED(group->put_Name(attributes.Find("name").value_or("")));
-  RETURN_IF_FAILED(list_->Insert(group.get()));
+  RETURN_IF_FAILED(list()->Insert(group.get()));
   group_ = std::move(group);
   return S_OK;
 }
@@ -293,7 +279,7 @@ HRESULT IDSGroupSection::EndElement(SectionReadContext&, std::string_view name, 
 }
 
 HRESULT IDSGroupSection::Write(XmlWriter& writer) {
-  for (const CIDSGroup* group : *list_) {
+  for (const CIDSGroup* group : *list()) {
     attributes_.Clear();
     attributes_.Add("id", group->id());
     attributes_.Add("name", group->name());
@@ -321,7 +307,7 @@ HRESULT IDSGroupSection::WriteRule(XmlWriter& writer, const CIDSRule& rule) {
   attributes_.Add("locport", PortText(rule.local_ports()).view());
   attributes_.Add("remport", PortText(rule.remote_ports()).view());
   attributes_.Add("name", rule.name());
-  attributes_.Add("sid", NumberText(rule.sid()).view());
+  attributes_.Add("sid", DecimalText(rule.sid()).view());
   if (std::optional<std::string_view> enabled = OnFlagText(rule.enabled())) {
     attributes_.Add("enabled", *enabled);
   }
@@ -338,7 +324,7 @@ HRESULT IDSGroupSection::WriteToken(XmlWriter& writer, const CIDSToken& token) {
   RETURN_IF_FAILED(WordToSave(kRelation, token.relation(), kTokenRelFailures, &relation));
 
   attributes_.Clear();
-  attributes_.Add("unique_id", NumberText(token.unique_id()).view());
+  attributes_.Add("unique_id", DecimalText(token.unique_id()).view());
   attributes_.Add("id", id);
   attributes_.Add("type", type);
   if (token.relation() != REL_EQUAL) attributes_.Add("rel", relation);
@@ -357,7 +343,7 @@ void IDSGroupSection::Clear() {
   token_.Reset();
   rule_.Reset();
   group_.Reset();
-  (void)list_->Clear();
+  (void)list()->Clear();
 }
 
 }  // namespace xmlsecdb

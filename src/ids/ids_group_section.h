@@ -21,6 +21,7 @@
 #include "core/section.h"
 #include "ids/ids_group.h"
 #include "model/list_owner.h"
+#include "model/list_section.h"
 #include "platform/xml_writer.h"
 
 namespace xmlsecdb {
@@ -30,19 +31,11 @@ namespace xmlsecdb {
 inline constexpr ListEventIds kIDSNoEvents = {.change_has_property = false,
                                               .change_marks_modified = false};
 
-class IDSGroupSection final : public Section {
+class IDSGroupSection final : public ListSection<CIDSGroupList> {
  public:
   // `parser` owns the section and outlives it.
   explicit IDSGroupSection(ParserCore* parser);
-  IDSGroupSection(const IDSGroupSection&) = delete;
-  IDSGroupSection& operator=(const IDSGroupSection&) = delete;
 
-  // The group list, without a new reference.
-  CIDSGroupList* list() const { return list_.get(); }
-
-  std::string_view element() const override { return "RuleList"; }
-  std::string_view property() const override { return "GroupList"; }
-  ISDCollection* collection() override { return list_.get(); }
   HRESULT StartElement(SectionReadContext& context, std::string_view name, std::string_view parent,
                        const SaxAttributes& attributes, bool* handled) override;
   HRESULT EndElement(SectionReadContext& context, std::string_view name, std::string_view parent,
@@ -60,9 +53,6 @@ class IDSGroupSection final : public Section {
   HRESULT StartToken(SectionReadContext& context, const SaxAttributes& attributes);
   HRESULT WriteRule(XmlWriter& writer, const CIDSRule& rule);
   HRESULT WriteToken(XmlWriter& writer, const CIDSToken& token);
-
-  ParserListSite site_;
-  OwnedList<CIDSGroupList> list_;  // after site_: detached before the site goes
 
   // Reading: the group, rule and token whose elements are open.
   ComPtr<CIDSGroup> group_;

@@ -12,9 +12,7 @@ constexpr std::int16_t kTrue = -1;
 CIDSRule::CIDSRule() : assignment_("*"), tokens_(MakeObject<CIDSTokenList>(this)) {}
 
 HRESULT CIDSRule::GetFlag(Flag flag, std::int16_t* value) const {
-  if (!value) return E_POINTER;
-  *value = Has(flag) ? kTrue : 0;
-  return S_OK;
+  return GetField(Has(flag) ? kTrue : 0, value);
 }
 
 HRESULT CIDSRule::PutFlag(std::string_view source, Flag flag, std::int16_t value) {
@@ -52,11 +50,7 @@ HRESULT CIDSRule::put_AuditLevel(std::int32_t level) {
   return Store("CIDSRule::put_AuditLevel()", audit_level_, level);
 }
 
-HRESULT CIDSRule::get_Direction(EDirection* direction) {
-  if (!direction) return E_POINTER;
-  *direction = direction_;
-  return S_OK;
-}
+HRESULT CIDSRule::get_Direction(EDirection* direction) { return GetField(direction_, direction); }
 
 // Refused before the read-only test: the value is wrong whatever the state.
 HRESULT CIDSRule::put_Direction(EDirection direction) {
@@ -66,11 +60,7 @@ HRESULT CIDSRule::put_Direction(EDirection direction) {
   return S_OK;
 }
 
-HRESULT CIDSRule::get_Protocol(EProtocol* protocol) {
-  if (!protocol) return E_POINTER;
-  *protocol = protocol_;
-  return S_OK;
-}
+HRESULT CIDSRule::get_Protocol(EProtocol* protocol) { return GetField(protocol_, protocol); }
 
 HRESULT CIDSRule::put_Protocol(EProtocol protocol) {
   if (protocol == PROT_TCP_UDP || protocol == PROT_OTHER) return E_INVALIDARG;

@@ -1,7 +1,6 @@
 #include "ids/ids_token.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "core/crypt_engine.h"
 #include "core/error_report.h"
@@ -45,9 +44,7 @@ HRESULT CIDSToken::put_TokenID(EIDSTokenID id) {
 
 HRESULT CIDSToken::get_Type(ETokenType* type) { return GetField(type_, type); }
 
-HRESULT CIDSToken::put_Type(ETokenType type) {
-  return Store("CIDSToken::put_Type()", type_, type);
-}
+HRESULT CIDSToken::put_Type(ETokenType type) { return Store("CIDSToken::put_Type()", type_, type); }
 
 HRESULT CIDSToken::get_Relation(ERelation* relation) { return GetField(relation_, relation); }
 
@@ -126,17 +123,14 @@ HRESULT CIDSToken::get_TokenAttrAsNumber(std::string_view name, std::int32_t* va
 }
 
 HRESULT CIDSToken::put_TokenAttrAsNumber(std::string_view name, std::int32_t value) {
-  char text[16];
-  std::size_t size = 0;
-  if (value != 0)
-    size = static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text);
-  return PutAttribute("CIDSToken::put_TokenAttrAsNumber()", name, std::string_view(text, size));
+  // 0 is stored as empty text.
+  DecimalText text(value);
+  return PutAttribute("CIDSToken::put_TokenAttrAsNumber()", name,
+                      value != 0 ? text.view() : std::string_view());
 }
 
 HRESULT CIDSToken::get_UniqueId(std::int32_t* id) {
-  if (!id) return E_POINTER;
-  *id = static_cast<std::int32_t>(unique_id_);
-  return S_OK;
+  return GetField(static_cast<std::int32_t>(unique_id_), id);
 }
 
 HRESULT CIDSToken::put_UniqueId(std::int32_t id) {

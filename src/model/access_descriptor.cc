@@ -5,39 +5,27 @@
 namespace xmlsecdb {
 
 HRESULT CAccessDescriptor::get_AccessType(std::int32_t* access_type) {
-  if (!access_type) return E_POINTER;
-  *access_type = access_type_;
-  return S_OK;
+  return GetField(access_type_, access_type);
 }
 
 HRESULT CAccessDescriptor::put_AccessType(std::int32_t access_type) {
-  RETURN_IF_FAILED(CheckWritable("CAccessDescriptor::put_AccessType()"));
-  Change(access_type_, access_type, kAccessTypeDispid);
-  return S_OK;
+  return Put("CAccessDescriptor::put_AccessType()", access_type_, access_type, kAccessTypeDispid);
 }
 
 HRESULT CAccessDescriptor::get_AccessResult(EAccessResult* result) {
-  if (!result) return E_POINTER;
-  *result = access_result_;
-  return S_OK;
+  return GetField(access_result_, result);
 }
 
 HRESULT CAccessDescriptor::put_AccessResult(EAccessResult result) {
-  RETURN_IF_FAILED(CheckWritable("CAccessDescriptor::put_AccessResult()"));
-  Change(access_result_, result, kAccessResultDispid);
-  return S_OK;
+  return Put("CAccessDescriptor::put_AccessResult()", access_result_, result, kAccessResultDispid);
 }
 
 HRESULT CAccessDescriptor::get_AuditLevel(EAuditLevel* level) {
-  if (!level) return E_POINTER;
-  *level = audit_level_;
-  return S_OK;
+  return GetField(audit_level_, level);
 }
 
 HRESULT CAccessDescriptor::put_AuditLevel(EAuditLevel level) {
-  RETURN_IF_FAILED(CheckWritable("CAccessDescriptor::put_AuditLevel()"));
-  Change(audit_level_, level, kAuditLevelDispid);
-  return S_OK;
+  return Put("CAccessDescriptor::put_AuditLevel()", audit_level_, level, kAuditLevelDispid);
 }
 
 HRESULT CAccessDescriptorList::CopyToList(IAccessDescriptorList* target) {

@@ -6,9 +6,7 @@ namespace xmlsecdb {
 HRESULT CAppException::get_AppType(EAppType* type) { return GetField(data_.app_type, type); }
 
 HRESULT CAppException::put_AppType(EAppType type) {
-  RETURN_IF_FAILED(CheckWritable("CAppException::put_AppType()"));
-  Change(data_.app_type, type, kAppExceptionAppType);
-  return S_OK;
+  return Put("CAppException::put_AppType()", data_.app_type, type, kAppExceptionAppType);
 }
 
 HRESULT CAppException::get_Application(std::string* application) {
@@ -16,21 +14,17 @@ HRESULT CAppException::get_Application(std::string* application) {
 }
 
 HRESULT CAppException::put_Application(std::string_view application) {
-  RETURN_IF_FAILED(CheckWritable("CAppException::put_Application()"));
-  Change(data_.application, std::string(application), kAppExceptionApplication);
-  return S_OK;
+  return Put("CAppException::put_Application()", data_.application, std::string(application),
+             kAppExceptionApplication);
 }
 
 HRESULT CAppException::get_ActiveGuards(std::int32_t* guards) {
-  if (!guards) return E_POINTER;
-  *guards = static_cast<std::int32_t>(data_.guards);
-  return S_OK;
+  return GetField(static_cast<std::int32_t>(data_.guards), guards);
 }
 
 HRESULT CAppException::put_ActiveGuards(std::int32_t guards) {
-  RETURN_IF_FAILED(CheckWritable("CAppException::put_ActiveGuards()"));
-  Change(data_.guards, static_cast<std::uint32_t>(guards), kAppExceptionActiveGuards);
-  return S_OK;
+  return Put("CAppException::put_ActiveGuards()", data_.guards, static_cast<std::uint32_t>(guards),
+             kAppExceptionActiveGuards);
 }
 
 HRESULT CAppException::get_Priority(EPriority* priority) {
@@ -47,17 +41,16 @@ HRESULT CAppException::get_Assignment(std::string* assignment) {
 }
 
 HRESULT CAppException::put_Assignment(std::string_view assignment) {
-  RETURN_IF_FAILED(CheckWritable("CAppException::put_Assignment()"));
-  Change(data_.assignment, std::string(assignment), kAppExceptionAssignment);
-  return S_OK;
+  return Put("CAppException::put_Assignment()", data_.assignment, std::string(assignment),
+             kAppExceptionAssignment);
 }
 
-HRESULT CAppException::get_Account(ERuleAccount* account) { return GetField(data_.account, account); }
+HRESULT CAppException::get_Account(ERuleAccount* account) {
+  return GetField(data_.account, account);
+}
 
 HRESULT CAppException::put_Account(ERuleAccount account) {
-  RETURN_IF_FAILED(CheckWritable("CAppException::put_Account()"));
-  Change(data_.account, account, kAppExceptionAccount);
-  return S_OK;
+  return Put("CAppException::put_Account()", data_.account, account, kAppExceptionAccount);
 }
 
 HRESULT CAppException::get_UIFlags(std::string* flags) { return GetField(data_.ui_flags, flags); }
@@ -68,13 +61,10 @@ HRESULT CAppException::put_UIFlags(std::string_view flags) {
   return S_OK;
 }
 
-HRESULT CAppException::get_Order(std::int32_t* order) {
-  return GetOrder(data_.precedence, order);
-}
+HRESULT CAppException::get_Order(std::int32_t* order) { return GetOrder(data_.precedence, order); }
 
 HRESULT CAppException::put_Order(std::int32_t order) {
-  return PutOrder(*this, data_.precedence, "CAppException::put_Order()", order,
-                  kAppExceptionOrder);
+  return PutOrder(*this, data_.precedence, "CAppException::put_Order()", order, kAppExceptionOrder);
 }
 
 void CAppException::AppendGuardsRecord(std::string* text) const {

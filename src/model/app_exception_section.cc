@@ -15,9 +15,8 @@ constexpr std::string_view kAppItem = "AppItem";
 
 ExceptionListSection::ExceptionListSection(ParserCore* parser,
                                            const AppExceptionSectionConfig& config)
-    : items_(config.items),
-      site_(parser, config.events),
-      list_(MakeObject<CAppExceptionList>(&site_)) {}
+    : ListSection(parser, "ExceptionList", "AppExceptionList", config.events),
+      items_(config.items) {}
 
 std::uint32_t ExceptionListSection::GuardsFromText(std::string_view text) const {
   if (text == "*") return items_.full_mask;
@@ -72,7 +71,7 @@ HRESULT ExceptionListSection::ReadAppItem(SectionReadContext& context,
     return context.Fail(kMsgInvalidContent, items_.wrong_priority_suffix);
   }
 
-  ComPtr<CAppException> made = list_->NewItem();
+  ComPtr<CAppException> made = list()->NewItem();
   AppExceptionData& data = made->loading_data();
   if (choice == PairChoice::kDirect) {
     data.app_type = AT_LABEL;
@@ -100,7 +99,7 @@ HRESULT ExceptionListSection::EndElement(SectionReadContext&, std::string_view n
                                          std::string_view, std::string_view) {
   if (name == kAppItem) {
     ComPtr<CAppException> made = std::move(current_);
-    return made ? list_->Insert(made.get()) : S_OK;
+    return made ? list()->Insert(made.get()) : S_OK;
   }
   inside_ = false;
   return S_OK;
@@ -108,7 +107,7 @@ HRESULT ExceptionListSection::EndElement(SectionReadContext&, std::string_view n
 
 HRESULT ExceptionListSection::Write(XmlWriter& writer) {
   RETURN_IF_FAILED(writer.StartElement(kExceptionList));
-  for (const CAppException* exception : *list_) {
+  for (const CAppException* exception : *list()) {
     const AppExceptionData& data = exception->data();
     attributes_.Clear();
     // Types other than a label are written as a definition reference, so
@@ -135,7 +134,7 @@ HRESULT ExceptionListSection::Write(XmlWriter& writer) {
 void ExceptionListSection::Clear() {
   current_.Reset();
   inside_ = false;
-  (void)list_->Clear();
+  (void)list()->Clear();
 }
 
 }  // namespace xmlsecdb

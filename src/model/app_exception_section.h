@@ -28,7 +28,7 @@
 
 #include "core/section.h"
 #include "model/app_exception.h"
-#include "model/list_core.h"
+#include "model/list_section.h"
 #include "platform/xml_writer.h"
 
 namespace xmlsecdb {
@@ -139,22 +139,16 @@ struct AppExceptionSectionConfig {
   const AppItemVocabulary& items;
 };
 
-class ExceptionListSection final : public Section {
+class ExceptionListSection final : public ListSection<CAppExceptionList> {
  public:
   // `parser` owns the section and outlives it.
   ExceptionListSection(ParserCore* parser, const AppExceptionSectionConfig& config);
-
-  // The list, without a new reference.
-  CAppExceptionList* list() const { return list_.get(); }
 
   // The mask `text` of `activeGuardsMask` stands for in this kind.
   std::uint32_t GuardsFromText(std::string_view text) const;
   // The `activeGuardsMask` text of `mask` in this kind (into `text`).
   void GuardsText(std::uint32_t mask, std::string* text) const;
 
-  std::string_view element() const override { return "ExceptionList"; }
-  std::string_view property() const override { return "AppExceptionList"; }
-  ISDCollection* collection() override { return list_.get(); }
   HRESULT StartElement(SectionReadContext& context, std::string_view name, std::string_view parent,
                        const SaxAttributes& attributes, bool* handled) override;
   HRESULT EndElement(SectionReadContext& context, std::string_view name, std::string_view parent,
@@ -166,8 +160,6 @@ class ExceptionListSection final : public Section {
   HRESULT ReadAppItem(SectionReadContext& context, const SaxAttributes& attributes);
 
   const AppItemVocabulary& items_;
-  ParserListSite site_;
-  OwnedList<CAppExceptionList> list_;
   // Whether the `ExceptionList` element is open.
   bool inside_ = false;
   // The exception whose `AppItem` element is open.

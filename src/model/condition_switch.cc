@@ -4,59 +4,31 @@
 
 namespace xmlsecdb {
 
-HRESULT CConditionSwitch::get_Type(ECFType* type) {
-  if (!type) return E_POINTER;
-  *type = type_;
-  return S_OK;
-}
+HRESULT CConditionSwitch::get_Type(ECFType* type) { return GetField(type_, type); }
 
 HRESULT CConditionSwitch::put_Type(ECFType type) {
-  RETURN_IF_FAILED(CheckWritable("CConditionSwitch::put_Type()"));
-  Change(type_, type, kSwitchTypeDispid);
-  return S_OK;
+  return Put("CConditionSwitch::put_Type()", type_, type, kSwitchTypeDispid);
 }
 
-HRESULT CConditionSwitch::get_Target(ECFTarget* target) {
-  if (!target) return E_POINTER;
-  *target = target_;
-  return S_OK;
-}
+HRESULT CConditionSwitch::get_Target(ECFTarget* target) { return GetField(target_, target); }
 
 HRESULT CConditionSwitch::put_Target(ECFTarget target) {
-  RETURN_IF_FAILED(CheckWritable("CConditionSwitch::put_Target()"));
-  Change(target_, target, kSwitchTargetDispid);
-  return S_OK;
+  return Put("CConditionSwitch::put_Target()", target_, target, kSwitchTargetDispid);
 }
 
-HRESULT CConditionSwitch::get_BitsOn(std::int32_t* bits) {
-  if (!bits) return E_POINTER;
-  *bits = bits_on_;
-  return S_OK;
-}
+HRESULT CConditionSwitch::get_BitsOn(std::int32_t* bits) { return GetField(bits_on_, bits); }
 
 HRESULT CConditionSwitch::put_BitsOn(std::int32_t bits) {
-  RETURN_IF_FAILED(CheckWritable("CConditionSwitch::put_BitsOn()"));
-  Change(bits_on_, bits, kSwitchBitsOnDispid);
-  return S_OK;
+  return Put("CConditionSwitch::put_BitsOn()", bits_on_, bits, kSwitchBitsOnDispid);
 }
 
-HRESULT CConditionSwitch::get_BitsOff(std::int32_t* bits) {
-  if (!bits) return E_POINTER;
-  *bits = bits_off_;
-  return S_OK;
-}
+HRESULT CConditionSwitch::get_BitsOff(std::int32_t* bits) { return GetField(bits_off_, bits); }
 
 HRESULT CConditionSwitch::put_BitsOff(std::int32_t bits) {
-  RETURN_IF_FAILED(CheckWritable("CConditionSwitch::put_BitsOff()"));
-  Change(bits_off_, bits, kSwitchBitsOffDispid);
-  return S_OK;
+  return Put("CConditionSwitch::put_BitsOff()", bits_off_, bits, kSwitchBitsOffDispid);
 }
 
-HRESULT CConditionSwitch::get_UIFlags(std::string* flags) {
-  if (!flags) return E_POINTER;
-  *flags = ui_flags_;
-  return S_OK;
-}
+HRESULT CConditionSwitch::get_UIFlags(std::string* flags) { return GetField(ui_flags_, flags); }
 
 HRESULT CConditionSwitch::put_UIFlags(std::string_view flags) {
   RETURN_IF_FAILED(CheckWritable("CConditionSwitch::put_UIFlags()"));

@@ -13,12 +13,6 @@ namespace {
 constexpr std::string_view kPutDefinitionID = "CDefinition::put_DefinitionID()";
 constexpr std::string_view kPutObjectType = "CDefinition::put_ObjectType()";
 
-HRESULT GetText(const std::string& field, std::string* out) {
-  if (!out) return E_POINTER;
-  *out = field;
-  return S_OK;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -30,7 +24,7 @@ DefinitionListBase* CDefinition::definitions() const {
   return static_cast<DefinitionListBase*>(list());
 }
 
-HRESULT CDefinition::get_DefinitionID(std::string* id) { return GetText(id_, id); }
+HRESULT CDefinition::get_DefinitionID(std::string* id) { return GetField(id_, id); }
 
 HRESULT CDefinition::put_DefinitionID(std::string_view id) {
   RETURN_IF_FAILED(CheckWritable(kPutDefinitionID));
@@ -55,11 +49,7 @@ HRESULT CDefinition::put_DefinitionID(std::string_view id) {
   return S_OK;
 }
 
-HRESULT CDefinition::get_ObjectType(std::int32_t* type) {
-  if (!type) return E_POINTER;
-  *type = type_;
-  return S_OK;
-}
+HRESULT CDefinition::get_ObjectType(std::int32_t* type) { return GetField(type_, type); }
 
 HRESULT CDefinition::put_ObjectType(std::int32_t type) {
   RETURN_IF_FAILED(CheckWritable(kPutObjectType));
@@ -73,7 +63,7 @@ HRESULT CDefinition::put_ObjectType(std::int32_t type) {
   return S_OK;
 }
 
-HRESULT CDefinition::get_UIFlags(std::string* flags) { return GetText(ui_flags_, flags); }
+HRESULT CDefinition::get_UIFlags(std::string* flags) { return GetField(ui_flags_, flags); }
 
 HRESULT CDefinition::put_UIFlags(std::string_view flags) {
   RETURN_IF_FAILED(CheckWritable("CDefinition::put_UIFlags()"));
@@ -82,7 +72,7 @@ HRESULT CDefinition::put_UIFlags(std::string_view flags) {
 }
 
 HRESULT CDefinition::get_Description(std::string* description) {
-  return GetText(description_, description);
+  return GetField(description_, description);
 }
 
 HRESULT CDefinition::put_Description(std::string_view description) {
@@ -146,7 +136,7 @@ DefinitionListBase::~DefinitionListBase() {
 
 ComPtr<CDefinition> DefinitionListBase::NewDefinition() {
   ComPtr<CDefinition> definition = MakeDefinition();
-  BindNew(definition.get());
+  Bind(definition.get());
   return definition;
 }
 

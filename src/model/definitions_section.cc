@@ -41,9 +41,9 @@ std::optional<std::string_view> ObjectTypeWordToWrite(const DefinitionsConfig& c
 }
 
 DefinitionsSection::DefinitionsSection(ParserCore* parser, const DefinitionsConfig& config)
-    : config_(config),
-      site_(parser, config.definition_events),
-      list_(MakeObject<CDefinitionList>(&site_, config.item_events)) {}
+    : ListSection(parser, "Definitions", "DefinitionList", config.definition_events,
+                  config.item_events),
+      config_(config) {}
 
 HRESULT DefinitionsSection::StartElement(SectionReadContext& context, std::string_view name,
                                          std::string_view parent, const SaxAttributes& attributes,
@@ -71,7 +71,7 @@ HRESULT DefinitionsSection::StartObject(SectionReadContext& context,
       ValueFromText(Vocabulary<EObjectType>{.words = config_.object_types}, *word);
   if (!type) return context.Fail(kMsgInvalidContent, config_.wrong_type);
 
-  ComPtr<CSimpleDefinition> definition = list_->NewSimpleDefinition();
+  ComPtr<CSimpleDefinition> definition = list()->NewSimpleDefinition();
   RETURN_IF_FAILED(definition->put_DefinitionID(*id));
   RETURN_IF_FAILED(definition->put_UIFlags(attributes.Find("uiflags").value_or("")));
   RETURN_IF_FAILED(definition->put_Description(attributes.Find("desc").value_or("")));
@@ -92,16 +92,16 @@ HRESULT DefinitionsSection::EndElement(SectionReadContext&, std::string_view nam
   if (name == "Object") {
     ComPtr<CSimpleDefinition> done = std::move(current_);
     // A failing insert (a duplicate ID) ends the load with its own record.
-    return done ? list_->Insert(done.get()) : S_OK;
+    return done ? list()->Insert(done.get()) : S_OK;
   }
   return S_OK;
 }
 
 HRESULT DefinitionsSection::Write(XmlWriter& writer) {
   RETURN_IF_FAILED(writer.StartElement("Definitions"));
-  CDefinitionList& list = *list_;
-  for (std::int32_t i = 0, n = list.count(); i < n; ++i) {
-    const CSimpleDefinition& definition = *list.at(i);
+  CDefinitionList& definitions = *list();
+  for (std::int32_t i = 0, n = definitions.count(); i < n; ++i) {
+    const CSimpleDefinition& definition = *definitions.at(i);
     attributes_.Clear();
     attributes_.Add("id", definition.id());
     if (std::optional<std::string_view> word =
@@ -123,7 +123,7 @@ HRESULT DefinitionsSection::Write(XmlWriter& writer) {
 
 void DefinitionsSection::Clear() {
   current_.Reset();
-  (void)list_->Clear();
+  (void)list()->Clear();
 }
 
 }  // namespace xmlsecdb

@@ -24,8 +24,8 @@
 #include <string_view>
 
 #include "core/section.h"
-#include "model/list_core.h"
 #include "model/list_owner.h"
+#include "model/list_section.h"
 #include "model/simple_definition.h"
 #include "model/vocabulary.h"
 #include "platform/xml_writer.h"
@@ -57,18 +57,11 @@ std::span<const Spelling<EObjectType>> ObjectTypeWords();
 std::optional<std::string_view> ObjectTypeWordToWrite(const DefinitionsConfig& config,
                                                       std::int32_t type);
 
-class DefinitionsSection final : public Section {
+class DefinitionsSection final : public ListSection<CDefinitionList> {
  public:
   // `parser` owns the section; `config` must outlive it (a constant).
   DefinitionsSection(ParserCore* parser, const DefinitionsConfig& config);
-  DefinitionsSection(const DefinitionsSection&) = delete;
-  DefinitionsSection& operator=(const DefinitionsSection&) = delete;
 
-  CDefinitionList* list() const { return list_.get(); }
-
-  std::string_view element() const override { return "Definitions"; }
-  std::string_view property() const override { return "DefinitionList"; }
-  ISDCollection* collection() override { return list_.get(); }
   HRESULT StartElement(SectionReadContext& context, std::string_view name, std::string_view parent,
                        const SaxAttributes& attributes, bool* handled) override;
   HRESULT EndElement(SectionReadContext& context, std::string_view name, std::string_view parent,
@@ -80,8 +73,6 @@ class DefinitionsSection final : public Section {
   HRESULT StartObject(SectionReadContext& context, const SaxAttributes& attributes);
 
   const DefinitionsConfig& config_;
-  ParserListSite site_;
-  OwnedList<CDefinitionList> list_;
   // The definition whose `Object` element is being read.
   ComPtr<CSimpleDefinition> current_;
   XmlAttributes attributes_;

@@ -18,11 +18,7 @@ constexpr ListTraits kGlobalPropertyListTraits = {
 
 bool SameOptionValue(const Variant& a, const Variant& b) { return a.type() == b.type() && a == b; }
 
-HRESULT CGlobalProperty::get_PropertyID(std::int32_t* id) {
-  if (!id) return E_POINTER;
-  *id = id_;
-  return S_OK;
-}
+HRESULT CGlobalProperty::get_PropertyID(std::int32_t* id) { return GetField(id_, id); }
 
 HRESULT CGlobalProperty::put_PropertyID(std::int32_t id) {
   constexpr std::string_view kSource = "CGlobalProperty::put_PropertyID()";
@@ -39,23 +35,13 @@ HRESULT CGlobalProperty::put_PropertyID(std::int32_t id) {
   return S_OK;
 }
 
-HRESULT CGlobalProperty::get_Type(EPropertyType* type) {
-  if (!type) return E_POINTER;
-  *type = type_;
-  return S_OK;
-}
+HRESULT CGlobalProperty::get_Type(EPropertyType* type) { return GetField(type_, type); }
 
 HRESULT CGlobalProperty::put_Type(EPropertyType type) {
-  RETURN_IF_FAILED(CheckWritable("CGlobalProperty::put_Type()"));
-  Change(type_, type, GOP_TYPE);
-  return S_OK;
+  return Put("CGlobalProperty::put_Type()", type_, type, GOP_TYPE);
 }
 
-HRESULT CGlobalProperty::get_value(Variant* value) {
-  if (!value) return E_POINTER;
-  *value = value_;
-  return S_OK;
-}
+HRESULT CGlobalProperty::get_value(Variant* value) { return GetField(value_, value); }
 
 HRESULT CGlobalProperty::put_value(const Variant& value) {
   RETURN_IF_FAILED(CheckWritable("CGlobalProperty::put_value()"));
@@ -78,22 +64,14 @@ HRESULT CGlobalProperty::put_Priority(EPriority priority) {
 }
 
 HRESULT CGlobalProperty::get_Assignment(std::string* assignment) {
-  if (!assignment) return E_POINTER;
-  *assignment = assignment_;
-  return S_OK;
+  return GetField(assignment_, assignment);
 }
 
 HRESULT CGlobalProperty::put_Assignment(std::string_view assignment) {
-  RETURN_IF_FAILED(CheckWritable("CGlobalProperty::put_Assignment()"));
-  Change(assignment_, assignment, GOP_ASSIGNMENT);
-  return S_OK;
+  return Put("CGlobalProperty::put_Assignment()", assignment_, assignment, GOP_ASSIGNMENT);
 }
 
-HRESULT CGlobalProperty::get_UIFlags(std::string* flags) {
-  if (!flags) return E_POINTER;
-  *flags = ui_flags_;
-  return S_OK;
-}
+HRESULT CGlobalProperty::get_UIFlags(std::string* flags) { return GetField(ui_flags_, flags); }
 
 HRESULT CGlobalProperty::put_UIFlags(std::string_view flags) {
   RETURN_IF_FAILED(CheckWritable("CGlobalProperty::put_UIFlags()"));

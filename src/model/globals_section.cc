@@ -1,6 +1,5 @@
 #include "model/globals_section.h"
 
-#include <charconv>
 #include <optional>
 #include <string>
 
@@ -17,12 +16,6 @@ constexpr std::string_view kProperty = "Property";
 constexpr std::string_view kPropertySL = "PropertySL";
 constexpr std::string_view kItem = "Item";
 
-HRESULT WriteNumber(XmlWriter& writer, std::int32_t value) {
-  char text[16];
-  auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  return writer.Characters(std::string_view(text, static_cast<std::size_t>(end - text)));
-}
-
 HRESULT WriteItem(XmlWriter& writer, std::string_view text) {
   RETURN_IF_FAILED(writer.StartElement(kItem));
   RETURN_IF_FAILED(writer.Characters(text));
@@ -37,9 +30,13 @@ HRESULT WriteValue(XmlWriter& writer, EPropertyType type, const Variant& value) 
       if (const std::string* text = value.as_string()) return writer.Characters(*text);
       return S_OK;
     case PT_INT:
-      if (const std::int32_t* number = value.as_int()) return WriteNumber(writer, *number);
+      if (const std::int32_t* number = value.as_int()) {
+        return writer.Characters(DecimalText(*number).view());
+      }
       // An automation boolean as a number: true is -1.
-      if (const bool* flag = value.as_bool()) return WriteNumber(writer, *flag ? -1 : 0);
+      if (const bool* flag = value.as_bool()) {
+        return writer.Characters(DecimalText(*flag ? -1 : 0).view());
+      }
       return S_OK;
     case PT_BOOL:
       if (const bool* flag = value.as_bool()) return writer.Characters(*flag ? "1" : "0");
@@ -61,9 +58,7 @@ HRESULT WriteValue(XmlWriter& writer, EPropertyType type, const Variant& value) 
 }  // namespace
 
 GlobalsSection::GlobalsSection(ParserCore* parser, const GlobalsConfig& config)
-    : config_(config),
-      site_(parser, config.events),
-      list_(MakeObject<CGlobalPropertyList>(&site_)) {}
+    : ListSection(parser, "Globals", "GlobalOptions", config.events), config_(config) {}
 
 HRESULT GlobalsSection::StartElement(SectionReadContext& context, std::string_view name,
                                      std::string_view parent, const SaxAttributes& attributes,
@@ -110,7 +105,7 @@ HRESULT GlobalsSection::StartOption(SectionReadContext& context, const SaxAttrib
   std::int32_t id = OptionIdFromName(config_.module, *name);
   if (id == 0) return S_OK;  // an option of another version of the agent
 
-  ComPtr<CGlobalProperty> option = list_->NewItem();
+  ComPtr<CGlobalProperty> option = list()->NewItem();
   RETURN_IF_FAILED(option->put_PropertyID(id));
   RETURN_IF_FAILED(option->put_Type(type));
   RETURN_IF_FAILED(option->put_Assignment(attributes.Find("filter").value_or("*")));
@@ -164,12 +159,12 @@ HRESULT GlobalsSection::EndOption(bool string_list, std::string_view text) {
     }
   }
   // A second option of the same name fails here (106) and ends the load.
-  return list_->Insert(option.get());
+  return list()->Insert(option.get());
 }
 
 HRESULT GlobalsSection::Write(XmlWriter& writer) {
   RETURN_IF_FAILED(writer.StartElement(kGlobals));
-  for (const CGlobalProperty* option : *list_) RETURN_IF_FAILED(WriteOption(writer, *option));
+  for (const CGlobalProperty* option : *list()) RETURN_IF_FAILED(WriteOption(writer, *option));
   return writer.EndElement(kGlobals);
 }
 
@@ -207,7 +202,7 @@ void GlobalsSection::Clear() {
   pending_items_.clear();
   in_globals_ = false;
   in_string_list_ = false;
-  (void)list_->ClearMembers();
+  (void)list()->ClearMembers();
 }
 
 }  // namespace xmlsecdb

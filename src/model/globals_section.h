@@ -34,6 +34,7 @@
 #include "core/section.h"
 #include "model/global_property.h"
 #include "model/list_owner.h"
+#include "model/list_section.h"
 #include "model/vocabulary.h"
 #include "platform/xml_writer.h"
 
@@ -72,19 +73,11 @@ struct GlobalsConfig {
   ReadFailure wrong_priority = {kMsgInvalidContent, " Wrong property priority."};
 };
 
-class GlobalsSection final : public Section {
+class GlobalsSection final : public ListSection<CGlobalPropertyList> {
  public:
   // `parser` owns the section; `config` must outlive it (a constant).
   GlobalsSection(ParserCore* parser, const GlobalsConfig& config);
-  GlobalsSection(const GlobalsSection&) = delete;
-  GlobalsSection& operator=(const GlobalsSection&) = delete;
 
-  // The option list, without a new reference.
-  CGlobalPropertyList* list() const { return list_.get(); }
-
-  std::string_view element() const override { return "Globals"; }
-  std::string_view property() const override { return "GlobalOptions"; }
-  ISDCollection* collection() override { return list_.get(); }
   HRESULT StartElement(SectionReadContext& context, std::string_view name, std::string_view parent,
                        const SaxAttributes& attributes, bool* handled) override;
   HRESULT EndElement(SectionReadContext& context, std::string_view name, std::string_view parent,
@@ -98,8 +91,6 @@ class GlobalsSection final : public Section {
   HRESULT WriteOption(XmlWriter& writer, const CGlobalProperty& option);
 
   const GlobalsConfig& config_;
-  ParserListSite site_;
-  OwnedList<CGlobalPropertyList> list_;  // after site_: detached before the site goes
 
   // Reading: inside the top-level `Globals`, inside a claimed
   // `PropertySL`, the option being read (null while skipping an unknown

@@ -41,11 +41,7 @@ HRESULT ListCore::ItemAt(std::int32_t index, Variant* item) {
   return S_OK;
 }
 
-HRESULT ListCore::GetCount(std::int32_t* count) const {
-  if (!count) return E_POINTER;
-  *count = this->count();
-  return S_OK;
-}
+HRESULT ListCore::GetCount(std::int32_t* count) const { return GetField(this->count(), count); }
 
 HRESULT ListCore::NewEnum(IUnknown** enumerator) {
   if (!enumerator) return E_POINTER;

@@ -82,6 +82,16 @@ class ListItemBase {
     NotifyChange(false, property);
   }
 
+  // The body of a setter that raises events: the read-only guard, then
+  // Change.
+  template <class T, class U>
+  [[nodiscard]] HRESULT Put(std::string_view source, T& field, U&& value, std::int32_t property) {
+    HRESULT hr = CheckWritable(source);
+    if (Failed(hr)) return hr;
+    Change(field, std::forward<U>(value), property);
+    return S_OK;
+  }
+
   // The body of a setter that raises no events: the read-only guard, then
   // the store.
   template <class T, class U>

@@ -2,7 +2,8 @@
 // position or by identity.
 //
 // PlainListCore holds the mechanics; PlainList<Interface, Item,
-// ItemInterface> gives them the standard member names. A kind declares,
+// ItemInterface> gives them the standard member names, with what every list
+// of items has (Create, Clear, iteration) from ItemList. A kind declares,
 // for example,
 //
 //   inline constexpr ListTraits kAccessDescriptorListTraits = {
@@ -27,6 +28,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/item_list.h"
 #include "model/list_core.h"
 
 namespace xmlsecdb {
@@ -59,11 +61,17 @@ class PlainListCore : public ListCore {
   // when the list is not empty.
   [[nodiscard]] HRESULT ClearMembers();
 
+  // Where C++ iteration stands (ItemList::iterator).
+  using Position = std::vector<ListItemBase*>::const_iterator;
+  Position begin_position() const { return members_.begin(); }
+  Position end_position() const { return members_.end(); }
+  static ListItemBase* MemberAtPosition(Position at) { return *at; }
+  static Position NextPosition(Position at) { return at + 1; }
+
  protected:
   PlainListCore(IListOwner* owner, const ListTraits& traits) : ListCore(owner, traits) {}
   ~PlainListCore();
 
-  void BindNew(ListItemBase* item) { Bind(item); }
   const std::vector<ListItemBase*>& members() const { return members_; }
 
  private:
@@ -73,7 +81,7 @@ class PlainListCore : public ListCore {
 // The standard members of a plain list interface; as with RuleList, they
 // implement the interface's members of the same signature.
 template <class Interface, class Item, class ItemInterface>
-class PlainList : public ListObject<Interface, PlainListCore> {
+class PlainList : public ItemList<Interface, PlainListCore, Item, ItemInterface> {
  public:
   HRESULT Insert(ItemInterface* item) {
     if (!item) return E_POINTER;
@@ -89,59 +97,13 @@ class PlainList : public ListObject<Interface, PlainListCore> {
     if (!item) return E_POINTER;
     return this->RemoveMember(AsListItem(item));
   }
-  HRESULT Clear() { return this->ClearMembers(); }
-
-  // The create member: a new detached item bound to this list.
-  HRESULT Create(ItemInterface** item) {
-    if (!item) return E_POINTER;
-    *item = nullptr;
-    HRESULT hr = this->CheckWritable(this->traits().create_name);
-    if (Failed(hr)) return hr;
-    *item = NewItem().Detach();
-    return S_OK;
-  }
-  ComPtr<Item> NewItem() {
-    ComPtr<Item> item = MakeObject<Item>();
-    this->BindNew(item.get());
-    return item;
-  }
-
   Item* at(std::int32_t index) const {
     return static_cast<Item*>(this->members()[static_cast<std::size_t>(index)]);
   }
 
-  // C++ iteration over the members, in order.
-  class iterator {
-   public:
-    using iterator_category = std::forward_iterator_tag;
-    using value_type = Item*;
-    using difference_type = std::ptrdiff_t;
-    using pointer = Item**;
-    using reference = Item*;
-    using Base = std::vector<ListItemBase*>::const_iterator;
-    iterator() = default;
-    explicit iterator(Base at) : at_(at) {}
-    Item* operator*() const { return static_cast<Item*>(*at_); }
-    iterator& operator++() {
-      ++at_;
-      return *this;
-    }
-    iterator operator++(int) {
-      iterator old = *this;
-      ++at_;
-      return old;
-    }
-    friend bool operator==(iterator a, iterator b) { return a.at_ == b.at_; }
-
-   private:
-    Base at_;
-  };
-  iterator begin() const { return iterator(this->members().begin()); }
-  iterator end() const { return iterator(this->members().end()); }
-
  protected:
   PlainList(IListOwner* owner, const ListTraits& traits)
-      : ListObject<Interface, PlainListCore>(owner, traits) {}
+      : ItemList<Interface, PlainListCore, Item, ItemInterface>(owner, traits) {}
 };
 
 }  // namespace xmlsecdb

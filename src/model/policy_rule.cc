@@ -106,9 +106,7 @@ HRESULT PolicyRuleCore::Guard(const PolicyRuleConfig& config, std::string_view n
 }
 
 HRESULT PolicyRuleCore::GetInt(IntField field, std::int32_t* value) const {
-  if (!value) return E_POINTER;
-  *value = fields_.*field;
-  return S_OK;
+  return GetField(fields_.*field, value);
 }
 
 HRESULT PolicyRuleCore::PutInt(const PolicyRuleConfig& config, std::string_view name,

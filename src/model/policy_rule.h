@@ -295,16 +295,10 @@ class PolicyRule : public ItemObject<PolicyRuleCore, typename Kind::Interface> {
   HRESULT get_AccessDescriptorList(IAccessDescriptorList** list) override {
     return this->GetAccessList(list);
   }
-  HRESULT get_RuleID(std::int32_t* id) override {
-    if (!id) return E_POINTER;
-    *id = this->rule_id();
-    return S_OK;
-  }
+  HRESULT get_RuleID(std::int32_t* id) override { return GetField(this->rule_id(), id); }
   HRESULT put_RuleID(std::int32_t id) override { return this->PutRuleIDValue(kConfig, id); }
   HRESULT get_RuleIDString(std::string* text) override {
-    if (!text) return E_POINTER;
-    *text = this->RuleIDString();
-    return S_OK;
+    return GetField(this->RuleIDString(), text);
   }
   HRESULT put_RuleIDString(std::string_view text) override {
     return this->PutRuleIDText(kConfig, text);
@@ -399,9 +393,7 @@ class PolicyRule : public ItemObject<PolicyRuleCore, typename Kind::Interface> {
  private:
   template <class E>
   HRESULT GetEnum(PolicyRuleCore::IntField field, E* value) const {
-    if (!value) return E_POINTER;
-    *value = static_cast<E>(this->fields().*field);
-    return S_OK;
+    return GetField(static_cast<E>(this->fields().*field), value);
   }
 };
 

@@ -38,6 +38,7 @@
 #include "model/access_descriptor_xml.h"
 #include "model/condition_switch_xml.h"
 #include "model/list_owner.h"
+#include "model/list_section.h"
 #include "model/policy_rule.h"
 #include "model/policy_rule_list.h"
 #include "model/vocabulary.h"
@@ -106,36 +107,26 @@ class PolicyRuleXml {
 };
 
 template <class List>
-class PolicyRuleSection final : public Section {
+class PolicyRuleSection final : public ListSection<List> {
  public:
   // `parser` owns the section; `config` must outlive it (a constant).
   PolicyRuleSection(ParserCore* parser, const PolicyRuleSectionConfig& config)
-      : config_(config),
-        site_(parser, *config.events),
-        list_(MakeObject<List>(&site_)),
+      : ListSection<List>(parser, "RuleList", "RuleList", *config.events),
+        config_(config),
         xml_(config) {}
-  PolicyRuleSection(const PolicyRuleSection&) = delete;
-  PolicyRuleSection& operator=(const PolicyRuleSection&) = delete;
-
-  // The rule list, without a new reference.
-  List* list() const { return list_.get(); }
-
-  std::string_view element() const override { return "RuleList"; }
-  std::string_view property() const override { return "RuleList"; }
-  ISDCollection* collection() override { return list_.get(); }
 
   HRESULT StartElement(SectionReadContext& context, std::string_view name, std::string_view parent,
                        const SaxAttributes& attributes, bool* handled) override {
     if (name == "RuleList" && parent == "SecDb") {
       *handled = true;
       in_rules_ = true;
-      list_->BeginAppending();
+      this->list()->BeginAppending();
       return S_OK;
     }
     if (!in_rules_) return S_OK;
     if (name == "Rule" && parent == "RuleList") {
       *handled = true;
-      current_ = list_->NewItem();
+      current_ = this->list()->NewItem();
       return xml_.Start(context, attributes, *current_);
     }
     if (!current_ || parent != "Rule") return S_OK;
@@ -156,11 +147,11 @@ class PolicyRuleSection final : public Section {
                      std::string_view text) override {
     if (name == "RuleList" && parent == "SecDb") {
       in_rules_ = false;
-      list_->EndAppending();
+      this->list()->EndAppending();
     } else if (name == "Rule" && current_) {
       ComPtr<typename List::Rule> rule = std::move(current_);
       xml_.Finish(*rule);
-      return list_->InsertMember(rule.get());
+      return this->list()->InsertMember(rule.get());
     } else if (name == "Object" && current_) {
       xml_.SetDirectPath(*current_, text);
     }
@@ -169,21 +160,20 @@ class PolicyRuleSection final : public Section {
 
   HRESULT Write(XmlWriter& writer) override {
     RETURN_IF_FAILED(writer.StartElement("RuleList"));
-    for (const typename List::Rule* rule : *list_) RETURN_IF_FAILED(xml_.Write(writer, *rule));
+    for (const typename List::Rule* rule : *this->list())
+      RETURN_IF_FAILED(xml_.Write(writer, *rule));
     return writer.EndElement("RuleList");
   }
 
   void Clear() override {
     current_.Reset();
     in_rules_ = false;
-    (void)list_->ClearMembers();
-    list_->EndAppending();
+    (void)this->list()->ClearMembers();
+    this->list()->EndAppending();
   }
 
  private:
   const PolicyRuleSectionConfig& config_;
-  ParserListSite site_;
-  OwnedList<List> list_;  // after site_: detached before the site goes
   PolicyRuleXml xml_;
   bool in_rules_ = false;
   ComPtr<typename List::Rule> current_;  // the `Rule` being read

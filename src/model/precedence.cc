@@ -4,6 +4,21 @@
 #include "model/list_item.h"
 
 namespace xmlsecdb {
+namespace {
+
+// The body of the setters whose new precedence `with` derives from the old
+// one: the guard, the derivation (which may refuse the value), the change.
+HRESULT PutDerived(HRESULT (Precedence::*with)(std::int32_t, Precedence*) const, ListItemBase& item,
+                   Precedence& field, std::string_view source, std::int32_t value,
+                   std::int32_t property) {
+  RETURN_IF_FAILED(item.CheckWritable(source));
+  Precedence next;
+  RETURN_IF_FAILED((field.*with)(value, &next));
+  item.Change(field, next, property);
+  return S_OK;
+}
+
+}  // namespace
 
 HRESULT Precedence::WithPriority(std::int32_t priority, Precedence* result) const {
   if (priority != PRIOR_LOW && priority != PRIOR_NORMAL && priority != PRIOR_HIGH) {
@@ -20,39 +35,25 @@ HRESULT Precedence::WithPreferred(std::int32_t preferred, Precedence* result) co
 }
 
 HRESULT GetPriority(Precedence precedence, EPriority* priority) {
-  if (!priority) return E_POINTER;
-  *priority = precedence.priority();
-  return S_OK;
+  return GetField(precedence.priority(), priority);
 }
 
 HRESULT GetPreferred(Precedence precedence, std::int32_t* preferred) {
-  if (!preferred) return E_POINTER;
-  *preferred = precedence.preferred() ? 1 : 0;
-  return S_OK;
+  return GetField(precedence.preferred() ? 1 : 0, preferred);
 }
 
 HRESULT GetOrder(Precedence precedence, std::int32_t* order) {
-  if (!order) return E_POINTER;
-  *order = precedence.order();
-  return S_OK;
+  return GetField(precedence.order(), order);
 }
 
 HRESULT PutPriority(ListItemBase& item, Precedence& field, std::string_view source,
                     std::int32_t priority, std::int32_t property) {
-  RETURN_IF_FAILED(item.CheckWritable(source));
-  Precedence next;
-  RETURN_IF_FAILED(field.WithPriority(priority, &next));
-  item.Change(field, next, property);
-  return S_OK;
+  return PutDerived(&Precedence::WithPriority, item, field, source, priority, property);
 }
 
 HRESULT PutPreferred(ListItemBase& item, Precedence& field, std::string_view source,
                      std::int32_t preferred, std::int32_t property) {
-  RETURN_IF_FAILED(item.CheckWritable(source));
-  Precedence next;
-  RETURN_IF_FAILED(field.WithPreferred(preferred, &next));
-  item.Change(field, next, property);
-  return S_OK;
+  return PutDerived(&Precedence::WithPreferred, item, field, source, preferred, property);
 }
 
 HRESULT PutOrder(ListItemBase& item, Precedence& field, std::string_view source, std::int32_t order,

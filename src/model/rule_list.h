@@ -2,8 +2,9 @@
 // comparison order, beside an index from rule identifier to member.
 //
 // RuleListCore holds the mechanics; RuleList<Interface, Item, ItemInterface>
-// gives them the standard member names, so that a kind declares a rule list
-// as
+// gives them the standard member names, with what every list of items has
+// (Create, Clear, iteration) from ItemList, so that a kind declares a rule
+// list as
 //
 //   struct IAMRuleList : ISDCollection { ... CreateRule, Insert, Remove,
 //       Clear, Get, GenerateRuleID, GetByRuleNum, InsertEx ... };
@@ -25,11 +26,11 @@
 #define XMLSECDB_MODEL_RULE_LIST_H_
 
 #include <cstdint>
-#include <iterator>
 #include <string>
 #include <string_view>
 
 #include "model/id_index.h"
+#include "model/item_list.h"
 #include "model/list_core.h"
 #include "model/rule_id.h"
 
@@ -75,12 +76,17 @@ class RuleListCore : public ListCore {
   // uses it.
   void Rekey(RuleItemBase* item, std::int32_t id);
 
+  // Where C++ iteration stands (ItemList::iterator): the member itself,
+  // nullptr past the last.
+  using Position = RuleItemBase*;
+  Position begin_position() const { return head_; }
+  Position end_position() const { return nullptr; }
+  static ListItemBase* MemberAtPosition(Position at) { return at; }
+  static Position NextPosition(Position at) { return at->next_member(); }
+
  protected:
   RuleListCore(IListOwner* owner, const ListTraits& traits) : ListCore(owner, traits) {}
   ~RuleListCore();
-
-  // Makes a new item bound to this list; the caller owns the reference.
-  void BindNew(RuleItemBase* item) { Bind(item); }
 
  private:
   void LinkAfter(RuleItemBase* item, RuleItemBase* prev);
@@ -105,7 +111,7 @@ class RuleListCore : public ListCore {
 // so that an interface may lack some, as expression lists do); a kind adds
 // its create member and anything else its interface has.
 template <class Interface, class Item, class ItemInterface>
-class RuleList : public ListObject<Interface, RuleListCore> {
+class RuleList : public ItemList<Interface, RuleListCore, Item, ItemInterface> {
  public:
   HRESULT Insert(ItemInterface* item) {
     if (!item) return E_POINTER;
@@ -121,7 +127,6 @@ class RuleList : public ListObject<Interface, RuleListCore> {
     if (!rule) return E_INVALIDARG;
     return this->RemoveMember(rule);
   }
-  HRESULT Clear() { return this->ClearMembers(); }
   HRESULT Get(std::string_view id, ItemInterface** item) {
     if (!item) return E_POINTER;
     RuleItemBase* found = nullptr;
@@ -147,54 +152,9 @@ class RuleList : public ListObject<Interface, RuleListCore> {
     return item->CopyToList(this, 1, copy);
   }
 
-  // The create member (CreateRule, CreateExpression): a new detached item
-  // bound to this list, with one reference for the caller.
-  HRESULT Create(ItemInterface** item) {
-    if (!item) return E_POINTER;
-    *item = nullptr;
-    HRESULT hr = this->CheckWritable(this->traits().create_name);
-    if (Failed(hr)) return hr;
-    *item = NewItem().Detach();
-    return S_OK;
-  }
-  // The same without the guard or the interface, for code of the library
-  // (content handlers, copies).
-  ComPtr<Item> NewItem() {
-    ComPtr<Item> item = MakeObject<Item>();
-    this->BindNew(item.get());
-    return item;
-  }
-
-  // C++ iteration over the members, in order.
-  class iterator {
-   public:
-    using iterator_category = std::forward_iterator_tag;
-    using value_type = Item*;
-    using difference_type = std::ptrdiff_t;
-    using pointer = Item**;
-    using reference = Item*;
-    explicit iterator(RuleItemBase* at = nullptr) : at_(at) {}
-    Item* operator*() const { return static_cast<Item*>(at_); }
-    iterator& operator++() {
-      at_ = at_->next_member();
-      return *this;
-    }
-    iterator operator++(int) {
-      iterator old = *this;
-      ++*this;
-      return old;
-    }
-    friend bool operator==(iterator a, iterator b) { return a.at_ == b.at_; }
-
-   private:
-    RuleItemBase* at_;
-  };
-  iterator begin() const { return iterator(this->first()); }
-  iterator end() const { return iterator(); }
-
  protected:
   RuleList(IListOwner* owner, const ListTraits& traits)
-      : ListObject<Interface, RuleListCore>(owner, traits) {}
+      : ItemList<Interface, RuleListCore, Item, ItemInterface>(owner, traits) {}
 
  private:
   static RuleItemBase* Cast(ItemInterface* item) { return static_cast<Item*>(AsListItem(item)); }

@@ -7,11 +7,7 @@ namespace xmlsecdb {
 
 CRuleSet::CRuleSet() : rule_list_ids_(MakeObject<CSimpleValueList>()) {}
 
-HRESULT CRuleSet::get_RuleSetID(std::string* id) {
-  if (!id) return E_POINTER;
-  *id = id_;
-  return S_OK;
-}
+HRESULT CRuleSet::get_RuleSetID(std::string* id) { return GetField(id_, id); }
 
 HRESULT CRuleSet::put_RuleSetID(std::string_view id) {
   id_ = id;
@@ -19,9 +15,7 @@ HRESULT CRuleSet::put_RuleSetID(std::string_view id) {
 }
 
 HRESULT CRuleSet::get_Description(std::string* description) {
-  if (!description) return E_POINTER;
-  *description = description_;
-  return S_OK;
+  return GetField(description_, description);
 }
 
 HRESULT CRuleSet::put_Description(std::string_view description) {

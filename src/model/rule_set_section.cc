@@ -16,7 +16,7 @@ constexpr std::string_view kRuleListID = "RuleListID";
 }  // namespace
 
 RuleSetListSection::RuleSetListSection(ParserCore* parser, const RuleSetSectionConfig& config)
-    : config_(config), site_(parser, kNoEvents), list_(MakeObject<CRuleSetList>(&site_)) {}
+    : ListSection(parser, "RuleSetList", "RuleSetList", kNoEvents), config_(config) {}
 
 HRESULT RuleSetListSection::StartElement(SectionReadContext& context, std::string_view name,
                                          std::string_view parent, const SaxAttributes& attributes,
@@ -25,7 +25,7 @@ HRESULT RuleSetListSection::StartElement(SectionReadContext& context, std::strin
     *handled = true;
     std::optional<std::string_view> id = attributes.Find("id");
     if (!id) return context.Fail(kMsgMissingAttribute, config_.missing_id_suffix);
-    current_ = list_->NewItem();
+    current_ = list()->NewItem();
     current_->set_id(*id);
     current_->set_description(attributes.Find("desc").value_or(std::string_view()));
     return S_OK;
@@ -40,16 +40,16 @@ HRESULT RuleSetListSection::EndElement(SectionReadContext&, std::string_view nam
   if (name == kRuleListID) return current_->rule_list_ids().Insert(text);
   // The end of `RuleSet`.
   ComPtr<CRuleSet> made = std::move(current_);
-  return list_->Insert(made.get(), nullptr);
+  return list()->Insert(made.get(), nullptr);
 }
 
 HRESULT RuleSetListSection::Write(XmlWriter& writer) {
-  if (list_->count() == 0) {
+  if (list()->count() == 0) {
     DebugLog("ZelXmlSd: RuleSetList save - nothing to save\n");
     return S_FALSE;
   }
   RETURN_IF_FAILED(writer.StartElement("RuleSetList"));
-  for (const CRuleSet* rule_set : *list_) {
+  for (const CRuleSet* rule_set : *list()) {
     attributes_.Clear();
     attributes_.Add("id", rule_set->id());
     if (!rule_set->description().empty()) attributes_.Add("desc", rule_set->description());
@@ -66,7 +66,7 @@ HRESULT RuleSetListSection::Write(XmlWriter& writer) {
 
 void RuleSetListSection::Clear() {
   current_.Reset();
-  (void)list_->Clear();
+  (void)list()->Clear();
 }
 
 }  // namespace xmlsecdb

@@ -19,7 +19,7 @@
 #include <string_view>
 
 #include "core/section.h"
-#include "model/list_core.h"
+#include "model/list_section.h"
 #include "model/rule_set.h"
 #include "platform/xml_writer.h"
 
@@ -41,17 +41,11 @@ inline constexpr RuleSetSectionConfig kCFRuleSets = {" Missing RuleSet id."};
 inline constexpr RuleSetSectionConfig kFWRuleSets = {" Missing RuleSet id.", true};
 inline constexpr RuleSetSectionConfig kIDSRuleSets = {" Missing RuleSet id.", true};
 
-class RuleSetListSection final : public Section {
+class RuleSetListSection final : public ListSection<CRuleSetList> {
  public:
   // `parser` owns the section and outlives it.
   RuleSetListSection(ParserCore* parser, const RuleSetSectionConfig& config);
 
-  // The list, without a new reference.
-  CRuleSetList* list() const { return list_.get(); }
-
-  std::string_view element() const override { return "RuleSetList"; }
-  std::string_view property() const override { return "RuleSetList"; }
-  ISDCollection* collection() override { return list_.get(); }
   HRESULT StartElement(SectionReadContext& context, std::string_view name, std::string_view parent,
                        const SaxAttributes& attributes, bool* handled) override;
   HRESULT EndElement(SectionReadContext& context, std::string_view name, std::string_view parent,
@@ -61,8 +55,6 @@ class RuleSetListSection final : public Section {
 
  private:
   const RuleSetSectionConfig& config_;
-  ParserListSite site_;
-  OwnedList<CRuleSetList> list_;
   // The rule set whose `RuleSet` element is open.
   ComPtr<CRuleSet> current_;
   XmlAttributes attributes_;

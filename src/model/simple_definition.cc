@@ -1,19 +1,11 @@
 #include "model/simple_definition.h"
 
-#include "core/return_if_failed.h"
-
 namespace xmlsecdb {
 
-HRESULT CSimpleItem::get_Content(std::string* content) {
-  if (!content) return E_POINTER;
-  *content = content_;
-  return S_OK;
-}
+HRESULT CSimpleItem::get_Content(std::string* content) { return GetField(content_, content); }
 
 HRESULT CSimpleItem::put_Content(std::string_view content) {
-  RETURN_IF_FAILED(CheckWritable("CSimpleItem::put_Content()"));
-  Change(content_, content, 0);
-  return S_OK;
+  return Put("CSimpleItem::put_Content()", content_, content, 0);
 }
 
 CSimpleDefinition::CSimpleDefinition() : items_(MakeObject<CSimpleItemList>(this)) {}

@@ -15,6 +15,8 @@
 #ifndef XMLSECDB_MODEL_VOCABULARY_H_
 #define XMLSECDB_MODEL_VOCABULARY_H_
 
+#include <charconv>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -232,6 +234,22 @@ std::optional<std::string_view> OnFlagText(bool set);
 
 // "%u".
 std::string UnsignedDecimalText(std::uint32_t value);
+
+// A 32-bit number as decimal text ("%d" or "%u" by the type of the value),
+// held in the object itself: for writers that write many numbers and must
+// not allocate for each.
+class DecimalText {
+ public:
+  template <class N>
+  explicit DecimalText(N value)
+      : size_(static_cast<std::size_t>(std::to_chars(text_, text_ + sizeof text_, value).ptr -
+                                       text_)) {}
+  std::string_view view() const { return {text_, size_}; }
+
+ private:
+  char text_[16];
+  std::size_t size_;
+};
 
 // `proc_id`: eight upper-case hexadecimal digits ("%08X"); left out for 0.
 std::optional<std::string> ProcessIdText(std::uint32_t process_id);
