@@ -222,16 +222,12 @@ HRESULT IDSGroupSection::StartRule(SectionReadContext& context, const SaxAttribu
   rule->set_access_result(result);
   rule->set_direction(direction);
   rule->set_protocol(protocol);
-  rule->set_local_address_id(*local_address);
-  rule->set_remote_address_id(*remote_address);
   if (local_ports) rule->set_local_ports(ReadPorts(*local_ports));
   if (remote_ports) rule->set_remote_ports(ReadPorts(*remote_ports));
-  rule->set_name(attributes.Find("name").value_or(""));
+  rule->set_file_texts(attributes.Find("name").value_or(""), *local_address, *remote_address,
+                       attributes.Find("filter").value_or("*"));
   rule->set_sid(ReadUnsignedDecimal(*sid));
   rule->set_enabled(OnFlagFromText(attributes.Find("enabled").value_or("")));
-  if (std::optional<std::string_view> filter = attributes.Find("filter")) {
-    rule->set_assignment(*filter);
-  }
   RETURN_IF_FAILED(group_->rules()->Insert(rule.get()));
   rule_ = std::move(rule);
   return S_OK;

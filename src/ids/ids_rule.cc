@@ -9,7 +9,24 @@ constexpr std::int16_t kTrue = -1;
 
 }  // namespace
 
-CIDSRule::CIDSRule() : assignment_("*"), tokens_(MakeObject<CIDSTokenList>(this)) {}
+CIDSRule::CIDSRule() : tokens_(MakeObject<CIDSTokenList>(this)) { texts_.set(kAssignment, "*"); }
+
+void CIDSRule::set_file_texts(std::string_view name, std::string_view local_address_id,
+                              std::string_view remote_address_id, std::string_view assignment) {
+  const std::string_view texts[kTextSlots] = {name, local_address_id, remote_address_id,
+                                              assignment, {}};
+  texts_.assign(texts);
+}
+
+HRESULT CIDSRule::GetText(TextSlot slot, std::string* text) const {
+  return GetField(texts_.get(slot), text);
+}
+
+HRESULT CIDSRule::PutText(std::string_view source, TextSlot slot, std::string_view text) {
+  RETURN_IF_FAILED(CheckWritable(source));
+  texts_.set(slot, text);
+  return S_OK;
+}
 
 HRESULT CIDSRule::GetFlag(Flag flag, std::int16_t* value) const {
   return GetField(Has(flag) ? kTrue : 0, value);
@@ -33,9 +50,9 @@ void CIDSRule::set_remote_ports(const PortRange& ports) {
   SetFlag(kRemoteInverted, ports.inverted);
 }
 
-HRESULT CIDSRule::get_Name(std::string* name) { return GetField(name_, name); }
+HRESULT CIDSRule::get_Name(std::string* name) { return GetText(kName, name); }
 HRESULT CIDSRule::put_Name(std::string_view name) {
-  return Store("CIDSRule::put_Name()", name_, name);
+  return PutText("CIDSRule::put_Name()", kName, name);
 }
 
 HRESULT CIDSRule::get_AccessResult(std::int32_t* result) {
@@ -69,9 +86,9 @@ HRESULT CIDSRule::put_Protocol(EProtocol protocol) {
   return S_OK;
 }
 
-HRESULT CIDSRule::get_RemIPAddressID(std::string* id) { return GetField(remote_address_id_, id); }
+HRESULT CIDSRule::get_RemIPAddressID(std::string* id) { return GetText(kRemoteAddressId, id); }
 HRESULT CIDSRule::put_RemIPAddressID(std::string_view id) {
-  return Store("CIDSRule::put_RemIPAddressID()", remote_address_id_, id);
+  return PutText("CIDSRule::put_RemIPAddressID()", kRemoteAddressId, id);
 }
 
 HRESULT CIDSRule::get_SID(std::int32_t* sid) {
@@ -126,22 +143,22 @@ HRESULT CIDSRule::put_Enabled(std::int16_t enabled) {
 }
 
 HRESULT CIDSRule::get_Assignment(std::string* assignment) {
-  return GetField(assignment_, assignment);
+  return GetText(kAssignment, assignment);
 }
 HRESULT CIDSRule::put_Assignment(std::string_view assignment) {
-  return Store("CIDSRule::put_Assignment()", assignment_, assignment);
+  return PutText("CIDSRule::put_Assignment()", kAssignment, assignment);
 }
 
-HRESULT CIDSRule::get_LocIPAddressID(std::string* id) { return GetField(local_address_id_, id); }
+HRESULT CIDSRule::get_LocIPAddressID(std::string* id) { return GetText(kLocalAddressId, id); }
 HRESULT CIDSRule::put_LocIPAddressID(std::string_view id) {
-  return Store("CIDSRule::put_LocIPAddressID()", local_address_id_, id);
+  return PutText("CIDSRule::put_LocIPAddressID()", kLocalAddressId, id);
 }
 
-HRESULT CIDSRule::get_UIFlags(std::string* flags) { return GetField(ui_flags_, flags); }
+HRESULT CIDSRule::get_UIFlags(std::string* flags) { return GetText(kUIFlags, flags); }
 // The read-only failure names the Assignment setter, as the system always
 // has for this property.
 HRESULT CIDSRule::put_UIFlags(std::string_view flags) {
-  return Store("CIDSRule::put_Assignment()", ui_flags_, flags);
+  return PutText("CIDSRule::put_Assignment()", kUIFlags, flags);
 }
 
 }  // namespace xmlsecdb

@@ -1,9 +1,11 @@
 // CIDSRule and CIDSRuleList: the signatures of an IDS group (see
 // xmlsecdb/ids.h for the contract clients see).
 //
-// A rule keeps its numbers as numbers and its three booleans as bits of
-// one byte; the automation booleans (-1 for true) are made only at the
-// interface.
+// A rule keeps its numbers as numbers, its three booleans as bits of one
+// byte (the automation booleans, -1 for true, are made only at the
+// interface) and its five texts in one heap block: a database may hold a
+// million rules, and five std::string members would cost 160 bytes per rule
+// before any text.
 #ifndef XMLSECDB_IDS_IDS_RULE_H_
 #define XMLSECDB_IDS_IDS_RULE_H_
 
@@ -13,6 +15,7 @@
 
 #include "ids/ids_item.h"
 #include "ids/ids_token.h"
+#include "model/packed_text.h"
 #include "model/plain_list.h"
 #include "xmlsecdb/ids.h"
 
@@ -67,32 +70,32 @@ class CIDSRule final : public ItemObject<IDSOwnerItem, IIDSRule> {
 
   // For the library's reader and writer: the fields without checks. The
   // reader validates what it stores (directions and protocols included).
-  const std::string& name() const { return name_; }
+  std::string_view name() const { return texts_.get(kName); }
   std::int32_t access_result() const { return access_result_; }
   std::int32_t audit_level() const { return audit_level_; }
   EDirection direction() const { return direction_; }
   EProtocol protocol() const { return protocol_; }
-  const std::string& local_address_id() const { return local_address_id_; }
-  const std::string& remote_address_id() const { return remote_address_id_; }
+  std::string_view local_address_id() const { return texts_.get(kLocalAddressId); }
+  std::string_view remote_address_id() const { return texts_.get(kRemoteAddressId); }
   std::uint32_t sid() const { return sid_; }
   PortRange local_ports() const { return {local_from_, local_to_, Has(kLocalInverted)}; }
   PortRange remote_ports() const { return {remote_from_, remote_to_, Has(kRemoteInverted)}; }
   bool enabled() const { return Has(kEnabled); }
-  const std::string& assignment() const { return assignment_; }
+  std::string_view assignment() const { return texts_.get(kAssignment); }
   CIDSTokenList* tokens() const { return tokens_.get(); }
 
-  void set_name(std::string_view name) { name_ = name; }
   void set_access_result(std::int32_t result) { access_result_ = result; }
   void set_audit_level(std::int32_t level) { audit_level_ = level; }
   void set_direction(EDirection direction) { direction_ = direction; }
   void set_protocol(EProtocol protocol) { protocol_ = protocol; }
-  void set_local_address_id(std::string_view id) { local_address_id_ = id; }
-  void set_remote_address_id(std::string_view id) { remote_address_id_ = id; }
   void set_sid(std::uint32_t sid) { sid_ = sid; }
   void set_local_ports(const PortRange& ports);
   void set_remote_ports(const PortRange& ports);
   void set_enabled(bool enabled) { SetFlag(kEnabled, enabled); }
-  void set_assignment(std::string_view assignment) { assignment_ = assignment; }
+  // The texts a file carries, set at once (one block); UIFlags, which
+  // files do not carry, becomes empty.
+  void set_file_texts(std::string_view name, std::string_view local_address_id,
+                      std::string_view remote_address_id, std::string_view assignment);
 
  private:
   enum Flag : std::uint8_t { kEnabled = 0x1, kLocalInverted = 0x2, kRemoteInverted = 0x4 };
@@ -103,11 +106,18 @@ class CIDSRule final : public ItemObject<IDSOwnerItem, IIDSRule> {
   HRESULT GetFlag(Flag flag, std::int16_t* value) const;
   HRESULT PutFlag(std::string_view source, Flag flag, std::int16_t value);
 
-  std::string name_;
-  std::string local_address_id_;
-  std::string remote_address_id_;
-  std::string assignment_;
-  std::string ui_flags_;
+  enum TextSlot : std::size_t {
+    kName,
+    kLocalAddressId,
+    kRemoteAddressId,
+    kAssignment,
+    kUIFlags,
+    kTextSlots
+  };
+  HRESULT GetText(TextSlot slot, std::string* text) const;
+  HRESULT PutText(std::string_view source, TextSlot slot, std::string_view text);
+
+  PackedText<kTextSlots> texts_;
   std::int32_t audit_level_ = 0;
   std::int32_t access_result_ = AR_PREVENT;
   EDirection direction_ = DIR_IN;
