@@ -9,22 +9,26 @@ constexpr std::int16_t kTrue = -1;
 
 }  // namespace
 
-CIDSRule::CIDSRule() : tokens_(MakeObject<CIDSTokenList>(this)) { texts_.set(kAssignment, "*"); }
+CIDSRule::CIDSRule() : tokens_(MakeObject<CIDSTokenList>(this)) {}
 
 void CIDSRule::set_file_texts(std::string_view name, std::string_view local_address_id,
                               std::string_view remote_address_id, std::string_view assignment) {
-  const std::string_view texts[kTextSlots] = {name, local_address_id, remote_address_id,
-                                              assignment, {}};
+  const bool default_assignment = assignment == "*";
+  const std::string_view texts[kTextSlots] = {
+      name, local_address_id, remote_address_id,
+      default_assignment ? std::string_view() : assignment, {}};
   texts_.assign(texts);
+  SetFlag(kDefaultAssignment, default_assignment);
 }
 
 HRESULT CIDSRule::GetText(TextSlot slot, std::string* text) const {
-  return GetField(texts_.get(slot), text);
+  return GetField(slot == kAssignment ? assignment() : texts_.get(slot), text);
 }
 
 HRESULT CIDSRule::PutText(std::string_view source, TextSlot slot, std::string_view text) {
   RETURN_IF_FAILED(CheckWritable(source));
   texts_.set(slot, text);
+  if (slot == kAssignment) SetFlag(kDefaultAssignment, false);
   return S_OK;
 }
 

@@ -81,7 +81,9 @@ class CIDSRule final : public ItemObject<IDSOwnerItem, IIDSRule> {
   PortRange local_ports() const { return {local_from_, local_to_, Has(kLocalInverted)}; }
   PortRange remote_ports() const { return {remote_from_, remote_to_, Has(kRemoteInverted)}; }
   bool enabled() const { return Has(kEnabled); }
-  std::string_view assignment() const { return texts_.get(kAssignment); }
+  std::string_view assignment() const {
+    return Has(kDefaultAssignment) ? "*" : texts_.get(kAssignment);
+  }
   CIDSTokenList* tokens() const { return tokens_.get(); }
 
   void set_access_result(std::int32_t result) { access_result_ = result; }
@@ -98,7 +100,15 @@ class CIDSRule final : public ItemObject<IDSOwnerItem, IIDSRule> {
                       std::string_view remote_address_id, std::string_view assignment);
 
  private:
-  enum Flag : std::uint8_t { kEnabled = 0x1, kLocalInverted = 0x2, kRemoteInverted = 0x4 };
+  // kDefaultAssignment: the assignment is "*", which a new rule has, and
+  // the text block does not hold it, so that making a rule allocates no
+  // block that the reader's texts replace at once.
+  enum Flag : std::uint8_t {
+    kEnabled = 0x1,
+    kLocalInverted = 0x2,
+    kRemoteInverted = 0x4,
+    kDefaultAssignment = 0x8
+  };
   bool Has(Flag flag) const { return (flags_ & flag) != 0; }
   void SetFlag(Flag flag, bool on) {
     flags_ = static_cast<std::uint8_t>(on ? flags_ | flag : flags_ & ~flag);
@@ -127,7 +137,7 @@ class CIDSRule final : public ItemObject<IDSOwnerItem, IIDSRule> {
   std::int32_t local_to_ = 65535;
   std::int32_t remote_from_ = 0;
   std::int32_t remote_to_ = 65535;
-  std::uint8_t flags_ = kEnabled;
+  std::uint8_t flags_ = kEnabled | kDefaultAssignment;
   OwnedList<CIDSTokenList> tokens_;
 };
 
