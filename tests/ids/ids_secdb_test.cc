@@ -1,34 +1,21 @@
 // The secdb tool on IDS databases: check prints the lists, xml and save
 // round-trip, and a refused rule is reported with its text.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "ids/ids_fixture.h"
 #include "testing/temp_dir.h"
+#include "testing/tool_run.h"
 
 namespace xmlsecdb {
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::ToolRun;
 
 class IDSSecdbTest : public ::testing::Test {
  protected:
-  ToolRun Secdb(const std::string& arguments) {
-    const std::string out = dir_.File("stdout");
-    const std::string err = dir_.File("stderr");
-    const std::string command =
-        std::string(SECDB_TOOL_PATH) + " " + arguments + " >" + out + " 2>" + err + " </dev/null";
-    int raw = std::system(command.c_str());
-    return ToolRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testing::ReadFileBytes(out),
-                   testing::ReadFileBytes(err)};
-  }
+  ToolRun Secdb(const std::string& arguments) { return testing::RunSecdb(dir_, arguments); }
   std::string Write(const std::string& name, const std::string& body) {
     const std::string path = dir_.File(name);
     testing::WriteFileBytes(path, testing::Utf16Image(testing::IDSDocument(body)));

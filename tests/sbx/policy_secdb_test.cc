@@ -1,33 +1,19 @@
 // The secdb tool on sandbox and data inspection databases: check prints
 // the lists, xml prints a section, and two saves in a row are identical.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "sbx/sbx_fixture.h"
 #include "testing/temp_dir.h"
+#include "testing/tool_run.h"
 
 namespace xmlsecdb::testing {
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
 class PolicySecdbTest : public ::testing::Test {
  protected:
-  ToolRun Secdb(const std::string& arguments) {
-    const std::string out = dir_.File("stdout");
-    const std::string err = dir_.File("stderr");
-    const std::string command =
-        std::string(SECDB_TOOL_PATH) + " " + arguments + " >" + out + " 2>" + err + " </dev/null";
-    int raw = std::system(command.c_str());
-    return ToolRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out), ReadFileBytes(err)};
-  }
+  ToolRun Secdb(const std::string& arguments) { return testing::RunSecdb(dir_, arguments); }
 
   TempDir dir_;
 };

@@ -1,36 +1,23 @@
 // The secdb tool's contract: commands, output lines, exit codes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "testing/temp_dir.h"
+#include "testing/tool_run.h"
 
 namespace xmlsecdb {
 namespace {
 
 using testing::ReadFileBytes;
 using testing::TempDir;
+using testing::ToolRun;
 using testing::Utf16Image;
 using testing::WriteFileBytes;
 
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
 class SecdbTest : public ::testing::Test {
  protected:
-  ToolRun Secdb(const std::string& arguments) {
-    const std::string out = dir_.File("stdout");
-    const std::string err = dir_.File("stderr");
-    const std::string command = std::string(SECDB_TOOL_PATH) + " " + arguments + " >" + out +
-                                " 2>" + err + " </dev/null";
-    int raw = std::system(command.c_str());
-    return ToolRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out), ReadFileBytes(err)};
-  }
+  ToolRun Secdb(const std::string& arguments) { return testing::RunSecdb(dir_, arguments); }
   std::string Write(const std::string& name, const std::string& bytes) {
     const std::string path = dir_.File(name);
     WriteFileBytes(path, bytes);
