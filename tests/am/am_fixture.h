@@ -11,6 +11,7 @@
 #include "am/am_parser.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
+#include "testing/event_log.h"
 
 namespace xmlsecdb::testing {
 
@@ -18,18 +19,6 @@ inline std::string AMDatabase(std::string_view rules) {
   return "<SecDb><VersionInfo major=\"1\"/><Module id=\"AntiMalware\"/><RuleList>" +
          std::string(rules) + "</RuleList></SecDb>";
 }
-
-// Records every event as "dispid" or "dispid:property".
-class AMEventLog final : public ComObject<IDispatch> {
- public:
-  HRESULT Invoke(DISPID dispid, const Variant* args, std::uint32_t count, Variant*) override {
-    std::string line = std::to_string(dispid);
-    if (count == 2 && args[1].as_int()) line += ":" + std::to_string(*args[1].as_int());
-    lines.push_back(line);
-    return S_OK;
-  }
-  std::vector<std::string> lines;
-};
 
 class AMTest : public ::testing::Test {
  protected:
@@ -77,10 +66,10 @@ class AMTest : public ::testing::Test {
     std::size_t end = xml.find("</SecDb>");
     return begin == std::string::npos ? xml : xml.substr(begin, end - begin);
   }
-  AMEventLog* Advise() {
+  EventLog* Advise() {
     ComPtr<IConnectionPoint> point;
     EXPECT_OK(parser_->FindConnectionPoint(DIID__ISDParserAMEvents, point.Put()));
-    ComPtr<AMEventLog> sink = MakeObject<AMEventLog>();
+    ComPtr<EventLog> sink = MakeObject<EventLog>();
     std::uint32_t cookie = 0;
     EXPECT_OK(point->Advise(sink->unknown(), &cookie));
     return sink.get();  // the connection point keeps it

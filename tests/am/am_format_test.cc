@@ -160,7 +160,7 @@ TEST_F(AMFormatTest, RulesLoadInComparisonOrderWhateverTheFileOrder) {
 }
 
 TEST_F(AMFormatTest, RuleEventsReachASinkWhileLoadingAndEditing) {
-  AMEventLog* events = Advise();
+  EventLog* events = Advise();
   ASSERT_OK(LoadRules("<Rule id=\"1\" ot=\"AntiMalware\" app=\"a\"/>"));
   EXPECT_EQ(events->lines, (std::vector<std::string>{"1", "23", "24", "2"}));
   events->lines.clear();

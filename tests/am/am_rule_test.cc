@@ -63,7 +63,7 @@ TEST_F(AMRuleTest, PriorityPreferredAndOrderShareThePrecedence) {
 
 TEST_F(AMRuleTest, SystemAndAccountAreCoupled) {
   ComPtr<IAMRule> rule = AddRule();
-  AMEventLog* events = Advise();
+  EventLog* events = Advise();
   struct Step {
     bool system_setter;
     std::int32_t value;
@@ -93,7 +93,7 @@ TEST_F(AMRuleTest, SettersRaiseChangeEventsOnlyForRealChangesOfMembers) {
   ComPtr<IAMRule> detached;
   ASSERT_OK(Rules()->CreateRule(detached.Put()));
   ComPtr<IAMRule> rule = AddRule();
-  AMEventLog* events = Advise();
+  EventLog* events = Advise();
 
   ASSERT_OK(detached->put_UIFlags("x"));
   EXPECT_TRUE(events->lines.empty());

@@ -15,12 +15,14 @@
 #include "platform/object.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
+#include "testing/event_log.h"
 #include "xmlsecdb/xmlsecdb.h"
 
 namespace xmlsecdb {
 namespace {
 
 using testing::ReadFileBytes;
+using testing::EventRecorder;
 using testing::TempDir;
 using testing::Utf16Image;
 using testing::WriteFileBytes;
@@ -62,15 +64,6 @@ ErrorRecord TakeRecord() {
 }
 
 // Records every event it receives.
-class EventRecorder final : public ComObject<IDispatch> {
- public:
-  HRESULT Invoke(DISPID dispid, const Variant*, std::uint32_t, Variant*) override {
-    events.push_back(dispid);
-    return S_OK;
-  }
-  std::vector<DISPID> events;
-};
-
 std::uint32_t Advise(ISDParser* parser, const IID& events_iid, IDispatch* sink) {
   ComPtr<IConnectionPointContainer> container;
   EXPECT_OK(parser->QueryInterface(container.Put()));

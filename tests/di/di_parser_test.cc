@@ -25,7 +25,7 @@ TEST_F(DITest, SetXmlLoadsTheTextAndKeepsTheFilePath) {
   ASSERT_OK(LoadText(DataInspection("")));
   std::string path;
   ASSERT_OK(parser_->get_FilePath(&path));
-  AMEventLog* log = Advise(DIID__ISDParserDIEvents);
+  EventLog* log = Advise(DIID__ISDParserDIEvents);
 
   std::int16_t done = -5;
   ASSERT_OK(parser_->SetXml(DIRules(kOneRule), &done));
@@ -153,7 +153,7 @@ TEST_F(DITest, ScanItemListRoundTrip) {
 
 TEST_F(DITest, SettersReportTheDataInspectionNumbers) {
   ComPtr<IDIRule> rule = AddRule(OT_DATA_INSPECTION);
-  AMEventLog* log = Advise(DIID__ISDParserDIEvents);
+  EventLog* log = Advise(DIID__ISDParserDIEvents);
   ASSERT_OK(rule->put_ScanItemListID(7));
   ASSERT_OK(rule->put_ScanItemListID(7));  // unchanged: nothing raised
   ASSERT_OK(rule->put_Account(RA_SYSTEM));

@@ -10,6 +10,7 @@
 #include "ids/ids_fixture.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
+#include "testing/event_log.h"
 #include "xmlsecdb/definitions.h"
 #include "xmlsecdb/global_options.h"
 #include "xmlsecdb/rule_sets.h"
@@ -17,18 +18,10 @@
 namespace xmlsecdb {
 namespace {
 
+using testing::EventRecorder;
 using testing::GroupElement;
 using testing::LoadIDSBody;
 using testing::RuleElement;
-
-class EventRecorder final : public ComObject<IDispatch> {
- public:
-  HRESULT Invoke(DISPID dispid, const Variant*, std::uint32_t, Variant*) override {
-    events.push_back(dispid);
-    return S_OK;
-  }
-  std::vector<DISPID> events;
-};
 
 TEST(IDSParserTest, ListsInSaveOrder) {
   ComPtr<CIDSParser> parser = testing::MakeIDSParser();

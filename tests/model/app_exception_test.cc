@@ -9,21 +9,10 @@
 #include "core/messages.h"
 #include "model/section_parser.h"
 #include "testing/hresult_matchers.h"
+#include "testing/event_log.h"
 
 namespace xmlsecdb::testing {
 namespace {
-
-// Records events as "dispid" or "dispid:property".
-class Events final : public ComObject<IDispatch> {
- public:
-  HRESULT Invoke(DISPID dispid, const Variant* args, std::uint32_t count, Variant*) override {
-    std::string line = std::to_string(dispid);
-    if (count == 2 && args[1].as_int()) line += ":" + std::to_string(*args[1].as_int());
-    lines.push_back(line);
-    return S_OK;
-  }
-  std::vector<std::string> lines;
-};
 
 class AppExceptionTest : public ::testing::Test {
  protected:
@@ -34,8 +23,8 @@ class AppExceptionTest : public ::testing::Test {
     EXPECT_OK(list_->CreateAppException(exception.Put()));
     return exception;
   }
-  ComPtr<Events> Listen() {
-    ComPtr<Events> events = MakeObject<Events>();
+  ComPtr<EventLog> Listen() {
+    ComPtr<EventLog> events = MakeObject<EventLog>();
     std::uint32_t cookie = 0;
     EXPECT_OK(parser_->events().Advise(events->unknown(), &cookie));
     return events;
@@ -105,7 +94,7 @@ TEST_F(AppExceptionTest, EverySetterRefusesAReadOnlyDatabase) {
 // Changes of a member raise the change events with the property's DISPID;
 // UI flags, unchanged values and exceptions outside the list raise none.
 TEST_F(AppExceptionTest, ChangesOfMembersRaiseEvents) {
-  ComPtr<Events> events = Listen();
+  ComPtr<EventLog> events = Listen();
   ComPtr<IAppException> loose = Make();
   ASSERT_OK(loose->put_Application("x"));
   EXPECT_TRUE(events->lines.empty());

@@ -10,6 +10,7 @@
 #include "model/plain_list.h"
 #include "model/rule_list.h"
 #include "xmlsecdb/collection.h"
+#include "testing/event_log.h"
 
 namespace xmlsecdb::testing {
 
@@ -147,18 +148,6 @@ class TestParser final : public ParserObject<ISDParser> {
  private:
   ParserListSite site_{this, kTestRuleEvents};
   OwnedList<TestRuleList> rules_;
-};
-
-// Records every event as "dispid" or "dispid:property".
-class EventLog final : public ComObject<IDispatch> {
- public:
-  HRESULT Invoke(DISPID dispid, const Variant* args, std::uint32_t count, Variant*) override {
-    std::string line = std::to_string(dispid);
-    if (count == 2 && args[1].as_int()) line += ":" + std::to_string(*args[1].as_int());
-    lines.push_back(line);
-    return S_OK;
-  }
-  std::vector<std::string> lines;
 };
 
 // Implementations, inline so that the benchmarks can use the same kind.

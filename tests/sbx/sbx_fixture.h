@@ -77,10 +77,10 @@ class PolicyKindTest : public ::testing::Test {
     if (end == std::string::npos) end = xml.find("</SecDb>");
     return begin == std::string::npos ? xml : xml.substr(begin, end - begin);
   }
-  AMEventLog* Advise(const IID& events) {
+  EventLog* Advise(const IID& events) {
     ComPtr<IConnectionPoint> point;
     EXPECT_OK(parser_->FindConnectionPoint(events, point.Put()));
-    ComPtr<AMEventLog> sink = MakeObject<AMEventLog>();
+    ComPtr<EventLog> sink = MakeObject<EventLog>();
     std::uint32_t cookie = 0;
     EXPECT_OK(point->Advise(sink->unknown(), &cookie));
     return sink.get();  // the connection point keeps it

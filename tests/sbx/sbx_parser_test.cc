@@ -136,7 +136,7 @@ TEST_F(SBXTest, KindAttributes) {
 
 TEST_F(SBXTest, SettersReportTheSandboxNumbers) {
   ComPtr<ISBXRule> rule = AddRule(OT_FILE);
-  AMEventLog* log = Advise(DIID__ISDParserSBXEvents);
+  EventLog* log = Advise(DIID__ISDParserSBXEvents);
   ASSERT_OK(rule->put_DllObject(1));
   ASSERT_OK(rule->put_Account(RA_BOTH));
   ASSERT_OK(rule->put_Enabled(0));
@@ -150,7 +150,7 @@ TEST_F(SBXTest, SettersReportTheSandboxNumbers) {
 }
 
 TEST_F(SBXTest, NoItemEventsWhileLoading) {
-  AMEventLog* log = Advise(DIID__ISDParserSBXEvents);
+  EventLog* log = Advise(DIID__ISDParserSBXEvents);
   ASSERT_OK(LoadText(
       Sandbox("<Globals><Property id=\"Mode\" type=\"int\">1</Property></Globals>"
               "<ExceptionList><AppItem app=\"a.exe\" activeGuardsMask=\"*\"/></ExceptionList>"
@@ -164,7 +164,7 @@ TEST_F(SBXTest, NoItemEventsWhileLoading) {
 // After loading, every list of the sandbox raises its own numbers.
 TEST_F(SBXTest, ListsRaiseTheirEventsAfterLoading) {
   ASSERT_OK(LoadText(Sandbox("")));
-  AMEventLog* log = Advise(DIID__ISDParserSBXEvents);
+  EventLog* log = Advise(DIID__ISDParserSBXEvents);
 
   ComPtr<IPropertyList> options;
   ASSERT_OK(parser_->get_GlobalOptions(options.Put()));
