@@ -14,21 +14,26 @@
 namespace xmlsecdb {
 namespace {
 
+// A registry store in `dir` that turns the debug log on, writing to the
+// new directory `logs`; returns the store's path.
+std::string WriteLoggingStore(const testing::TempDir& dir, const std::string& logs) {
+  std::filesystem::create_directory(logs);
+  const std::string store = dir.File("registry.reg");
+  std::ofstream out(store);
+  out << "Windows Registry Editor Version 5.00\n"
+         "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\ZelCfg]\n"
+         "\"LogEnable\"=dword:00000001\n"
+         "\"LogPath\"=\""
+      << logs << "\"\n";
+  return store;
+}
+
 // The tool links the shared library, so running it loads and unloads the
 // library once; with logging enabled in its store, both show in the log.
 TEST(ModuleLifetimeTest, SharedLibraryLogsLoadAndUnload) {
   testing::TempDir dir;
   const std::string logs = dir.File("logs");
-  std::filesystem::create_directory(logs);
-  const std::string store = dir.File("registry.reg");
-  {
-    std::ofstream out(store);
-    out << "Windows Registry Editor Version 5.00\n"
-           "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\ZelCfg]\n"
-           "\"LogEnable\"=dword:00000001\n"
-           "\"LogPath\"=\""
-        << logs << "\"\n";
-  }
+  const std::string store = WriteLoggingStore(dir, logs);
   const std::string command =
       "XMLSECDB_REGISTRY='" + store + "' '" SECDB_TOOL_PATH "' --version >/dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
@@ -60,16 +65,7 @@ std::string ReadAll(const std::string& path) {
 TEST(ModuleLifetimeTest, FailuresAreLoggedAndEachProcessGetsItsOwnFile) {
   testing::TempDir dir;
   const std::string logs = dir.File("logs");
-  std::filesystem::create_directory(logs);
-  const std::string store = dir.File("registry.reg");
-  {
-    std::ofstream out(store);
-    out << "Windows Registry Editor Version 5.00\n"
-           "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\ZelCfg]\n"
-           "\"LogEnable\"=dword:00000001\n"
-           "\"LogPath\"=\""
-        << logs << "\"\n";
-  }
+  const std::string store = WriteLoggingStore(dir, logs);
   const std::string missing = dir.File("missing.xml");
   const std::string command = "XMLSECDB_REGISTRY='" + store + "' '" SECDB_TOOL_PATH
                               "' check --kind am '" + missing + "' >/dev/null 2>&1";
