@@ -57,23 +57,15 @@ inline constexpr GuardName kGuardNamesInWriteOrder[] = {
     {OT_DATA_INSPECTION, "DataInspection"},
 };
 
-// The guards each kind reads, and its full mask.
-inline constexpr GuardName kSandboxGuards[] = {{OT_FILE, "File"},
-                                               {OT_REGISTRY, "Registry"},
-                                               {OT_SPAWNING, "Spawning"},
-                                               {OT_SERVICE, "Service"},
-                                               {OT_DEVICE, "Device"},
-                                               {OT_COMOBJECT, "COM"},
-                                               {OT_SYSTEMPRIV, "SystemPrivilege"},
-                                               {OT_SPAWN_DLL, "DllLoading"}};
-inline constexpr GuardName kContentFilterGuards[] = {{OT_IDLOCK, "IdLock"},
-                                                     {OT_PRIVACY, "Privacy"},
-                                                     {OT_ATTACHMENT, "Attachment"},
-                                                     {OT_URL_REQUEST, "UrlRequest"}};
-inline constexpr GuardName kFirewallGuards[] = {{OT_FW_TRANS, "iptransport"}};
-inline constexpr GuardName kAntiMalwareGuards[] = {{OT_ANTI_MALWARE, "AntiMalware"}};
-inline constexpr GuardName kDataInspectionGuards[] = {{OT_DATA_INSPECTION, "DataInspection"}};
+// The guards each kind reads: its run of the table above (the masks
+// below check each run).
+inline constexpr auto kSandboxGuards = std::span(kGuardNamesInWriteOrder).first<8>();
+inline constexpr auto kFirewallGuards = std::span(kGuardNamesInWriteOrder).subspan<8, 1>();
+inline constexpr auto kContentFilterGuards = std::span(kGuardNamesInWriteOrder).subspan<9, 4>();
+inline constexpr auto kAntiMalwareGuards = std::span(kGuardNamesInWriteOrder).subspan<13, 1>();
+inline constexpr auto kDataInspectionGuards = std::span(kGuardNamesInWriteOrder).subspan<14, 1>();
 
+// And its full mask.
 inline constexpr std::uint32_t kSandboxFullMask = 0x201DF;
 inline constexpr std::uint32_t kContentFilterFullMask = 0x40380000;
 inline constexpr std::uint32_t kFirewallFullMask = 0x400;
