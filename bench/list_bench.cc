@@ -5,13 +5,18 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
-#include "../tests/model/test_lists.h"
+#include "model/test_lists.h"
 
 namespace xmlsecdb {
 namespace {
 
 using testing::ITestRule;
 using testing::TestParser;
+
+// 10k, 100k and 1M rules, timed in milliseconds.
+void DatabaseSizes(benchmark::internal::Benchmark* b) {
+  b->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+}
 
 void PerItem(benchmark::State& state, std::int64_t items) {
   state.counters["per_item"] =
@@ -47,11 +52,7 @@ void BM_BuildRuleList(benchmark::State& state) {
   PerItem(state, n);
   state.counters["bytes_per_rule"] = bytes / n;
 }
-BENCHMARK(BM_BuildRuleList)
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Arg(1'000'000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildRuleList)->Apply(DatabaseSizes);
 
 void BM_WalkWithItem(benchmark::State& state) {
   auto n = static_cast<std::int32_t>(state.range(0));
@@ -67,11 +68,7 @@ void BM_WalkWithItem(benchmark::State& state) {
   }
   PerItem(state, n);
 }
-BENCHMARK(BM_WalkWithItem)
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Arg(1'000'000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WalkWithItem)->Apply(DatabaseSizes);
 
 void BM_GetEveryId(benchmark::State& state) {
   auto n = static_cast<std::int32_t>(state.range(0));
@@ -85,7 +82,7 @@ void BM_GetEveryId(benchmark::State& state) {
   }
   PerItem(state, n);
 }
-BENCHMARK(BM_GetEveryId)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GetEveryId)->Apply(DatabaseSizes);
 
 // 10,000 identifiers generated and taken, one after the other, on top of
 // a list of n consecutive identifiers.
@@ -111,11 +108,7 @@ void BM_GenerateRuleId(benchmark::State& state) {
   }
   PerItem(state, kCalls);
 }
-BENCHMARK(BM_GenerateRuleId)
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Arg(1'000'000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GenerateRuleId)->Apply(DatabaseSizes);
 
 }  // namespace
 }  // namespace xmlsecdb
