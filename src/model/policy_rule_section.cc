@@ -194,7 +194,7 @@ HRESULT PolicyRuleXml::Write(XmlWriter& writer, const PolicyRuleCore& rule) {
   }
   AddOptional(out, "ot", WordText(config_.write_object_types, f.object_type));
   if (config_.attributes & kWritesScanItemList) {
-    out.Add("scanItemList_id", UnsignedDecimalText(static_cast<std::uint32_t>(f.scan_item_list)));
+    out.Add("scanItemList_id", DecimalText(static_cast<std::uint32_t>(f.scan_item_list)).view());
   }
   if (f.path_type == RT_DEFINITION) out.Add("obj_id", rule.text(PolicyRuleCore::kPath));
   if (std::optional<std::string_view> app =

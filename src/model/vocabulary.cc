@@ -17,11 +17,10 @@ constexpr Vocabulary<EAuditLevel> kAuditLevelWordSet{.words = kAuditLevelWords};
 
 char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-template <typename T>
-std::string ToText(T value, int base) {
-  char buffer[16];
-  auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, base);
-  (void)error;  // 16 characters hold any 32-bit value in base 10 or 16
+std::string HexText(std::uint32_t value) {
+  char buffer[8];
+  auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, 16);
+  (void)error;  // 8 digits hold any 32-bit value
   return std::string(buffer, end);
 }
 
@@ -94,11 +93,13 @@ std::optional<std::string_view> OnFlagText(bool set) {
   return "0";
 }
 
-std::string UnsignedDecimalText(std::uint32_t value) { return ToText(value, 10); }
+std::string UnsignedDecimalText(std::uint32_t value) {
+  return std::string(DecimalText(value).view());
+}
 
 std::optional<std::string> ProcessIdText(std::uint32_t process_id) {
   if (process_id == 0) return std::nullopt;
-  std::string digits = ToText(process_id, 16);
+  std::string digits = HexText(process_id);
   for (char& c : digits) {
     if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
   }
@@ -111,7 +112,7 @@ std::optional<std::string> BitListText(std::uint32_t mask) {
   for (int bit = 0; bit < 32; ++bit) {
     if ((mask & (std::uint32_t{1} << bit)) == 0) continue;
     if (!text.empty()) text += '|';
-    text += ToText(bit + 1, 10);
+    text += DecimalText(bit + 1).view();
   }
   return text;
 }
