@@ -51,7 +51,10 @@ HRESULT CDbContentHandler::StartElement(std::string_view qname, const SaxAttribu
   }
   // Pushed after the sections ran, so `parent` stayed valid for them.
   stack_.push_back(OpenElement{std::string(qname), claimed, false});
-  if (Failed(hr)) return hr;
+  if (Failed(hr)) {
+    parser_->NoteFailureReported();
+    return hr;
+  }
   text_.clear();
   if (claimed != kNotHandled || InKnownSection()) return S_OK;
 
@@ -81,6 +84,7 @@ HRESULT CDbContentHandler::EndElement(std::string_view qname) {
   HRESULT hr = parser_->sections()[static_cast<std::size_t>(open.section)]->EndElement(
       *this, open.name, parent, text_);
   text_.clear();
+  if (Failed(hr)) parser_->NoteFailureReported();
   return hr;
 }
 

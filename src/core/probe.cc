@@ -7,7 +7,8 @@
 
 #include "core/database_image.h"
 #include "core/parser_kinds.h"
-#include "platform/file_io.h"
+#include "platform/env.h"
+#include "platform/file_system.h"
 #include "platform/sax_reader.h"
 #include "xmlsecdb/classes.h"
 #include "xmlsecdb/parser.h"
@@ -85,14 +86,14 @@ HRESULT ProbeDatabaseModule(std::string_view path, std::string_view crypt_key,
   reader.set_error_handler(&finder);
   HRESULT hr;
   if (crypt_key.empty()) {
-    hr = reader.ParseFile(file);
+    hr = reader.ParseFile(*ProcessEnv().file_system, file);
   } else {
     std::vector<std::uint8_t> key;
     if (!DecodeBinaryHex(crypt_key, &key)) return E_INVALIDARG;
     std::string bytes;
-    hr = ReadWholeFile(file, &bytes);
+    hr = ProcessEnv().file_system->ReadWholeFile(file, &bytes);
     if (Failed(hr)) return hr;
-    CCryptEngineAPI engine;
+    CCryptEngineAPI engine(*ProcessEnv().crypto);
     (void)engine.SetKey(key.data(), static_cast<std::uint32_t>(key.size()));
     std::string image;
     if (!DecryptDatabaseImage(engine, bytes, &image)) return E_FAIL;

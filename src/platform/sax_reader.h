@@ -26,6 +26,9 @@
 
 namespace xmlsecdb {
 
+class FileSystem;
+class SequentialFile;
+
 // Attributes of one start tag, in document order. Views stay valid only
 // during the StartElement call that received them.
 class SaxAttributes {
@@ -108,8 +111,10 @@ class SaxReader {
   HRESULT Parse(const void* data, std::size_t size);
 
   // Streams a file through the reader in chunks, with the same rules as
-  // Parse. INET_E_RESOURCE_NOT_FOUND when the file cannot be opened or read.
-  HRESULT ParseFile(const std::string& path);
+  // Parse. INET_E_RESOURCE_NOT_FOUND when the file cannot be read.
+  HRESULT ParseFile(SequentialFile& file);
+  // The same for the file at `path` of `files`.
+  HRESULT ParseFile(FileSystem& files, const std::string& path);
 
  private:
   class Session;

@@ -10,12 +10,14 @@
 
 #include "am/am_parser.h"
 #include "platform/debug_log.h"
-#include "platform/file_io.h"
+#include "platform/crypto_provider.h"
+#include "platform/file_system.h"
 #include "platform/registry.h"
 #include "platform/object.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
 #include "testing/event_log.h"
+#include "testing/test_env.h"
 #include "xmlsecdb/xmlsecdb.h"
 
 namespace xmlsecdb {
@@ -155,6 +157,27 @@ TEST(ParserTest, MissingFileAndUndecryptableFile) {
   ComPtr<ISDParser> reader = Create();
   ASSERT_OK(reader->put_CryptKey("00112233445566778899aabbccddeeff00112233"));
   EXPECT_OK(reader->Load(path, 0));
+}
+
+// A record left by an earlier failing call is gone once a load begins: a
+// good load leaves none, a failed one its own.
+TEST(ParserTest, LoadDropsARecordLeftByAnEarlierCall) {
+  TempDir dir;
+  const std::string good = dir.File("good.xml");
+  WriteFileBytes(good, Document("AntiMalware"));
+  const std::string missing = dir.File("missing.xml");
+  for (const std::string& path : {good, missing}) {
+    ComPtr<ISDParser> parser = Create();
+    ASSERT_OK(parser->put_ReadOnly(1));
+    ASSERT_HR(parser->put_Version(7), SECDB_E_READONLY);  // leaves message 111
+    if (path == good) {
+      EXPECT_OK(parser->Load(path, 0));
+      EXPECT_EQ(TakeRecord().description, "");
+    } else {
+      EXPECT_HR(parser->Load(path, 0), INET_E_RESOURCE_NOT_FOUND);
+      EXPECT_EQ(TakeRecord().description, "XML file " + missing + " was not found.");
+    }
+  }
 }
 
 TEST(ParserTest, MalformedKeyIsRefused) {
@@ -347,17 +370,21 @@ TEST(ParserTest, FailedSaveLeavesThePreviousFileUntouched) {
   TempDir dir;
   const std::string path = dir.File("am.xml");
   const std::string original = Utf16Image(Document("AntiMalware", "<Keep/>"));
-  const WriteFault faults[] = {WriteFault::kCreate, WriteFault::kWrite, WriteFault::kSync,
-                               WriteFault::kRename};
-  for (WriteFault fault : faults) {
+  testing::FaultInjectingFileSystem files(DefaultFileSystem());
+  testing::TestEnv env;
+  env.file_system = &files;
+  for (testing::WriteStep step : {testing::WriteStep::kCreate, testing::WriteStep::kAppend,
+                                  testing::WriteStep::kCommit}) {
     WriteFileBytes(path, original);
-    ComPtr<ISDParser> parser = Create();
+    ComPtr<CAMParser> parser = MakeObject<CAMParser>();
+    parser->UseEnv(env);
     ASSERT_OK(parser->Load(path, 0));
     ASSERT_OK(parser->put_Version(0x00090000));
-    InjectWriteFaultForTest(fault);
+    files.FailAt(step);
     EXPECT_TRUE(Failed(parser->Save(path)));
-    InjectWriteFaultForTest(WriteFault::kNone);
-    EXPECT_FALSE(TakeRecord().description.empty());
+    EXPECT_EQ(files.count(step), 1);
+    files.Heal();
+    EXPECT_EQ(TakeRecord().description, "The file " + path + " could not be written.");
     EXPECT_EQ(ReadFileBytes(path), original);
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
       EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << "temporary file left";
@@ -402,13 +429,27 @@ TEST(ParserTest, LargeSaveStreamsAndALateRefusalLeavesTheFileUntouched) {
   }
 }
 
-// An engine whose encryption always fails.
-class FailingEngine final : public CCryptEngineAPI {
+// The system's provider, except that encryption always fails.
+class FailingEncryption final : public CryptoProvider {
  public:
-  std::uint32_t Encrypt(const std::uint8_t*, std::uint32_t, std::uint8_t*,
-                        std::uint32_t*) const override {
-    return kCryptErrorBadArguments;
+  std::uint32_t HashSha1(std::span<const std::uint8_t> data, Sha1Digest* digest) const override {
+    return real_.HashSha1(data, digest);
   }
+  std::uint32_t DeriveAes128Key(const Sha1Digest& hash, Aes128Key* key) const override {
+    return real_.DeriveAes128Key(hash, key);
+  }
+  std::uint32_t BlockLength() const override { return real_.BlockLength(); }
+  std::uint32_t EncryptAes128Cbc(const Aes128Key&, std::span<const std::uint8_t>, std::uint8_t*,
+                                 std::size_t, std::size_t*) const override {
+    return kCryptErrorProviderFailure;
+  }
+  std::uint32_t DecryptAes128Cbc(const Aes128Key& key, std::span<const std::uint8_t> in,
+                                 std::uint8_t* out, std::size_t* written) const override {
+    return real_.DecryptAes128Cbc(key, in, out, written);
+  }
+
+ private:
+  const CryptoProvider& real_ = DefaultCryptoProvider();
 };
 
 TEST(ParserTest, FailedEncryptionLeavesThePreviousFileUntouched) {
@@ -416,8 +457,11 @@ TEST(ParserTest, FailedEncryptionLeavesThePreviousFileUntouched) {
   const std::string path = dir.File("am.xml");
   const std::string original = Utf16Image(Document("AntiMalware"));
   WriteFileBytes(path, original);
+  FailingEncryption crypto;
+  testing::TestEnv env;
+  env.crypto = &crypto;
   auto created = MakeObject<CAMParser>();
-  created->ReplaceCryptEngineForTest(std::make_unique<FailingEngine>());
+  created->UseEnv(env);
   ASSERT_OK(created->put_CryptKey("0102"));
   EXPECT_TRUE(Failed(created->Save(path)));
   EXPECT_EQ(TakeRecord().description, "The database could not be encrypted.");
@@ -428,17 +472,20 @@ TEST(ParserTest, FailedEncryptionLeavesThePreviousFileUntouched) {
 // first, with the operation's name and the message.
 TEST(ParserTest, RefusedSetterWritesItsDebugLogLine) {
   TempDir dir;
-  Registry& registry = Registry::Instance();
+  Registry registry;
   const char kKey[] = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\ZelCfg";
   ASSERT_OK(registry.SetDword(kKey, "LogEnable", 1));
   ASSERT_OK(registry.SetString(kKey, "LogPath", dir.path()));
-  ReinitDebugLogForTest();
-  ComPtr<ISDParser> parser = Create();
-  ASSERT_OK(parser->put_ReadOnly(1));
-  EXPECT_HR(parser->put_Version(7), SECDB_E_READONLY);
-  ShutdownDebugLog();
-  registry.Reset();
-  ReinitDebugLogForTest();
+  {
+    FileDebugLog log;
+    log.Open(registry);
+    testing::TestEnv env;
+    env.debug_log = &log;
+    testing::ScopedProcessEnv scope(env);
+    ComPtr<ISDParser> parser = Create();
+    ASSERT_OK(parser->put_ReadOnly(1));
+    EXPECT_HR(parser->put_Version(7), SECDB_E_READONLY);
+  }
 
   const std::string log = ReadFileBytes(dir.File("ZelXmlSDLog.txt"));
   const std::string line =
