@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -494,6 +495,47 @@ TEST(ParserTest, RefusedSetterWritesItsDebugLogLine) {
   std::size_t at = log.find(line);
   ASSERT_NE(at, std::string::npos) << log;
   EXPECT_EQ(log[log.rfind('\n', at) + 1], '[');
+}
+
+// The parser's own failures name their operations in the debug log; a load
+// writes one error line, its first failure's.
+TEST(ParserTest, FailuresWriteTheLineNamingTheirOperation) {
+  TempDir dir;
+  const std::string good = dir.File("good.xml");
+  WriteFileBytes(good, Document("AntiMalware"));
+  const std::string broken = dir.File("broken.xml");
+  WriteFileBytes(broken, "<SecDb>\n</Sec>");
+  const std::string firewall = dir.File("firewall.xml");
+  WriteFileBytes(firewall, Document("Firewall"));
+  const std::string missing = dir.File("missing.xml");
+  const std::string unwritable = dir.File("no/such/dir.xml");
+  struct Case {
+    std::function<HRESULT(ISDParser*)> call;
+    std::string source;
+    std::string description;
+  };
+  const Case cases[] = {
+      {[](ISDParser* p) { return p->put_Version(5); }, "CAMParser::put_Version()",
+       std::string(testing::kReadOnlyText)},
+      {[](ISDParser* p) { return p->New(); }, "CAMParser::New()",
+       std::string(testing::kReadOnlyText)},
+      {[&](ISDParser* p) { return p->Load(missing, 0); }, "CAMParser::ReportParseError",
+       "XML file " + missing + " was not found."},
+      {[&](ISDParser* p) { return p->Load(broken, 0); }, "CAMParser::error",
+       "Fatal Error\nFile:\t\t" + broken + "\nLine number:\t2\nMessage:\t\tmismatched tag"},
+      {[&](ISDParser* p) { return p->Load(firewall, 0); }, "CDbContentHandlerAM::StartElement()",
+       "Required attribute is missing. Wrong Module id."},
+      {[&](ISDParser* p) { return p->Save(unwritable); }, "CAMParser::Save()",
+       "The file " + unwritable + " could not be written."},
+  };
+  testing::ScopedDebugLogCapture log;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    ComPtr<ISDParser> parser = Create();
+    ASSERT_OK(parser->put_ReadOnly(c.description == testing::kReadOnlyText));
+    EXPECT_TRUE(Failed(c.call(parser.get())));
+    EXPECT_TRUE(testing::Reported(log, c.source, c.description));
+  }
 }
 
 // Whatever the bytes, Load answers with a code and a record: no crash, hang

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "xmlsecdb/dispatch.h"
+
 namespace xmlsecdb::testing {
 
 void CapturingEventLog::Report(std::uint32_t event_id, int type, std::string_view text) {
@@ -42,6 +44,28 @@ std::vector<std::string> CapturingDebugLog::errors() const {
 void CapturingDebugLog::Clear() {
   std::lock_guard lock(mu_);
   lines_.clear();
+}
+
+::testing::AssertionResult Reported(ScopedDebugLogCapture& log, std::string_view source,
+                                    std::string_view description) {
+  std::string record;
+  IErrorInfo* info = nullptr;
+  if (GetErrorInfo(0, &info) == S_OK && info) {
+    (void)info->GetDescription(&record);
+    info->Release();
+  }
+  std::vector<std::string> errors = log.errors();
+  log.log().Clear();
+  const std::string line =
+      "ZelXmlSd: Error in " + std::string(source) + ": " + std::string(description) + "\n";
+  if (record == description && errors.size() == 1 && errors[0] == line) {
+    return ::testing::AssertionSuccess();
+  }
+  auto failure = ::testing::AssertionFailure();
+  failure << "expected record \"" << description << "\" and line \"" << line << "\"; got record \""
+          << record << "\" and " << errors.size() << " line(s)";
+  for (const std::string& error : errors) failure << "\n  " << error;
+  return failure;
 }
 
 namespace {

@@ -5,6 +5,8 @@
 #ifndef XMLSECDB_TESTS_TESTING_TEST_ENV_H_
 #define XMLSECDB_TESTS_TESTING_TEST_ENV_H_
 
+#include <gtest/gtest.h>
+
 #include <cstdarg>
 #include <cstdint>
 #include <memory>
@@ -128,6 +130,17 @@ class ScopedDebugLogCapture {
   TestEnv env_;
   ScopedProcessEnv scope_;
 };
+
+// Whether the failure just reported is `description` from `source`: the
+// thread's error record says it, and since the last check the debug log got
+// exactly one error line, "ZelXmlSd: Error in <source>: <description>\n".
+// Takes the record and empties the capture, as the next check expects.
+::testing::AssertionResult Reported(ScopedDebugLogCapture& log, std::string_view source,
+                                    std::string_view description);
+
+// Message 111, which every modifying call of a read-only database reports.
+inline constexpr std::string_view kReadOnlyText =
+    "Database is opened in read-only mode and cannot be modified.";
 
 // Sets the recovery policy for the guard's life.
 class ScopedRecoveryPolicy {
