@@ -76,7 +76,7 @@ HRESULT ParserCore::LoadBase(const std::string& path) {
   }
   HRESULT hr = RunLoad([this, &path] {
     return LoadWithRecovery(
-        *env_, path, [this](const std::string& p) { return ParseOnce(p); },
+        *env_, path, [this](const std::string& p) { return LoadImpl(p); },
         [this] { (void)NewDatabase(); });
   });
   if (Succeeded(hr)) {
@@ -119,11 +119,6 @@ void ParserCore::ArmWatch(const std::string& path) {
   // without any watch, a repeated Load would never see the file change.
   watch_.reset();
   watch_ = env_->file_system->WatchDirectory(DirectoryOf(path));
-}
-
-HRESULT ParserCore::ParseOnce(const std::string& path) {
-  HRESULT hr = LoadImpl(path);
-  return hr;
 }
 
 void ParserCore::BeginParse(const std::string& path) {

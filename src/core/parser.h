@@ -38,7 +38,6 @@ class ParserCore : private SaxErrorHandler {
   std::int32_t module_id() const { return kind_.module_id; }
   bool read_only() const { return read_only_ != 0; }
   bool has_master() const { return static_cast<bool>(master_); }
-  bool events_enabled() const { return events_enabled_; }
   CustomStore& custom_store() { return custom_; }
   void set_version(std::int32_t version) { version_ = version; }
   std::int32_t version() const { return version_; }
@@ -139,7 +138,6 @@ class ParserCore : private SaxErrorHandler {
   // Called by the content handler when a section or a header check failed:
   // the failure was reported there, and its record is the parse's.
   void NoteFailureReported() { failure_reported_ = true; }
-  HRESULT ParseOnce(const std::string& path);
   HRESULT ReportParseError(HRESULT result);
   HRESULT ApplyCryptKey(std::string_view source);
   bool ReadDatabaseFile(const std::string& path, std::string* bytes);

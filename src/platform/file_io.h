@@ -37,7 +37,6 @@ class AtomicFileWriter {
   [[nodiscard]] HRESULT Open(const std::string& path);
   [[nodiscard]] HRESULT Append(std::string_view data);
   [[nodiscard]] HRESULT Commit();
-  bool is_open() const { return fd_ >= 0; }
 
  private:
   void Discard();

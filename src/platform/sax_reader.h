@@ -102,8 +102,6 @@ class SaxReader {
   // Handlers are not owned; null detaches.
   void set_content_handler(SaxContentHandler* handler) { content_ = handler; }
   void set_error_handler(SaxErrorHandler* handler) { errors_ = handler; }
-  SaxContentHandler* content_handler() const { return content_; }
-  SaxErrorHandler* error_handler() const { return errors_; }
 
   // Parses a database image held in memory (see the class comment for the
   // encodings). S_OK, or the failure of a handler; E_UNEXPECTED when no
