@@ -56,8 +56,7 @@ class SyslogEventLog final : public EventLog {
   void Report(std::uint32_t, int type, std::string_view text) override {
     static std::once_flag opened;
     std::call_once(opened, [] { ::openlog("XMLSecDBParser", LOG_PID, LOG_USER); });
-    ::syslog(LOG_USER | PriorityFromType(type), "%.*s", static_cast<int>(text.size()),
-             text.data());
+    ::syslog(LOG_USER | PriorityFromType(type), "%.*s", static_cast<int>(text.size()), text.data());
   }
 };
 

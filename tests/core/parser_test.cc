@@ -10,14 +10,14 @@
 #include <vector>
 
 #include "am/am_parser.h"
-#include "platform/debug_log.h"
 #include "platform/crypto_provider.h"
+#include "platform/debug_log.h"
 #include "platform/file_system.h"
-#include "platform/registry.h"
 #include "platform/object.h"
+#include "platform/registry.h"
+#include "testing/event_log.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
-#include "testing/event_log.h"
 #include "testing/test_env.h"
 #include "xmlsecdb/xmlsecdb.h"
 
@@ -384,8 +384,8 @@ TEST(ParserTest, FailedSaveLeavesThePreviousFileUntouched) {
   testing::FaultInjectingFileSystem files(DefaultFileSystem());
   testing::TestEnv env;
   env.file_system = &files;
-  for (testing::WriteStep step : {testing::WriteStep::kCreate, testing::WriteStep::kAppend,
-                                  testing::WriteStep::kCommit}) {
+  for (testing::WriteStep step :
+       {testing::WriteStep::kCreate, testing::WriteStep::kAppend, testing::WriteStep::kCommit}) {
     WriteFileBytes(path, original);
     ComPtr<CAMParser> parser = MakeObject<CAMParser>();
     parser->UseEnv(env);

@@ -394,7 +394,9 @@ TEST(SaxReaderTest, HugeAttributeLoadsInLinearTime) {
     SaxReader reader;
     reader.set_content_handler(&handler);
     auto start = std::chrono::steady_clock::now();
-    EXPECT_HR(from_file ? reader.ParseFile(DefaultFileSystem(), path) : reader.Parse(image.data(), image.size()), S_OK);
+    EXPECT_HR(from_file ? reader.ParseFile(DefaultFileSystem(), path)
+                        : reader.Parse(image.data(), image.size()),
+              S_OK);
     auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 5.0);
     EXPECT_EQ(handler.trace.size(), value.size() + 12);
