@@ -17,6 +17,11 @@
 
 namespace xmlsecdb {
 
+// Classes clients reach only through the lists; their CLSIDs name them in
+// error records.
+inline constexpr CLSID CLSID_IDSGroup = MakeGuid("{5EC0DB00-0D0A-4000-8000-5EC0DB000D0A}");
+inline constexpr CLSID CLSID_IDSGroupList = MakeGuid("{5EC0DB00-0D0B-4000-8000-5EC0DB000D0B}");
+
 class CIDSGroup final : public ItemObject<IDSOwnerItem, IIDSGroup> {
  public:
   CIDSGroup();

@@ -21,6 +21,11 @@
 
 namespace xmlsecdb {
 
+// Classes clients reach only through the lists; their CLSIDs name them in
+// error records.
+inline constexpr CLSID CLSID_IDSRule = MakeGuid("{5EC0DB00-0D08-4000-8000-5EC0DB000D08}");
+inline constexpr CLSID CLSID_IDSRuleList = MakeGuid("{5EC0DB00-0D09-4000-8000-5EC0DB000D09}");
+
 // A port range as a rule holds it.
 struct PortRange {
   std::int32_t from = 0;

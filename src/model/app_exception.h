@@ -13,6 +13,11 @@
 
 namespace xmlsecdb {
 
+// Classes clients reach only through the lists; their CLSIDs name them in
+// error records.
+inline constexpr CLSID CLSID_AppExceptionList = MakeGuid("{5EC0DB00-0702-4000-8000-5EC0DB000702}");
+inline constexpr CLSID CLSID_AppException = MakeGuid("{5EC0DB00-0703-4000-8000-5EC0DB000703}");
+
 // The property number a change event of an exception carries: the DISPID
 // of the property that changed.
 enum AppExceptionProperty : std::int32_t {
