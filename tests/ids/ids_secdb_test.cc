@@ -34,7 +34,7 @@ TEST_F(IDSSecdbTest, RuleForBothDirectionsIsRefused) {
   EXPECT_EQ(check.err, "secdb: " + path +
                            ": error 0x80004005\nSecurity database has invalid content. Wrong "
                            "rule dir.\n" +
-                           path + ":1:");
+                           path + ":1:77: in element Rule (RuleList id g)\n");
 }
 
 }  // namespace
