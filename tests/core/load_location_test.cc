@@ -32,14 +32,12 @@ TEST(LoadLocationTest, NamesTheElementThatFailed) {
        std::string(kHeader) + "<RuleList>\n  <Rule id=\"7\" ot=\"Bogus\" app=\"a\"/>\n</RuleList>",
        {5, 3, "Rule", "7", "Rule"}},
       {"a child of a rule carries the rule's id",
-       std::string(kHeader) +
-           "<RuleList><Rule id=\"8\" ot=\"AntiMalware\" app=\"a\">\n"
-           "    <AccessDesc ar=\"Nope\"/></Rule></RuleList>",
+       std::string(kHeader) + "<RuleList><Rule id=\"8\" ot=\"AntiMalware\" app=\"a\">\n"
+                              "    <AccessDesc ar=\"Nope\"/></Rule></RuleList>",
        {5, 5, "AccessDesc", "8", "Rule"}},
       {"a duplicate found at the end tag points at the start tag",
-       std::string(kHeader) +
-           "<RuleList><Rule id=\"9\" ot=\"AntiMalware\" app=\"a\"/>\n"
-           "<Rule id=\"9\" ot=\"AntiMalware\" app=\"b\"/></RuleList>",
+       std::string(kHeader) + "<RuleList><Rule id=\"9\" ot=\"AntiMalware\" app=\"a\"/>\n"
+                              "<Rule id=\"9\" ot=\"AntiMalware\" app=\"b\"/></RuleList>",
        {5, 1, "Rule", "9", "Rule"}},
       {"header element", "<SecDb><Module/></SecDb>", {1, 8, "Module", "", ""}},
       {"malformed XML", "<SecDb>\n<Module id=\"AntiMalware\">\n</SecDb>", {3, 3, "", "", ""}},
