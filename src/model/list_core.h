@@ -32,6 +32,9 @@ struct ListTraits {
   const ListNotices* notices = &kItemNotices;
   // Rule lists: place new members by comparison (else append them).
   bool ordered = true;
+  // Rule lists: Compare is a strict weak order, so a bulk load may sort
+  // (else it replays Insert's placement rule by rule).
+  bool strict_weak_order = true;
 };
 
 class ListCore {

@@ -377,12 +377,7 @@ class PolicyRule : public ItemObject<PolicyRuleCore, typename Kind::Interface> {
     return S_OK;
   }
 
-  // While the kind's list is being filled from a file, every rule compares
-  // equal, so each is appended in file order; the section then puts the
-  // list in comparison order once (see PolicyRuleList::EndAppending).
   std::int16_t Compare(const RuleItemBase& other) const override {
-    auto* list = static_cast<const typename Kind::List*>(static_cast<RuleListCore*>(this->list()));
-    if (list && list->appending()) return 0;
     return this->CompareContent(
         static_cast<const PolicyRuleCore&>(static_cast<const typename Kind::Rule&>(other)));
   }

@@ -1,6 +1,6 @@
 // PolicyRuleList<Kind>: the rule list of a policy kind (anti-malware,
 // sandbox, data inspection) — the ordered rule list of model/rule_list.h
-// carrying the kind's rules, plus the bulk-load mode its section uses.
+// carrying the kind's rules.
 //
 // A kind declares its list as
 //
@@ -36,32 +36,9 @@ class PolicyRuleList
 
   HRESULT CreateRule(Interface** rule) override { return this->Create(rule); }
 
-  // Bulk load: between BeginAppending and EndAppending every Insert appends
-  // (rules compare equal), so reading a file of n rules in any order costs
-  // O(n) inserts; EndAppending then sorts the list into comparison order
-  // (stable, so equal rules keep their file order) unless it already is —
-  // a file this library saved always is. Identifier checks are unchanged.
-  bool appending() const { return appending_; }
-  void BeginAppending() { appending_ = true; }
-  void EndAppending() {
-    if (!appending_) return;
-    appending_ = false;
-    RuleItemBase* prev = this->first();
-    for (RuleItemBase* next = prev ? prev->next_member() : nullptr; next;
-         prev = next, next = next->next_member()) {
-      if (prev->Compare(*next) > 0) {
-        this->Sort();
-        return;
-      }
-    }
-  }
-
  protected:
   PolicyRuleList(IListOwner* owner, const ListTraits& traits)
       : RuleList<typename Kind::ListInterface, Rule, Interface>(owner, traits) {}
-
- private:
-  bool appending_ = false;
 };
 
 // The rule list of a kind whose interface has MoveUp and MoveDown. A

@@ -20,10 +20,11 @@
 //   PolicyRuleSection<CAMRuleList> rules_{this, kAMRuleSection};  // member
 //   AddSection(&rules_);                                           // constructor
 //
-// Reading appends the rules in file order and puts the list in comparison
-// order at the end of `RuleList` (PolicyRuleList::EndAppending), so loading
-// costs O(n) whatever the file's order. A rule is inserted at the end of its
-// element; a failing insert (a duplicate identifier: 117) ends the load.
+// Reading appends the rules in file order and, at the end of `RuleList`,
+// puts them in the order Insert would have given (RuleListCore's bulk
+// load), so loading costs O(n log n) at most whatever the file's order. A
+// rule is inserted at the end of its element; a failing insert (a
+// duplicate identifier: 117) ends the load.
 #ifndef XMLSECDB_MODEL_POLICY_RULE_SECTION_H_
 #define XMLSECDB_MODEL_POLICY_RULE_SECTION_H_
 
@@ -120,7 +121,6 @@ class PolicyRuleSection final : public ListSection<List> {
     if (name == "RuleList" && parent == "SecDb") {
       *handled = true;
       in_rules_ = true;
-      this->list()->BeginAppending();
       return S_OK;
     }
     if (!in_rules_) return S_OK;
@@ -147,11 +147,11 @@ class PolicyRuleSection final : public ListSection<List> {
                      std::string_view text) override {
     if (name == "RuleList" && parent == "SecDb") {
       in_rules_ = false;
-      this->list()->EndAppending();
+      this->list()->EndBulkLoad();
     } else if (name == "Rule" && current_) {
       ComPtr<typename List::Rule> rule = std::move(current_);
       xml_.Finish(*rule);
-      return this->list()->InsertMember(rule.get());
+      return this->list()->InsertLoaded(rule.get());
     } else if (name == "Object" && current_) {
       xml_.SetDirectPath(*current_, text);
     }
@@ -159,6 +159,7 @@ class PolicyRuleSection final : public ListSection<List> {
   }
 
   HRESULT Write(XmlWriter& writer) override {
+    this->list()->EndBulkLoad();  // a load that failed part-way
     RETURN_IF_FAILED(writer.StartElement("RuleList"));
     for (const typename List::Rule* rule : *this->list())
       RETURN_IF_FAILED(xml_.Write(writer, *rule));
@@ -169,7 +170,7 @@ class PolicyRuleSection final : public ListSection<List> {
     current_.Reset();
     in_rules_ = false;
     (void)this->list()->ClearMembers();
-    this->list()->EndAppending();
+    this->list()->EndBulkLoad();
   }
 
  private:

@@ -13,6 +13,8 @@ RuleItemBase* Next(const ListItemBase* item) {
   return static_cast<const RuleItemBase*>(item)->next_member();
 }
 
+bool PrecedesByCompare(const RuleItemBase* a, const RuleItemBase* b) { return a->Compare(*b) < 0; }
+
 }  // namespace
 
 RuleListCore::~RuleListCore() {
@@ -29,6 +31,7 @@ RuleListCore::~RuleListCore() {
 }
 
 ListItemBase* RuleListCore::MemberAt(std::int32_t index) {
+  EndBulkLoad();
   if (index < 0 || index >= count_) return nullptr;
   if (!cursor_ || cursor_stamp_ != changes()) {
     cursor_ = head_;
@@ -65,6 +68,18 @@ ListItemBase* RuleListCore::MemberAfter(ListItemBase* member, std::int32_t index
   return index < count_ ? member->next_ : nullptr;
 }
 
+RuleItemBase* RuleListCore::InsertPosition(const RuleItemBase& item) const {
+  // After the last member unless it sorts after the new item; else after
+  // the nearest member, walking back, that sorts strictly before it.
+  RuleItemBase* prev = tail_;
+  if (traits().ordered && prev && prev->Compare(item) > 0) {
+    do {
+      prev = static_cast<RuleItemBase*>(prev->prev_);
+    } while (prev && prev->Compare(item) >= 0);
+  }
+  return prev;
+}
+
 void RuleListCore::LinkAfter(RuleItemBase* item, RuleItemBase* prev) {
   item->prev_ = prev;
   item->next_ = prev ? prev->next_ : head_;
@@ -97,6 +112,16 @@ void RuleListCore::Unlink(RuleItemBase* item) {
 }
 
 HRESULT RuleListCore::InsertMember(RuleItemBase* item) {
+  EndBulkLoad();
+  return Place(item, false);
+}
+
+HRESULT RuleListCore::InsertLoaded(RuleItemBase* item) {
+  bulk_ = true;
+  return Place(item, true);
+}
+
+HRESULT RuleListCore::Place(RuleItemBase* item, bool append) {
   RETURN_IF_FAILED(CheckWritable("Insert"));
   if (item->attached()) {
     // Linking a member a second time would corrupt both sequences.
@@ -107,14 +132,7 @@ HRESULT RuleListCore::InsertMember(RuleItemBase* item) {
   const std::int32_t id = item->rule_id();
   if (index_.Find(id)) return Report("Insert()", kMsgDuplicateRuleId, SECDB_E_DUPLICATEID);
 
-  // After the last member unless it sorts after the new item; else after
-  // the nearest member, walking back, that sorts strictly before it.
-  RuleItemBase* prev = tail_;
-  if (traits().ordered && prev && prev->Compare(*item) > 0) {
-    do {
-      prev = static_cast<RuleItemBase*>(prev->prev_);
-    } while (prev && prev->Compare(*item) >= 0);
-  }
+  RuleItemBase* prev = append ? tail_ : InsertPosition(*item);
   Adopt(item);
   LinkAfter(item, prev);
   index_.Insert(item);
@@ -149,6 +167,7 @@ HRESULT RuleListCore::ClearMembers() {
   RuleItemBase* item = head_;
   head_ = tail_ = nullptr;
   count_ = 0;
+  bulk_ = false;
   cursor_ = nullptr;
   index_.Clear();
   positive_.Reset();
@@ -188,12 +207,69 @@ HRESULT RuleListCore::FindByNumber(std::int32_t id, RuleItemBase** found) {
 }
 
 void RuleListCore::Sort() {
+  EndBulkLoad();
   if (count_ < 2 || !traits().ordered) return;
   std::vector<RuleItemBase*> members;
   members.reserve(static_cast<std::size_t>(count_));
   for (RuleItemBase* item = head_; item; item = Next(item)) members.push_back(item);
-  std::stable_sort(members.begin(), members.end(),
-                   [](const RuleItemBase* a, const RuleItemBase* b) { return a->Compare(*b) < 0; });
+  std::stable_sort(members.begin(), members.end(), PrecedesByCompare);
+  Relink(members);
+}
+
+// Where Insert puts a rule, seen over a whole load: Insert appends a rule
+// when the last member does not sort after it, and the last member is then
+// always the latest rule so appended, since a rule placed by the backward
+// walk never lands at the end. One pass with that test alone tells, for
+// any comparison, which rules were appended ("tails") and which were walked
+// back ("fronts").
+//
+// For a strict weak order the list is sorted after every Insert, and the
+// walk puts a rule before every member that does not sort before it: at
+// the front of its class of equal rules. A tail goes to the end of its
+// class (its class is the greatest then). Once a class gets a front, a
+// greater rule is a member, so no later rule of the class is a tail. Each
+// class is therefore its fronts in reverse arrival order, then its tails in
+// arrival order — which a stable sort of [fronts reversed, tails] gives.
+// A comparison that is not a strict weak order replays the walks instead.
+//
+// The pass may also start on members placed by InsertMember (a sink that
+// walked the list in the middle of a load settled it): they are sorted, so
+// the pass sees them all as tails, which is where the later rules' places
+// are decided from.
+void RuleListCore::EndBulkLoad() {
+  if (!bulk_) return;
+  bulk_ = false;
+  if (count_ < 2 || !traits().ordered) return;
+  std::vector<RuleItemBase*> fronts;
+  std::vector<RuleItemBase*> tails;
+  tails.reserve(static_cast<std::size_t>(count_));
+  RuleItemBase* last = nullptr;
+  for (RuleItemBase* item = head_; item; item = Next(item)) {
+    if (!last || last->Compare(*item) <= 0) {
+      tails.push_back(item);
+      last = item;
+    } else {
+      fronts.push_back(item);
+    }
+  }
+  if (fronts.empty()) return;  // in order already: every file we save
+  if (!traits().strict_weak_order) {
+    std::vector<RuleItemBase*> arrivals;
+    arrivals.reserve(static_cast<std::size_t>(count_));
+    for (RuleItemBase* item = head_; item; item = Next(item)) arrivals.push_back(item);
+    head_ = tail_ = nullptr;
+    count_ = 0;
+    for (RuleItemBase* item : arrivals) LinkAfter(item, InsertPosition(*item));
+    Touch();
+    return;
+  }
+  std::vector<RuleItemBase*> members(fronts.rbegin(), fronts.rend());
+  members.insert(members.end(), tails.begin(), tails.end());
+  std::stable_sort(members.begin(), members.end(), PrecedesByCompare);
+  Relink(members);
+}
+
+void RuleListCore::Relink(const std::vector<RuleItemBase*>& members) {
   RuleItemBase* prev = nullptr;
   for (RuleItemBase* item : members) {
     item->prev_ = prev;

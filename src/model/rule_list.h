@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/id_index.h"
 #include "model/item_list.h"
@@ -72,6 +73,16 @@ class RuleListCore : public ListCore {
   // Re-establishes comparison order (stable) after members changed; the
   // parser calls it through SortRuleLists before writing.
   void Sort();
+  // Bulk load, for a section reading a file: InsertLoaded is InsertMember
+  // but appends without comparing, so n rules cost O(n) inserts in any file
+  // order; EndBulkLoad (the section's end) then puts every member exactly
+  // where InsertMember, called in the same order, would have put it, in
+  // O(n log n) comparisons (see rule_list.cc). Identifier checks and
+  // notices are those of InsertMember. A load that ends early leaves the
+  // order pending: InsertMember, Item, Sort and the policy sections' Write
+  // settle it first.
+  [[nodiscard]] HRESULT InsertLoaded(RuleItemBase* item);
+  void EndBulkLoad();
   // Moves a member to a new identifier (not taken); RuleItemBase::SetRuleID
   // uses it.
   void Rekey(RuleItemBase* item, std::int32_t id);
@@ -89,13 +100,19 @@ class RuleListCore : public ListCore {
   ~RuleListCore();
 
  private:
+  [[nodiscard]] HRESULT Place(RuleItemBase* item, bool append);
+  // The member Insert links `item` after (nullptr: the front).
+  RuleItemBase* InsertPosition(const RuleItemBase& item) const;
   void LinkAfter(RuleItemBase* item, RuleItemBase* prev);
+  // Makes `members` the whole sequence, in that order.
+  void Relink(const std::vector<RuleItemBase*>& members);
   void Unlink(RuleItemBase* item);
   void ReleaseAll();
 
   RuleItemBase* head_ = nullptr;
   RuleItemBase* tail_ = nullptr;
   std::int32_t count_ = 0;
+  bool bulk_ = false;
   IdIndex index_;
   FreeIdCursor positive_{1};
   FreeIdCursor negative_{-1};

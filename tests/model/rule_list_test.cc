@@ -77,6 +77,64 @@ TEST_F(RuleListTest, InsertPlacesByComparison) {
   }
 }
 
+// A load appends and settles the order at the section's end; the result
+// must be the order the same rules get from Insert one by one, equal rules
+// included (equal to the last member: after it; equal to members further
+// in: before them). The second list replays the walks instead of sorting.
+TEST_F(RuleListTest, BulkLoadGivesInsertsOrder) {
+  constexpr ListTraits kReplayTraits = {"CTestRuleList",
+                                        "CreateRule",
+                                        &CLSID_TestRuleList,
+                                        &ITestRuleList::kIID,
+                                        &kItemNotices,
+                                        true,
+                                        false};
+  std::vector<std::vector<std::int32_t>> key_sets = {
+      {1, 2, 3}, {3, 2, 1}, {5, 3, 5, 1, 3}, {2, 2, 2}, {2, 1, 2, 1, 2, 3, 1, 3}, {}};
+  std::uint32_t seed = 12345;
+  std::vector<std::int32_t> random_keys;
+  for (int i = 0; i < 400; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    random_keys.push_back(static_cast<std::int32_t>((seed >> 16) % 7));
+  }
+  key_sets.push_back(random_keys);
+  for (const ListTraits* traits : {&kTestRuleListTraits, &kReplayTraits}) {
+    for (const std::vector<std::int32_t>& keys : key_sets) {
+      ComPtr<TestRuleList> loaded = MakeObject<TestRuleList>(nullptr, *traits);
+      ASSERT_OK(list_->Clear());
+      for (std::size_t i = 0; i < keys.size(); ++i) {
+        const auto id = static_cast<std::int32_t>(i + 1);
+        Add(id, keys[i]);
+        ComPtr<TestRule> rule = loaded->NewItem();
+        ASSERT_OK(rule->put_RuleID(id));
+        ASSERT_OK(rule->put_Key(keys[i]));
+        ASSERT_OK(loaded->InsertLoaded(rule.get()));
+      }
+      loaded->EndBulkLoad();
+      std::vector<std::int32_t> order;
+      for (const TestRule* rule : *loaded) order.push_back(rule->rule_id());
+      EXPECT_EQ(order, Ids()) << "keys " << ::testing::PrintToString(keys);
+    }
+  }
+}
+
+// An Insert or an Item call in the middle of a load (or after one that
+// failed part-way) first settles the rules loaded so far.
+TEST_F(RuleListTest, InsertDuringALoadSettlesTheLoadedRulesFirst) {
+  const std::int32_t kKeys[] = {3, 1, 3, 2};
+  for (std::int32_t i = 0; i < 4; ++i) {
+    ComPtr<TestRule> rule = list_->NewItem();
+    ASSERT_OK(rule->put_RuleID(i + 1));
+    ASSERT_OK(rule->put_Key(kKeys[i]));
+    ASSERT_OK(list_->InsertLoaded(rule.get()));
+    if (i == 1) {
+      EXPECT_EQ(Ids(), (std::vector<std::int32_t>{2, 1}));
+    }
+  }
+  Add(5, 1);
+  EXPECT_EQ(Ids(), (std::vector<std::int32_t>{5, 2, 4, 1, 3}));
+}
+
 TEST_F(RuleListTest, DuplicateIdentifierIsRefusedAndLeavesTheList) {
   Add(7, 1);
   ComPtr<ITestRule> twin = MakeRule(7, 0);

@@ -9,8 +9,8 @@
 #include "core/parser_object.h"
 #include "model/plain_list.h"
 #include "model/rule_list.h"
-#include "xmlsecdb/collection.h"
 #include "testing/event_log.h"
+#include "xmlsecdb/collection.h"
 
 namespace xmlsecdb::testing {
 
@@ -132,7 +132,8 @@ class TestRule final : public ItemObject<CRule, ITestRule> {
 
 class TestRuleList final : public RuleList<ITestRuleList, TestRule, ITestRule> {
  public:
-  explicit TestRuleList(IListOwner* owner) : RuleList(owner, kTestRuleListTraits) {}
+  explicit TestRuleList(IListOwner* owner, const ListTraits& traits = kTestRuleListTraits)
+      : RuleList(owner, traits) {}
   HRESULT CreateRule(ITestRule** rule) override { return Create(rule); }
 };
 
