@@ -37,6 +37,7 @@
 #include "model/access_descriptor.h"
 #include "model/condition_switch.h"
 #include "model/precedence.h"
+#include "model/rule_account.h"
 #include "xmlsecdb/am.h"
 
 namespace xmlsecdb {
@@ -220,6 +221,8 @@ class PolicyRuleCore : public CRule {
   ~PolicyRuleCore();
 
  private:
+  // Stores System and Account as the setters couple them (model/rule_account.h).
+  void StoreSystemAccount(SystemAccount pair, std::int32_t property);
   // The guard alone: builds the source text only when it fails.
   [[nodiscard]] HRESULT Guard(const PolicyRuleConfig& config, std::string_view name) const;
   // Stores by `store()` with the notices of `property` around it when the

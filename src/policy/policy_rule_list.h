@@ -19,8 +19,9 @@
 #ifndef XMLSECDB_POLICY_POLICY_RULE_LIST_H_
 #define XMLSECDB_POLICY_POLICY_RULE_LIST_H_
 
-#include "policy/policy_rule.h"
 #include "list/rule_list.h"
+#include "list/without_moves.h"
+#include "policy/policy_rule.h"
 
 namespace xmlsecdb {
 
@@ -41,18 +42,13 @@ class PolicyRuleList
       : RuleList<typename Kind::ListInterface, Rule, Interface>(owner, traits) {}
 };
 
-// The rule list of a kind whose interface has MoveUp and MoveDown. A
-// rule's place is given by its content (the comparison), so there is
-// nothing a move could do that the next Insert or save would keep: both
-// answer E_NOTIMPL, as the content filter's lists do, and change nothing.
+// The rule list of a kind whose interface has MoveUp and MoveDown (they
+// change nothing: list/without_moves.h).
 template <class Kind>
-class PolicyRuleListWithMoves : public PolicyRuleList<Kind> {
+class PolicyRuleListWithMoves
+    : public WithoutMoves<PolicyRuleList<Kind>, typename Kind::Interface> {
  public:
-  using Interface = typename Kind::Interface;
-  using PolicyRuleList<Kind>::PolicyRuleList;
-
-  HRESULT MoveUp(Interface*) override { return E_NOTIMPL; }
-  HRESULT MoveDown(Interface*) override { return E_NOTIMPL; }
+  using WithoutMoves<PolicyRuleList<Kind>, typename Kind::Interface>::WithoutMoves;
 };
 
 }  // namespace xmlsecdb

@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "core/number_text.h"
 #include "list/rule_id.h"
+#include "model/rule_account.h"
 
 namespace xmlsecdb {
 namespace {
@@ -147,16 +148,15 @@ HRESULT PolicyRuleXml::Start(SectionReadContext& context, const SaxAttributes& a
   }
   // System(1), then Account when the file names one: as the setters couple
   // them.
-  if (FlagFromText(a[kAttrSystem])) {
-    f.system = 1;
-    f.account = RA_SYSTEM;
-  }
+  SystemAccount pair{f.system, f.account};
+  if (FlagFromText(a[kAttrSystem])) pair = WithSystem(pair, 1);
   if (a.has(kAttrAccount)) {
-    ERuleAccount account = static_cast<ERuleAccount>(f.account);
+    ERuleAccount account = static_cast<ERuleAccount>(pair.account);
     (void)ReadWord(kRuleAccount, a.values[kAttrAccount], &account);
-    f.account = account;
-    if (account == RA_USER || account == RA_SYSTEM) f.system = account;
+    pair = WithAccount(pair, account);
   }
+  f.system = pair.system;
+  f.account = pair.account;
   texts_[PolicyRuleCore::kAssignment] = a[kAttrFilter];
   if (FlagFromText(a[kAttrLm])) f.learning_mode = 1;
   if (a.has(kAttrProcId)) f.process_id = static_cast<std::int32_t>(ReadHex(a[kAttrProcId]));
