@@ -292,7 +292,7 @@ void Definitions(const PolicyKindTable& kind, std::string* text) {
     for (int i = 0; i < shape.count; ++i) {
       const std::string n = std::to_string(i);
       Append(text, "\t\t<Object id=\"", shape.prefix, n, "\" ot=\"", shape.object_type,
-             "\" uiflags=\"", i % 4 == 0 ? "0x1" : "", "\" desc=\"", shape.object_type, " ", n,
+             i % 4 == 0 ? "\" uiflags=\"0x1" : "", "\" desc=\"", shape.object_type, " ", n,
              "\">\n\t\t\t<Item>", Format(shape.item_format, i), "</Item>\n\t\t</Object>\n");
     }
   }

@@ -90,22 +90,22 @@ std::string GenerateIds(const GeneratorOptions& options) {
       "\t\t<Property id=\"Custom3\" type=\"bool\">1</Property>\n"
       "\t</Globals>\n"
       "\t<Definitions>\n"
-      "\t\t<Object id=\"any\" ot=\"ipaddress\" uiflags=\"\" desc=\"Every address\">\n"
+      "\t\t<Object id=\"any\" ot=\"ipaddress\" desc=\"Every address\">\n"
       "\t\t\t<Item>*</Item>\n\t\t</Object>\n"
-      "\t\t<Object id=\"lan\" ot=\"ipaddress\" uiflags=\"\" desc=\"Local networks\">\n"
+      "\t\t<Object id=\"lan\" ot=\"ipaddress\" desc=\"Local networks\">\n"
       "\t\t\t<Item>10.0.0.0/8</Item>\n\t\t\t<Item>192.168.0.0-192.168.255.255</Item>\n"
       "\t\t</Object>\n"
-      "\t\t<Object id=\"servers\" ot=\"ipaddress\" uiflags=\"\" desc=\"Web &amp; mail servers\">\n"
+      "\t\t<Object id=\"servers\" ot=\"ipaddress\" desc=\"Web &amp; mail servers\">\n"
       "\t\t\t<Item>10.1.2.10</Item>\n\t\t\t<Item>10.1.2.11</Item>\n\t\t</Object>\n"
-      "\t\t<Object id=\"dmz\" ot=\"ipaddress\" uiflags=\"\" desc=\"DMZ\">\n"
+      "\t\t<Object id=\"dmz\" ot=\"ipaddress\" desc=\"DMZ\">\n"
       "\t\t\t<Item>172.16.0.0/12</Item>\n\t\t</Object>\n";
   // Every group has its rule information and tree node definitions.
   for (int g = 0; g < groups; ++g) {
     std::string id;
     Append(&id, "g", std::to_string(g));
-    Append(&text, "\t\t<Object id=\"", id, "\" ot=\"ruleinfo\" uiflags=\"\" desc=\"Group ", id,
+    Append(&text, "\t\t<Object id=\"", id, "\" ot=\"ruleinfo\" desc=\"Group ", id,
            "\">\n\t\t\t<Item>CVE references ", id, "</Item>\n\t\t</Object>\n",
-           "\t\t<Object id=\"", id, "\" ot=\"nodeinfo\" uiflags=\"\" desc=\"Tree node ", id,
+           "\t\t<Object id=\"", id, "\" ot=\"nodeinfo\" desc=\"Tree node ", id,
            "\"/>\n");
   }
   text += "\t</Definitions>\n";

@@ -132,6 +132,9 @@ HRESULT CDbContentHandler::ReadModule(const SaxAttributes& attributes) {
     if (id != kind.module_text) return Fail(kMsgMissingAttribute, " Wrong Module id.");
   } else {
     module = ModuleIdFromText(id);
+    if (module == 0 && kind.module_check == ModuleCheck::kLookupKnownWord) {
+      return Fail(kMsgMissingAttribute, " Wrong module id.");
+    }
   }
   if (module != parser_->module_id()) return Fail(kMsgWrongParser, " The wrong parser is used.");
   return S_OK;

@@ -12,7 +12,8 @@ std::int32_t ModuleIdFromText(std::string_view text) {
   static constexpr Word kWords[] = {
       {"Firewall", MODULE_FW},           {"Sandbox", MODULE_SBX}, {"AppRepository", MODULE_APP},
       {"IDS", MODULE_IDS},               {"ContentFilter", MODULE_CF},
-      {"ExeWatch", MODULE_EXEWATCH},
+      {"ExeWatch", MODULE_EXEWATCH},     {"AntiMalware", MODULE_AM},
+      {"DataInspection", MODULE_DI},
   };
   for (const Word& w : kWords) {
     if (w.text == text) return w.id;

@@ -20,6 +20,9 @@ enum class ModuleCheck {
   // The text is mapped to a module id through the table of known module
   // words; any other id than the parser's fails with 108.
   kLookup,
+  // As kLookup, but a word that names no module fails with 109
+  // " Wrong module id." instead of 108.
+  kLookupKnownWord,
 };
 
 struct ParserKind {
@@ -42,7 +45,9 @@ struct ParserKind {
   bool writes_custom_sections;
 };
 
-// The module id of a `Module id` word, or 0 for a word no module has.
+// The module id of a `Module id` word, or 0 for a word no module has. The
+// anti-malware and data inspection words are known too, though their
+// parsers compare the text itself.
 std::int32_t ModuleIdFromText(std::string_view text);
 
 }  // namespace xmlsecdb

@@ -40,7 +40,7 @@ inline constexpr ParserKind kParserKinds[] = {
     {"ids", "XMLSDParserIDS", "CIDSParser", "CDbContentHandlerIDS", MODULE_IDS,
      "IDS", "IDS.xsd", "res://zelxmlsdp.dll/xmlids.xsd",
      &CLSID_XMLSDParserIDS, &ISDParserIDS::kIID, &DIID__ISDParserIDSEvents, &ISDParserIDS::kIID,
-     true, ModuleCheck::kExactText, " Missing Major version.", true},
+     true, ModuleCheck::kLookupKnownWord, " Missing Major version.", true},
     {"app", "XMLSDParserAPP", "CAPPParser", "CDbContentHandlerAPP", MODULE_APP,
      "AppRepository", "AppRepository.xsd", "res://zelxmlsdp.dll/xmlapp.xsd",
      &CLSID_XMLSDParserAPP, &ISDParserAPP::kIID, &DIID__ISDParserAPPEvents, &ISDParserAPP::kIID,

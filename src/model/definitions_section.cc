@@ -108,8 +108,12 @@ HRESULT DefinitionsSection::Write(XmlWriter& writer) {
             ObjectTypeWordToWrite(config_, definition.object_type())) {
       attributes_.Add("ot", *word);
     }
-    attributes_.Add("uiflags", definition.ui_flags());
-    attributes_.Add("desc", definition.description());
+    if (std::optional<std::string_view> ui_flags = FreeText(definition.ui_flags())) {
+      attributes_.Add("uiflags", *ui_flags);
+    }
+    if (std::optional<std::string_view> description = FreeText(definition.description())) {
+      attributes_.Add("desc", *description);
+    }
     RETURN_IF_FAILED(writer.StartElement("Object", attributes_));
     for (const CSimpleItem* item : *definition.items()) {
       RETURN_IF_FAILED(writer.StartElement("Item"));

@@ -2,7 +2,7 @@
 // definitions — its list, how it is read and written.
 //
 //   <Definitions>
-//     <Object id="Web" ot="File" uiflags="" desc="">
+//     <Object id="Web" ot="File" uiflags="w" desc="Web content">
 //       <Item>c:\web\*</Item>
 //     </Object>
 //   </Definitions>

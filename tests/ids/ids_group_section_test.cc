@@ -94,6 +94,41 @@ TEST(IDSFormatTest, LoadFailuresNameTheAttribute) {
   }
 }
 
+// Another module's word means the wrong parser; a word no module has is a
+// wrong module id.
+TEST(IDSFormatTest, ModuleWordsOfOtherModulesNeedAnotherParser) {
+  const std::string wrong_parser =
+      "Current module parser is not intended for this XML Database. The wrong parser is used.";
+  const struct {
+    const char* module;
+    HRESULT result;
+    std::string description;
+  } cases[] = {
+      {"IDS", S_OK, ""},
+      {"Firewall", E_FAIL, wrong_parser},
+      {"Sandbox", E_FAIL, wrong_parser},
+      {"AppRepository", E_FAIL, wrong_parser},
+      {"ContentFilter", E_FAIL, wrong_parser},
+      {"ExeWatch", E_FAIL, wrong_parser},
+      {"AntiMalware", E_FAIL, wrong_parser},
+      {"DataInspection", E_FAIL, wrong_parser},
+      {"ids", E_FAIL, std::string(kMissing) + " Wrong module id."},
+      {"Nothing", E_FAIL, std::string(kMissing) + " Wrong module id."},
+      {"", E_FAIL, std::string(kMissing) + " Wrong module id."},
+  };
+  testing::TempDir dir;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.module);
+    // A file of its own: a backup of an earlier good load would be restored.
+    const std::string path = dir.File(std::string("ids-") + c.module + ".xml");
+    testing::WriteFileBytes(path, std::string("<SecDb><VersionInfo major=\"1\"/><Module id=\"") +
+                                      c.module + "\"/></SecDb>");
+    ComPtr<CIDSParser> parser = testing::MakeIDSParser();
+    EXPECT_HR(parser->Load(path, 0), c.result);
+    EXPECT_EQ(testing::TakeErrorDescription(), c.description);
+  }
+}
+
 TEST(IDSFormatTest, PortRangesReadAndWriteBack) {
   struct Case {
     const char* text;  // nullptr: attribute absent

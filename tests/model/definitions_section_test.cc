@@ -35,8 +35,8 @@ TEST(DefinitionsSectionTest, RoundTripKeepsTypesItemsAndEscapedText) {
       "\t\t\t<Item>x &amp; y &lt;z&gt;</Item>\n"
       "\t\t\t<Item/>\n"
       "\t\t</Object>\n"
-      "\t\t<Object id=\"web\" ot=\"time\" uiflags=\"\" desc=\"tab&#9;line&#10;end\"/>\n"
-      "\t\t<Object id=\"Scan\" ot=\"AntiMalware\" uiflags=\"\" desc=\"\">\n"
+      "\t\t<Object id=\"web\" ot=\"time\" desc=\"tab&#9;line&#10;end\"/>\n"
+      "\t\t<Object id=\"Scan\" ot=\"AntiMalware\">\n"
       "\t\t\t<Item>1</Item>\n"
       "\t\t</Object>\n"
       "\t</Definitions>\n";
@@ -60,12 +60,34 @@ TEST(DefinitionsSectionTest, RoundTripKeepsTypesItemsAndEscapedText) {
   EXPECT_EQ(SectionText(*again), section);
 }
 
-TEST(DefinitionsSectionTest, AbsentOptionalAttributesReadEmptyAndAreWritten) {
+// Free text is written only when it is not empty, in every kind.
+TEST(DefinitionsSectionTest, EmptyOrAbsentFreeTextIsNotWritten) {
+  const struct {
+    const char* kind;
+    const DefinitionsConfig& config;
+    const char* type;
+  } kinds[] = {
+      {"AM", kAMDefinitions, "AntiMalware"},  {"DI", kDIDefinitions, "File"},
+      {"SBX", kSBXDefinitions, "Registry"},   {"IDS", kIDSDefinitions, "ipaddress"},
+      {"CF", kCFDefinitions, "UrlRequest"},
+  };
+  for (const auto& k : kinds) {
+    SCOPED_TRACE(k.kind);
+    const std::string ot = std::string(" ot=\"") + k.type + "\"";
+    ComPtr<DefinitionsParser> parser = MakeObject<DefinitionsParser>(k.config);
+    ASSERT_OK(LoadBody(*parser, "<Definitions><Object id=\"a\"" + ot + "/><Object id=\"b\"" + ot +
+                                    " uiflags=\"\" desc=\"\"/><Object id=\"c\"" + ot +
+                                    " uiflags=\"u\" desc=\"\"/><Object id=\"d\"" + ot +
+                                    " uiflags=\"\" desc=\"d\"/></Definitions>"));
+    EXPECT_EQ(SectionText(*parser), "\t<Definitions>\n\t\t<Object id=\"a\"" + ot +
+                                        "/>\n\t\t<Object id=\"b\"" + ot +
+                                        "/>\n\t\t<Object id=\"c\"" + ot +
+                                        " uiflags=\"u\"/>\n\t\t<Object id=\"d\"" + ot +
+                                        " desc=\"d\"/>\n\t</Definitions>\n");
+    EXPECT_EQ(parser->list()->at(1)->ui_flags(), "");
+    EXPECT_EQ(parser->list()->at(1)->description(), "");
+  }
   ComPtr<DefinitionsParser> parser = MakeObject<DefinitionsParser>();
-  ASSERT_OK(LoadBody(*parser, "<Definitions><Object ot=\"File\" id=\"a\"/></Definitions>"));
-  EXPECT_EQ(SectionText(*parser),
-            "\t<Definitions>\n\t\t<Object id=\"a\" ot=\"File\" uiflags=\"\" desc=\"\"/>\n"
-            "\t</Definitions>\n");
   ASSERT_OK(parser->New());
   EXPECT_EQ(SectionText(*parser), "\t<Definitions/>\n");
 }
@@ -146,8 +168,8 @@ TEST(DefinitionsSectionTest, TypesOutsideTheKindAreWrittenWithTheSharedWordOrNon
   }
   EXPECT_EQ(SectionText(*parser),
             "\t<Definitions>\n"
-            "\t\t<Object id=\"4\" ot=\"Registry\" uiflags=\"\" desc=\"\"/>\n"
-            "\t\t<Object id=\"74565\" uiflags=\"\" desc=\"\"/>\n"
+            "\t\t<Object id=\"4\" ot=\"Registry\"/>\n"
+            "\t\t<Object id=\"74565\"/>\n"
             "\t</Definitions>\n");
 }
 
