@@ -12,7 +12,7 @@
 
 #include "ids/ids_item.h"
 #include "ids/ids_rule.h"
-#include "model/plain_list.h"
+#include "list/plain_list.h"
 #include "xmlsecdb/ids.h"
 
 namespace xmlsecdb {

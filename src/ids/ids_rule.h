@@ -15,8 +15,8 @@
 
 #include "ids/ids_item.h"
 #include "ids/ids_token.h"
-#include "model/packed_text.h"
-#include "model/plain_list.h"
+#include "list/packed_text.h"
+#include "list/plain_list.h"
 #include "xmlsecdb/ids.h"
 
 namespace xmlsecdb {

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/plain_list.h"
+#include "list/plain_list.h"
 #include "xmlsecdb/ids.h"
 
 namespace xmlsecdb {

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "model/precedence.h"
-#include "model/plain_list.h"
+#include "list/plain_list.h"
 #include "xmlsecdb/app_exceptions.h"
 
 namespace xmlsecdb {

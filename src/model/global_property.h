@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/plain_list.h"
+#include "list/plain_list.h"
 #include "model/precedence.h"
 #include "xmlsecdb/global_options.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/plain_list.h"
+#include "list/plain_list.h"
 #include "model/value_list.h"
 #include "xmlsecdb/rule_sets.h"
 

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "model/definition.h"
-#include "model/plain_list.h"
+#include "list/plain_list.h"
 #include "xmlsecdb/definitions.h"
 
 namespace xmlsecdb {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/messages.h"
+#include "ids/ids_words.h"
 #include "model/definitions_fixture.h"
 #include "model/simple_definition.h"
 
