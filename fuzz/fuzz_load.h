@@ -1,12 +1,10 @@
 // The fuzz targets' one body: load bytes as a database of one kind, plain
-// or encrypted, and check that what the library writes it reads back to the
-// same text. Each target (one per kind) is a line that calls FuzzLoad.
+// or encrypted, from an in-memory file, and check that what the library
+// writes it reads back to the same text. Each target (one per kind) is a
+// line that calls FuzzLoad.
 #ifndef XMLSECDB_FUZZ_FUZZ_LOAD_H_
 #define XMLSECDB_FUZZ_FUZZ_LOAD_H_
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -14,47 +12,40 @@
 
 #include "core/crypt_engine.h"
 #include "core/database_image.h"
+#include "platform/env.h"
+#include "platform/memory_file_system.h"
 #include "xmlsecdb/xmlsecdb.h"
 
 namespace xmlsecdb::fuzz {
 
 inline constexpr char kKey[] = "000102030405060708090a0b0c0d0e0f1011121314";
 
-inline const std::string& TempPath() {
-  static const std::string path = [] {
-    std::string pattern = "/tmp/xmlsecdb-fuzz-XXXXXX";
-    int fd = ::mkstemp(pattern.data());
-    if (fd >= 0) ::close(fd);
-    return pattern;
-  }();
-  return path;
-}
+inline constexpr char kPath[] = "/fuzz/db.xml";
 
-// A plain write: the fuzzer does not need the durability of a database save.
-inline bool WriteTemp(std::string_view bytes) {
-  FILE* file = std::fopen(TempPath().c_str(), "wb");
-  if (!file) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && ok;
+// The files of every load: in memory, made the process's file system once.
+inline MemoryFileSystem& Files() {
+  static MemoryFileSystem* const files = [] {
+    static MemoryFileSystem memory;
+    static Env env = Env::Default();
+    env.file_system = &memory;
+    SetProcessEnv(&env);
+    SetRecoveryPolicy(RecoveryPolicy::kOff);
+    return &memory;
+  }();
+  return *files;
 }
 
 inline ComPtr<ISDParser> Load(const CLSID& clsid, bool keyed, HRESULT* hr) {
   ComPtr<ISDParser> parser;
   if (Failed(CreateInstance(clsid, parser.Put()))) std::abort();
   if (keyed) (void)parser->put_CryptKey(kKey);
-  *hr = parser->Load(TempPath(), 0);
+  *hr = parser->Load(kPath, 0);
   return parser;
 }
-
 
 // Loads `input` with the parser of `clsid`; when `keyed`, the file holds
 // the input encrypted, so the parser decrypts it back to these bytes.
 inline int FuzzLoad(const CLSID& clsid, std::string_view input, bool keyed) {
-  static const bool initialised = [] {
-    SetRecoveryPolicy(RecoveryPolicy::kOff);
-    return true;
-  }();
-  (void)initialised;
   std::string file(input);
   if (keyed) {
     std::vector<std::uint8_t> key;
@@ -70,7 +61,7 @@ inline int FuzzLoad(const CLSID& clsid, std::string_view input, bool keyed) {
     }
     file.resize(out_len);
   }
-  if (!WriteTemp(file)) return 0;
+  Files().SetFile(kPath, std::move(file));
 
   HRESULT hr;
   ComPtr<ISDParser> first = Load(clsid, keyed, &hr);
@@ -82,7 +73,7 @@ inline int FuzzLoad(const CLSID& clsid, std::string_view input, bool keyed) {
   std::string image;
   CCryptEngine plain;
   if (Failed(BuildDatabaseImage(plain, xml, &image))) std::abort();
-  if (!WriteTemp(image)) return 0;
+  Files().SetFile(kPath, std::move(image));
   ComPtr<ISDParser> second = Load(clsid, false, &hr);
   if (hr != S_OK) std::abort();
   std::string again;

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "platform/env.h"
 #include "platform/registry.h"
 
 namespace xmlsecdb {
@@ -54,7 +55,7 @@ HRESULT ProgIDFromCLSID(const CLSID& clsid, std::string* progid) {
   // What registration recorded wins, as clients that look classes up by name
   // see it; the module's own table answers for a class not registered.
   std::string registered;
-  if (Succeeded(Registry::Instance().QueryString(
+  if (Succeeded(ProcessEnv().registry->QueryString(
           "HKEY_CLASSES_ROOT\\CLSID\\" + GuidToString(clsid) + "\\ProgID", "", &registered)) &&
       !registered.empty()) {
     *progid = std::move(registered);

@@ -108,6 +108,7 @@ void CDbContentHandler::NoteFailure(const OpenElement& element) const {
   }
   if (location.item_id.empty()) location.item_element.clear();
   parser_->NoteErrorLocation(std::move(location));
+  parser_->NoteFailureReported();
 }
 
 HRESULT CDbContentHandler::Characters(std::string_view text) {

@@ -46,12 +46,12 @@ HRESULT BuildDatabaseImage(const CCryptEngine& engine, std::string_view utf8_tex
 
 HRESULT PlainImageSink::Write(std::string_view utf8) {
   buffer_.clear();
-  if (!file_.is_open()) {
-    if (HRESULT hr = file_.Open(path_); Failed(hr)) return file_error_ = hr;
+  if (!file_) {
+    if (HRESULT hr = files_.NewAtomicFile(path_, &file_); Failed(hr)) return file_error_ = hr;
     buffer_.assign("\xFF\xFE", 2);
   }
   if (!Utf8ToUtf16LE(utf8, &buffer_)) return E_INVALIDARG;
-  if (HRESULT hr = file_.Append(buffer_); Failed(hr)) return file_error_ = hr;
+  if (HRESULT hr = file_->Append(buffer_); Failed(hr)) return file_error_ = hr;
   return S_OK;
 }
 

@@ -3,12 +3,13 @@
 #ifndef XMLSECDB_CORE_DATABASE_IMAGE_H_
 #define XMLSECDB_CORE_DATABASE_IMAGE_H_
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "core/crypt_engine.h"
-#include "platform/file_io.h"
+#include "platform/file_system.h"
 #include "platform/xml_writer.h"
 #include "xmlsecdb/result.h"
 
@@ -23,24 +24,25 @@ bool DecryptDatabaseImage(const CCryptEngine& engine, std::string_view bytes, st
 HRESULT BuildDatabaseImage(const CCryptEngine& engine, std::string_view utf8_text,
                            std::string* image);
 
-// Streams the image of a database without a key to `path`: the mark, then
-// each chunk an XmlWriter hands over, as UTF-16LE, through one reused
-// buffer. The file is opened at the first chunk, so a document the writer
-// refuses early never creates one; Commit replaces `path` with it.
+// Streams the image of a database without a key to `path` of `files`: the
+// mark, then each chunk an XmlWriter hands over, as UTF-16LE, through one
+// reused buffer. The file is opened at the first chunk, so a document the
+// writer refuses early never creates one; Commit replaces `path` with it.
 class PlainImageSink : public XmlSink {
  public:
-  explicit PlainImageSink(std::string path) : path_(std::move(path)) {}
+  PlainImageSink(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
 
   HRESULT Write(std::string_view utf8) override;
   // After the writer's EndDocument succeeded.
-  [[nodiscard]] HRESULT Commit() { return file_.Commit(); }
+  [[nodiscard]] HRESULT Commit() { return file_ ? file_->Commit() : E_UNEXPECTED; }
   // The failure of the file itself (open or write), if the last Write
   // failed for that reason.
   HRESULT file_error() const { return file_error_; }
 
  private:
+  FileSystem& files_;
   std::string path_;
-  AtomicFileWriter file_;
+  std::unique_ptr<AtomicFile> file_;
   std::string buffer_;
   HRESULT file_error_ = S_OK;
 };

@@ -6,13 +6,15 @@
 #include "core/recovery.h"
 #include "platform/debug_log.h"
 #include "platform/file_io.h"
+#include "platform/file_system.h"
 
 namespace xmlsecdb {
 
 ParserCore::ParserCore(const ParserKind& kind)
     : kind_(kind),
+      env_(&ProcessEnv()),
       handler_(this),
-      engine_(std::make_unique<CCryptEngineAPI>()),
+      engine_(std::make_unique<CCryptEngineAPI>(*env_->crypto)),
       events_(MakeObject<ConnectionPoint>(*kind.events_iid)) {
   DebugLog("ZelXmlSd: %.*s object created\n", static_cast<int>(kind_.coclass.size()),
            kind_.coclass.data());
@@ -21,6 +23,13 @@ ParserCore::ParserCore(const ParserKind& kind)
 ParserCore::~ParserCore() {
   DebugLog("ZelXmlSd: %.*s object destructed\n", static_cast<int>(kind_.coclass.size()),
            kind_.coclass.data());
+}
+
+void ParserCore::UseEnv(const Env& env) {
+  env_ = &env;
+  engine_ = std::make_unique<CCryptEngineAPI>(*env.crypto);
+  watch_.reset();
+  watching_ = false;
 }
 
 std::string ParserCore::Name(std::string_view method) const {
@@ -59,13 +68,15 @@ HRESULT ParserCore::LoadDatabase(std::string_view path, std::int32_t read_only) 
 HRESULT ParserCore::LoadBase(const std::string& path) {
   if (path.empty()) return E_INVALIDARG;
   if (path == file_path_ && watching_) {
-    if (!watch_.Signalled()) return S_FALSE;
+    // Without a watch (the directory could not be watched) the file is
+    // read again: S_FALSE would keep an old model forever.
+    if (watch_ && !watch_->Signalled()) return S_FALSE;
     ArmWatch(path);
     watching_ = false;
   }
   HRESULT hr = RunLoad([this, &path] {
     return LoadWithRecovery(
-        path, [this](const std::string& p) { return ParseOnce(p); },
+        *env_, path, [this](const std::string& p) { return LoadImpl(p); },
         [this] { (void)NewDatabase(); });
   });
   if (Succeeded(hr)) {
@@ -82,7 +93,7 @@ HRESULT ParserCore::LoadText(std::string_view text) {
   // of the file path afterwards reads the file instead of keeping this
   // text's model as if it were the unchanged file.
   return RunLoad([this, text] {
-    parse_path_.clear();
+    BeginParse({});
     return ParseResult(reader_.Parse(text.data(), text.size()));
   });
 }
@@ -138,21 +149,21 @@ HRESULT ParserCore::RunLoad(const std::function<HRESULT()>& parse) {
 void ParserCore::ArmWatch(const std::string& path) {
   // A path without a directory part is watched in the current directory:
   // without any watch, a repeated Load would never see the file change.
-  watch_.Close();
-  (void)watch_.Arm(DirectoryOf(path));
+  watch_.reset();
+  watch_ = env_->file_system->WatchDirectory(DirectoryOf(path));
 }
 
-HRESULT ParserCore::ParseOnce(const std::string& path) {
-  HRESULT hr = LoadImpl(path);
-  return hr;
+void ParserCore::BeginParse(const std::string& path) {
+  parse_path_ = path;
+  failure_reported_ = false;
 }
 
 HRESULT ParserCore::LoadImpl(const std::string& path) {
   // The schema hook attaches nothing: every check is the handlers' own.
-  parse_path_ = path;
+  BeginParse(path);
   HRESULT hr;
   if (crypt_key_.empty()) {
-    hr = reader_.ParseFile(path);
+    hr = reader_.ParseFile(*env_->file_system, path);
   } else {
     std::string image;
     hr = ApplyCryptKey(Source("Load"));
@@ -161,7 +172,7 @@ HRESULT ParserCore::LoadImpl(const std::string& path) {
       hr = reader_.Parse(image.data(), image.size());
     } else {
       // The file is there but does not decrypt: it cannot be parsed.
-      hr = FileExists(path) ? E_FAIL : INET_E_RESOURCE_NOT_FOUND;
+      hr = env_->file_system->FileExists(path) ? E_FAIL : INET_E_RESOURCE_NOT_FOUND;
     }
   }
   return ParseResult(hr);
@@ -176,7 +187,7 @@ HRESULT ParserCore::ParseResult(HRESULT hr) {
 
 bool ParserCore::ReadDatabaseFile(const std::string& path, std::string* image) {
   std::string bytes;
-  if (Failed(ReadWholeFile(path, &bytes))) return false;
+  if (Failed(env_->file_system->ReadWholeFile(path, &bytes))) return false;
   return DecryptDatabaseImage(*engine_, bytes, image);
 }
 
@@ -193,7 +204,9 @@ HRESULT ParserCore::ApplyCryptKey(std::string_view source) {
 }
 
 HRESULT ParserCore::FatalError(int line, std::string_view message, HRESULT) {
-  if (HasErrorRecord()) return E_FAIL;
+  // The first failure reported during the parse is the one the client sees.
+  if (failure_reported_) return E_FAIL;
+  failure_reported_ = true;
   NoteErrorLocation({line, handler_.column(), {}, {}, {}});
   std::string text = FormatText(std::string(LoadMessage(kMsgFatalError)).c_str(),
                                 parse_path_.c_str(), line, std::string(message).c_str());
@@ -201,7 +214,10 @@ HRESULT ParserCore::FatalError(int line, std::string_view message, HRESULT) {
 }
 
 HRESULT ParserCore::ReportParseError(HRESULT result) {
-  if (HasErrorRecord()) return result;
+  // A failure noted as reported that left no record at all (a section's
+  // plain failure code) still gets the general message below.
+  if (failure_reported_ && HasErrorRecord()) return result;
+  failure_reported_ = true;
   std::string text;
   if (result == INET_E_RESOURCE_NOT_FOUND) {
     text = FormatText(std::string(LoadMessage(kMsgFileNotFound)).c_str(), parse_path_.c_str());

@@ -23,7 +23,8 @@
 #include "core/parser_kind.h"
 #include "core/section.h"
 #include "platform/connection_point.h"
-#include "platform/dir_watch.h"
+#include "platform/env.h"
+#include "platform/file_system.h"
 #include "platform/sax_reader.h"
 #include "xmlsecdb/parser.h"
 
@@ -37,7 +38,6 @@ class ParserCore : private SaxErrorHandler {
   std::int32_t module_id() const { return kind_.module_id; }
   bool read_only() const { return read_only_ != 0; }
   bool has_master() const { return static_cast<bool>(master_); }
-  bool events_enabled() const { return events_enabled_; }
   CustomStore& custom_store() { return custom_; }
   void set_version(std::int32_t version) { version_ = version; }
   std::int32_t version() const { return version_; }
@@ -48,10 +48,11 @@ class ParserCore : private SaxErrorHandler {
   // Raises an event on the kind's event interface when events are enabled.
   void FireEvent(DISPID dispid, std::initializer_list<Variant> args = {});
 
-  // Test seam: replaces the engine files are decrypted and encrypted with.
-  void ReplaceCryptEngineForTest(std::unique_ptr<CCryptEngine> engine) {
-    engine_ = std::move(engine);
-  }
+  // The services the parser uses: the process's environment unless given
+  // another. `env` must outlive the parser; the key is kept, the change
+  // watch is dropped (the next Load reads the file).
+  const Env& env() const { return *env_; }
+  void UseEnv(const Env& env);
 
   // The read-only guard of every modifying call: S_OK, or message 111
   // reported with `source` on the kind's parser interface.
@@ -134,7 +135,12 @@ class ParserCore : private SaxErrorHandler {
   HRESULT WriteDocument(XmlWriter& writer, std::string_view section);
   HRESULT ProduceText(std::string_view section, std::string_view source, std::string* text);
   HRESULT LoadImpl(const std::string& path);
-  HRESULT ParseOnce(const std::string& path);
+  // Starts one parse of `path` ("" for text in memory): no failure of it
+  // has been reported yet.
+  void BeginParse(const std::string& path);
+  // Called by the content handler when a section or a header check failed:
+  // the failure was reported there, and its record is the parse's.
+  void NoteFailureReported() { failure_reported_ = true; }
   HRESULT ReportParseError(HRESULT result);
   HRESULT ApplyCryptKey(std::string_view source);
   bool ReadDatabaseFile(const std::string& path, std::string* bytes);
@@ -150,8 +156,13 @@ class ParserCore : private SaxErrorHandler {
   HRESULT FatalError(int line, std::string_view message, HRESULT code) override;
 
   const ParserKind& kind_;
+  const Env* env_;
   SaxReader reader_;
   std::string parse_path_;
+  // Whether the current parse reported its failure already. The thread's
+  // error record cannot tell: an event sink called during the load may have
+  // left one of its own.
+  bool failure_reported_ = false;
   std::string file_path_;
   bool watching_ = false;
   std::vector<Section*> sections_;
@@ -159,7 +170,7 @@ class ParserCore : private SaxErrorHandler {
   std::int32_t read_only_ = 0;
   std::string crypt_key_;
   std::unique_ptr<CCryptEngine> engine_;
-  DirWatch watch_;
+  std::unique_ptr<DirectoryWatch> watch_;  // null when not watching
   ComPtr<ConnectionPoint> events_;
   bool events_enabled_ = true;
   std::int32_t version_ = kInitialDatabaseVersion;

@@ -7,7 +7,8 @@
 
 #include "core/database_image.h"
 #include "core/parser_kinds.h"
-#include "platform/file_io.h"
+#include "platform/env.h"
+#include "platform/file_system.h"
 #include "platform/sax_reader.h"
 #include "xmlsecdb/classes.h"
 #include "xmlsecdb/parser.h"
@@ -88,17 +89,18 @@ HRESULT Probe(const std::string* path, std::string_view bytes, std::string_view 
   reader.set_error_handler(&finder);
   HRESULT hr;
   if (crypt_key.empty()) {
-    hr = path ? reader.ParseFile(*path) : reader.Parse(bytes.data(), bytes.size());
+    hr = path ? reader.ParseFile(*ProcessEnv().file_system, *path)
+              : reader.Parse(bytes.data(), bytes.size());
   } else {
     std::vector<std::uint8_t> key;
     if (!DecodeBinaryHex(crypt_key, &key)) return E_INVALIDARG;
     std::string file_bytes;
     if (path) {
-      hr = ReadWholeFile(*path, &file_bytes);
+      hr = ProcessEnv().file_system->ReadWholeFile(*path, &file_bytes);
       if (Failed(hr)) return hr;
       bytes = file_bytes;
     }
-    CCryptEngineAPI engine;
+    CCryptEngineAPI engine(*ProcessEnv().crypto);
     (void)engine.SetKey(key.data(), static_cast<std::uint32_t>(key.size()));
     std::string image;
     if (!DecryptDatabaseImage(engine, bytes, &image)) return SECDB_E_NOTXMLTEXT;

@@ -16,18 +16,19 @@
 
 namespace xmlsecdb {
 
+struct Env;
+
 // Whether recovery is on: the process-wide policy, and with the default
-// policy the registry's Recovery switch, decided once per process.
+// policy the Recovery switch of the process's registry, decided once per
+// registry store.
 bool IsRecoveryEnabled();
 
-// Runs `parse(path)` with backup and recovery; `clear()` empties the model
-// before the second parse. Returns the result that counts.
-HRESULT LoadWithRecovery(const std::string& path,
+// Runs `parse(path)` with backup and recovery on the files and event log of
+// `env`; `clear()` empties the model before the second parse. Returns the
+// result that counts.
+HRESULT LoadWithRecovery(const Env& env, const std::string& path,
                          const std::function<HRESULT(const std::string&)>& parse,
                          const std::function<void()>& clear);
-
-// Forgets the registry decision (tests only).
-void ResetRecoveryDecisionForTest();
 
 }  // namespace xmlsecdb
 

@@ -44,7 +44,10 @@ class Section {
   virtual std::string_view property() const = 0;
   virtual ISDCollection* collection() = 0;
 
-  // Claims (`*handled` = true) and reads an element, or leaves it.
+  // Claims (`*handled` = true) and reads an element, or leaves it. A
+  // failure either returns is reported first (through the context's Fail,
+  // or by the item or list call that failed): it ends the load, and its
+  // record is the load's.
   virtual HRESULT StartElement(SectionReadContext& context, std::string_view name,
                                std::string_view parent, const SaxAttributes& attributes,
                                bool* handled) = 0;

@@ -6,7 +6,7 @@
 #include "core/error_report.h"
 #include "core/parser.h"
 #include "core/return_if_failed.h"
-#include "platform/file_io.h"
+#include "platform/file_system.h"
 #include "platform/xml_writer.h"
 
 namespace xmlsecdb {
@@ -123,7 +123,7 @@ HRESULT ParserCore::SaveBase(const std::string& path) {
 
 HRESULT ParserCore::StreamPlainFile(const std::string& path) {
   RETURN_IF_FAILED(ApplyCryptKey(Source("Save")));
-  PlainImageSink sink(path);
+  PlainImageSink sink(*env_->file_system, path);
   XmlWriter writer;
   writer.StreamTo(&sink, kSaveChunk);
   HRESULT hr = WriteDocument(writer, {});
@@ -154,7 +154,7 @@ HRESULT ParserCore::WriteEncryptedFile(const std::string& path) {
                            *kind_.parser_iid, hr);
   }
   std::string().swap(text);
-  hr = WriteFileAtomically(path, image);
+  hr = env_->file_system->WriteWholeFile(path, image);
   if (Failed(hr)) return ReportWriteFailure(path, hr);
   return S_OK;
 }

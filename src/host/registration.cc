@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/return_if_failed.h"
+#include "platform/env.h"
 #include "platform/module_path.h"
 #include "xmlsecdb/classes.h"
 #include "xmlsecdb/module.h"
@@ -99,14 +100,14 @@ extern "C" HRESULT DllRegisterServer() {
   using namespace xmlsecdb;
   const std::string module_path = ModulePath();
   if (module_path.empty()) return E_FAIL;
-  Registry& registry = Registry::Instance();
+  Registry& registry = *ProcessEnv().registry;
   RETURN_IF_FAILED(RegisterServer(registry, module_path));
   return SaveStore(registry);
 }
 
 extern "C" HRESULT DllUnregisterServer() {
   using namespace xmlsecdb;
-  Registry& registry = Registry::Instance();
+  Registry& registry = *ProcessEnv().registry;
   RETURN_IF_FAILED(UnregisterServer(registry));
   return SaveStore(registry);
 }

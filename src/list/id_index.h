@@ -34,8 +34,6 @@ class IdIndex {
   // Removes the entry of `id` (which must be there).
   void Erase(std::int32_t id);
   void Clear();
-  std::size_t size() const { return size_; }
-  std::size_t memory() const { return slots_.capacity() * sizeof(RuleItemBase*); }
 
  private:
   std::size_t Slot(std::int32_t id) const;

@@ -47,8 +47,6 @@ class RuleListCore : public ListCore {
   RuleItemBase* last() const { return tail_; }
   // The member with identifier `id`, or nullptr.
   RuleItemBase* Find(std::int32_t id) const { return index_.Find(id); }
-  // Bytes the index takes, for memory accounting.
-  std::size_t index_memory() const { return index_.memory(); }
 
   // Insert of the list's interface: the read-only guard, the owner's
   // before-insert notice, the duplicate check (message 117, nothing

@@ -26,7 +26,6 @@ class ConnectionPoint final : public ComObject<IConnectionPoint> {
   HRESULT Advise(IUnknown* sink, std::uint32_t* cookie) override;
   HRESULT Unadvise(std::uint32_t cookie) override;
 
-  bool has_sinks() const { return !sinks_.empty(); }
   // Calls every sink with (dispid, args); sink results are ignored.
   void Fire(DISPID dispid, const Variant* args = nullptr, std::uint32_t count = 0);
   void Fire(DISPID dispid, std::initializer_list<Variant> args) {

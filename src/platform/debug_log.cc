@@ -9,9 +9,11 @@
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
+#include <mutex>
 #include <shared_mutex>
 #include <string>
 
+#include "platform/env.h"
 #include "platform/registry.h"
 
 namespace xmlsecdb {
@@ -26,18 +28,6 @@ constexpr std::size_t kMaxLine = 2048;
 // next number, so processes started in the same millisecond still differ.
 constexpr int kNameAttempts = 1000;
 
-// Writers hold it shared, so lines are never serialised against each other;
-// opening and closing the file hold it exclusively, so no write can reach a
-// descriptor that was closed (and perhaps reused by the process) meanwhile.
-// Never destroyed: DebugLog may run from other objects' destructors at exit.
-std::shared_mutex& LogMutex() {
-  static std::shared_mutex* const mu = new std::shared_mutex;
-  return *mu;
-}
-std::atomic<bool> g_initialised{false};
-std::atomic<bool> g_enabled{false};
-int g_fd = -1;  // guarded by LogMutex()
-
 unsigned ThreadId() { return static_cast<unsigned>(::syscall(SYS_gettid)); }
 
 // Where the kept part of `text` ends when cut to `limit` bytes, without
@@ -49,7 +39,8 @@ std::size_t CutAtCharacter(const char* text, std::size_t length, std::size_t lim
   return n;
 }
 
-// Builds the line and writes it with one call. The caller holds LogMutex().
+// Builds the line and writes it with one call. The caller holds the log's
+// lock.
 void WriteLine(int fd, const char* format, va_list args) {
   // Room beyond the limit shows whether a cut splits a character.
   char line[kMaxLine + 8];
@@ -113,10 +104,13 @@ int CreateLogFile(std::string dir) {
   return -1;
 }
 
-// Opens the log as the registry says. The caller holds LogMutex()
-// exclusively and has closed any previous file.
-void OpenLocked() {
-  const Registry& registry = Registry::Instance();
+}  // namespace
+
+void FileDebugLog::Open(const Registry& registry) {
+  std::unique_lock lock(mu_);
+  enabled_.store(false, std::memory_order_release);
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
   std::uint32_t enable = 0;
   if (Failed(registry.QueryDword(kSettingsKey, "LogEnable", &enable)) || enable == 0) return;
   std::string dir;
@@ -126,8 +120,8 @@ void OpenLocked() {
   }
   int fd = CreateLogFile(std::move(dir));
   if (fd < 0) return;
-  g_fd = fd;
-  g_enabled.store(true, std::memory_order_release);
+  fd_ = fd;
+  enabled_.store(true, std::memory_order_release);
 
   timespec now;
   ::clock_gettime(CLOCK_REALTIME, &now);
@@ -140,47 +134,65 @@ void OpenLocked() {
              static_cast<unsigned>(now.tv_nsec / 1000000));
 }
 
-void CloseLocked() {
-  g_enabled.store(false, std::memory_order_release);
-  if (g_fd >= 0) ::close(g_fd);
-  g_fd = -1;
+void FileDebugLog::Close() {
+  std::unique_lock lock(mu_);
+  enabled_.store(false, std::memory_order_release);
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+bool FileDebugLog::Enabled() { return enabled_.load(std::memory_order_acquire); }
+
+void FileDebugLog::Write(const char* format, va_list args) {
+  std::shared_lock lock(mu_);
+  if (fd_ >= 0) WriteLine(fd_, format, args);
+}
+
+namespace {
+
+// The process's file: opened once, from the process's registry.
+class ProcessDebugLog final : public DebugLogSink {
+ public:
+  void Init() {
+    std::call_once(opened_, [this] { file_.Open(*ProcessEnv().registry); });
+  }
+  void Shutdown() {
+    // Marks it opened, so that a later line does not open it after all.
+    std::call_once(opened_, [] {});
+    file_.Close();
+  }
+  bool Enabled() override {
+    Init();
+    return file_.Enabled();
+  }
+  void Write(const char* format, va_list args) override { file_.Write(format, args); }
+
+ private:
+  std::once_flag opened_;
+  FileDebugLog file_;
+};
+
+// Never destroyed: DebugLog may run from other objects' destructors at exit.
+ProcessDebugLog& TheProcessLog() {
+  static ProcessDebugLog* const log = new ProcessDebugLog;
+  return *log;
 }
 
 }  // namespace
 
-void InitDebugLog() {
-  if (g_initialised.load(std::memory_order_acquire)) return;
-  std::unique_lock lock(LogMutex());
-  if (g_initialised.load(std::memory_order_relaxed)) return;
-  OpenLocked();
-  g_initialised.store(true, std::memory_order_release);
-}
+DebugLogSink& DefaultDebugLog() { return TheProcessLog(); }
+void InitDebugLog() { TheProcessLog().Init(); }
+void ShutdownDebugLog() { TheProcessLog().Shutdown(); }
 
-void ShutdownDebugLog() {
-  std::unique_lock lock(LogMutex());
-  CloseLocked();
-  g_initialised.store(true, std::memory_order_release);
-}
-
-void ReinitDebugLogForTest() {
-  std::unique_lock lock(LogMutex());
-  CloseLocked();
-  OpenLocked();
-  g_initialised.store(true, std::memory_order_release);
-}
-
-bool DebugLogEnabled() {
-  InitDebugLog();
-  return g_enabled.load(std::memory_order_acquire);
-}
+bool DebugLogEnabled() { return ProcessEnv().debug_log->Enabled(); }
 
 void DebugLog(const char* format, ...) {
-  if (!format || !DebugLogEnabled()) return;
-  std::shared_lock lock(LogMutex());
-  if (g_fd < 0) return;
+  if (!format) return;
+  DebugLogSink& sink = *ProcessEnv().debug_log;
+  if (!sink.Enabled()) return;
   va_list args;
   va_start(args, format);
-  WriteLine(g_fd, format, args);
+  sink.Write(format, args);
   va_end(args);
 }
 

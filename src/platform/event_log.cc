@@ -5,18 +5,12 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 namespace xmlsecdb {
 namespace {
 
 constexpr std::size_t kTextBuffer = 1024;
-
-// Guards the chain of live captures; the newest is at the head.
-std::mutex& CaptureMutex() {
-  static std::mutex* const mu = new std::mutex;
-  return *mu;
-}
-EventLogCapture* g_capture = nullptr;
 
 int PriorityFromType(int type) {
   switch (type) {
@@ -55,7 +49,26 @@ int EventTypeFromId(std::uint32_t event_id) {
   }
 }
 
-void ReportEventLog(std::uint32_t event_id, const char* format, ...) {
+namespace {
+
+class SyslogEventLog final : public EventLog {
+ public:
+  void Report(std::uint32_t, int type, std::string_view text) override {
+    static std::once_flag opened;
+    std::call_once(opened, [] { ::openlog("XMLSecDBParser", LOG_PID, LOG_USER); });
+    ::syslog(LOG_USER | PriorityFromType(type), "%.*s", static_cast<int>(text.size()),
+             text.data());
+  }
+};
+
+}  // namespace
+
+EventLog& DefaultEventLog() {
+  static SyslogEventLog* const log = new SyslogEventLog;
+  return *log;
+}
+
+void ReportEventLog(EventLog& log, std::uint32_t event_id, const char* format, ...) {
   // A few bytes beyond the buffer show whether the cut splits a character.
   char text[kTextBuffer + 4] = {};
   if (format) {
@@ -70,42 +83,7 @@ void ReportEventLog(std::uint32_t event_id, const char* format, ...) {
       text[CutAtCharacter(text, length, kTextBuffer - 1)] = '\0';
     }
   }
-  int type = EventTypeFromId(event_id);
-
-  {
-    std::lock_guard lock(CaptureMutex());
-    if (g_capture) {
-      std::lock_guard capture_lock(g_capture->mu_);
-      g_capture->events_.push_back({event_id, type, text});
-      return;
-    }
-  }
-
-  static std::once_flag opened;
-  std::call_once(opened, [] { ::openlog("XMLSecDBParser", LOG_PID, LOG_USER); });
-  ::syslog(LOG_USER | PriorityFromType(type), "%s", text);
-}
-
-EventLogCapture::EventLogCapture() {
-  std::lock_guard lock(CaptureMutex());
-  previous_ = g_capture;
-  g_capture = this;
-}
-
-EventLogCapture::~EventLogCapture() {
-  std::lock_guard lock(CaptureMutex());
-  // Captures normally end newest first; unlink from the middle otherwise.
-  for (EventLogCapture** link = &g_capture; *link; link = &(*link)->previous_) {
-    if (*link == this) {
-      *link = previous_;
-      break;
-    }
-  }
-}
-
-std::vector<EventRecord> EventLogCapture::events() const {
-  std::lock_guard lock(mu_);
-  return events_;
+  log.Report(event_id, EventTypeFromId(event_id), text);
 }
 
 }  // namespace xmlsecdb

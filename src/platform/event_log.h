@@ -1,16 +1,14 @@
 // The application event log: reports for an administrator, as opposed to the
 // developer-facing debug log.
 //
-// Events go to syslog (facility LOG_USER, ident "XMLSecDBParser"). Note that
-// syslog's ident is process-wide: the first report sets it for the whole
-// process. Reporting never fails a caller and may be called from any thread.
+// Events go to the environment's EventLog; the real one is syslog, whose
+// ident is process-wide: the first report sets it for the whole process.
+// Reporting never fails a caller and may be called from any thread.
 #ifndef XMLSECDB_PLATFORM_EVENT_LOG_H_
 #define XMLSECDB_PLATFORM_EVENT_LOG_H_
 
 #include <cstdint>
-#include <mutex>
-#include <string>
-#include <vector>
+#include <string_view>
 
 namespace xmlsecdb {
 
@@ -24,38 +22,24 @@ constexpr int EVENTLOG_INFORMATION_TYPE = 4;
 // 1 (0x40000000) information, 2 (0x80000000) warning, 3 (0xC0000000) error.
 int EventTypeFromId(std::uint32_t event_id);
 
-// Formats the text printf-style (texts longer than 1023 bytes are cut at a
-// character boundary) and writes it as event `event_id`. The syslog priority
-// follows the type: LOG_NOTICE, LOG_INFO, LOG_WARNING or LOG_ERR.
-void ReportEventLog(std::uint32_t event_id, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
-
-// One reported event, as EventLogCapture records it.
-struct EventRecord {
-  std::uint32_t event_id = 0;
-  int type = EVENTLOG_SUCCESS;
-  std::string text;
-};
-
-// For tests: while an instance lives, events from every thread are recorded
-// here instead of going to syslog. Instances nest; the newest one records.
-class EventLogCapture {
+// Where events go.
+class EventLog {
  public:
-  EventLogCapture();
-  ~EventLogCapture();
-  EventLogCapture(const EventLogCapture&) = delete;
-  EventLogCapture& operator=(const EventLogCapture&) = delete;
-
-  // The events recorded so far, oldest first.
-  std::vector<EventRecord> events() const;
-
- private:
-  friend void ReportEventLog(std::uint32_t event_id, const char* format, ...);
-
-  mutable std::mutex mu_;
-  std::vector<EventRecord> events_;
-  EventLogCapture* previous_ = nullptr;
+  virtual ~EventLog() = default;
+  // Writes one event; `type` is EventTypeFromId(event_id) and `text` the
+  // event's one insertion string. Never fails the caller.
+  virtual void Report(std::uint32_t event_id, int type, std::string_view text) = 0;
 };
+
+// The system's log: syslog (facility LOG_USER, ident "XMLSecDBParser"),
+// the priority following the type (LOG_NOTICE, LOG_INFO, LOG_WARNING or
+// LOG_ERR). Lives for the whole process.
+EventLog& DefaultEventLog();
+
+// Formats the text printf-style (texts longer than 1023 bytes are cut at a
+// character boundary) and writes it to `log` as event `event_id`.
+void ReportEventLog(EventLog& log, std::uint32_t event_id, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));
 
 }  // namespace xmlsecdb
 

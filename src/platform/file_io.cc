@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <random>
@@ -41,17 +40,7 @@ bool WriteAll(int fd, std::string_view data) {
   return true;
 }
 
-std::atomic<WriteFault> g_write_fault{WriteFault::kNone};
-
-bool Faulted(WriteFault step) {
-  if (g_write_fault.load(std::memory_order_relaxed) != step) return false;
-  errno = step == WriteFault::kWrite ? ENOSPC : EIO;
-  return true;
-}
-
 }  // namespace
-
-void InjectWriteFaultForTest(WriteFault fault) { g_write_fault.store(fault); }
 
 bool FileExists(const std::string& path) {
   struct stat st;
@@ -104,9 +93,7 @@ HRESULT AtomicFileWriter::Open(const std::string& path) {
     std::snprintf(suffix, sizeof suffix, ".tmp%016llx",
                   static_cast<unsigned long long>(random()));
     temp_ = path + suffix;
-    fd_ = Faulted(WriteFault::kCreate)
-              ? -1
-              : ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd_ < 0 && errno != EEXIST) break;
   }
   if (fd_ < 0) {
@@ -119,7 +106,7 @@ HRESULT AtomicFileWriter::Open(const std::string& path) {
 
 HRESULT AtomicFileWriter::Append(std::string_view data) {
   if (fd_ < 0) return E_UNEXPECTED;
-  if (Faulted(WriteFault::kWrite) || !WriteAll(fd_, data)) {
+  if (!WriteAll(fd_, data)) {
     HRESULT hr = LastError();
     Discard();
     return hr;
@@ -131,12 +118,9 @@ HRESULT AtomicFileWriter::Commit() {
   if (fd_ < 0) return E_UNEXPECTED;
   HRESULT hr = S_OK;
   if (keep_mode_ && ::fchmod(fd_, static_cast<mode_t>(mode_)) != 0) hr = LastError();
-  if (Succeeded(hr) && (Faulted(WriteFault::kSync) || ::fsync(fd_) != 0)) hr = LastError();
+  if (Succeeded(hr) && ::fsync(fd_) != 0) hr = LastError();
   if (::close(std::exchange(fd_, -1)) != 0 && Succeeded(hr)) hr = LastError();
-  if (Succeeded(hr) &&
-      (Faulted(WriteFault::kRename) || ::rename(temp_.c_str(), path_.c_str()) != 0)) {
-    hr = LastError();
-  }
+  if (Succeeded(hr) && ::rename(temp_.c_str(), path_.c_str()) != 0) hr = LastError();
   if (Failed(hr)) {
     Discard();
     return hr;

@@ -1,5 +1,7 @@
-// File operations of the library: whole-file reads, and writes and copies
-// that never leave a half-written file in place of a good one.
+// File operations of the operating system: whole-file reads, and writes and
+// copies that never leave a half-written file in place of a good one. The
+// library reaches them through the environment's FileSystem
+// (file_system.h), never directly.
 #ifndef XMLSECDB_PLATFORM_FILE_IO_H_
 #define XMLSECDB_PLATFORM_FILE_IO_H_
 
@@ -35,7 +37,6 @@ class AtomicFileWriter {
   [[nodiscard]] HRESULT Open(const std::string& path);
   [[nodiscard]] HRESULT Append(std::string_view data);
   [[nodiscard]] HRESULT Commit();
-  bool is_open() const { return fd_ >= 0; }
 
  private:
   void Discard();
@@ -49,11 +50,6 @@ class AtomicFileWriter {
 
 // Copies `from` over `to` through WriteFileAtomically.
 HRESULT CopyFileAtomically(const std::string& from, const std::string& to);
-
-// Test seam: makes atomic writes fail at one step, as a full disk or a
-// crash would, until reset to kNone.
-enum class WriteFault { kNone, kCreate, kWrite, kSync, kRename };
-void InjectWriteFaultForTest(WriteFault fault);
 
 // The directory part of `path` (before its last '/'), or "." when it has
 // none.

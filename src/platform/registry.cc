@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -537,7 +538,10 @@ Registry& Registry::Instance() {
   return *instance;
 }
 
-Registry::Registry() : tree_(MakeTree()) {}
+Registry::Registry() : tree_(MakeTree()) {
+  static std::atomic<std::uint64_t> next_serial{1};
+  serial_ = next_serial.fetch_add(1, std::memory_order_relaxed);
+}
 
 Registry::~Registry() = default;
 

@@ -108,6 +108,10 @@ class Registry {
   // kRegNotFound when the key or the value does not exist.
   [[nodiscard]] HRESULT DeleteValue(std::string_view key, std::string_view name);
 
+  // A number no other store of the process has, for callers that keep
+  // what they once read from a store.
+  std::uint64_t serial() const { return serial_; }
+
   // Persistence.
 
   // Replaces the whole content with the given text in the registry editor's
@@ -149,6 +153,7 @@ class Registry {
   std::unique_ptr<registry_internal::Key> tree_;  // holds the roots
   std::string path_;                              // bound file, "" when in memory
   HRESULT load_error_ = S_OK;                     // non-zero: Save must not overwrite path_
+  std::uint64_t serial_ = 0;
 };
 
 }  // namespace xmlsecdb

@@ -1,14 +1,13 @@
 #include "platform/sax_reader.h"
 
-#include <errno.h>
 #include <expat.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstring>
 #include <string>
+
+#include "platform/file_system.h"
 
 namespace xmlsecdb {
 
@@ -45,7 +44,6 @@ std::size_t FindZeroUnit(const char* data, std::size_t units) {
 
 int ClampLine(XML_Size line) { return line > INT_MAX ? INT_MAX : static_cast<int>(line); }
 
-// Closes a file descriptor on every path out of ParseFile.
 // Narrow text whose first character (after a UTF-8 mark and blanks) is
 // not '<' is no XML document at all — typically an encrypted database read
 // without its key. A piece of blanks only decides nothing.
@@ -61,31 +59,14 @@ bool LooksLikeMarkup(const char* data, std::size_t size) {
   return i == size || data[i] == '<' || data[i] == 0;
 }
 
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 // Reads until `size` bytes or end of file. False on a read error.
-bool ReadFully(int fd, char* buffer, std::size_t size, std::size_t* got) {
+bool ReadFully(SequentialFile& file, char* buffer, std::size_t size, std::size_t* got) {
   *got = 0;
   while (*got < size) {
-    ssize_t n = read(fd, buffer + *got, size - *got);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
+    std::size_t n = 0;
+    if (Failed(file.Read(buffer + *got, size - *got, &n))) return false;
     if (n == 0) break;
-    *got += static_cast<std::size_t>(n);
+    *got += n;
   }
   return true;
 }
@@ -323,10 +304,15 @@ HRESULT SaxReader::Parse(const void* data, std::size_t size) {
   }
 }
 
-HRESULT SaxReader::ParseFile(const std::string& path) {
+HRESULT SaxReader::ParseFile(FileSystem& files, const std::string& path) {
   if (!content_) return E_UNEXPECTED;
-  FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.get() < 0) return INET_E_RESOURCE_NOT_FOUND;
+  std::unique_ptr<SequentialFile> file;
+  if (Failed(files.NewSequentialFile(path, &file))) return INET_E_RESOURCE_NOT_FOUND;
+  return ParseFile(*file);
+}
+
+HRESULT SaxReader::ParseFile(SequentialFile& file) {
+  if (!content_) return E_UNEXPECTED;
   Session session(content_, errors_);
   if (!session.ok()) return E_OUTOFMEMORY;
   bool first = true;
@@ -335,7 +321,7 @@ HRESULT SaxReader::ParseFile(const std::string& path) {
     char* buffer = nullptr;
     if (!session.Prepare(want, &buffer)) return session.Fail();
     std::size_t got = 0;
-    if (!ReadFully(file.get(), buffer, want, &got)) return INET_E_RESOURCE_NOT_FOUND;
+    if (!ReadFully(file, buffer, want, &got)) return INET_E_RESOURCE_NOT_FOUND;
     if (first) {
       HRESULT hr = session.Begin(buffer, got);
       if (Failed(hr)) return hr;

@@ -26,6 +26,9 @@
 
 namespace xmlsecdb {
 
+class FileSystem;
+class SequentialFile;
+
 // Attributes of one start tag, in document order. Views stay valid only
 // during the StartElement call that received them.
 class SaxAttributes {
@@ -114,8 +117,6 @@ class SaxReader {
   // Handlers are not owned; null detaches.
   void set_content_handler(SaxContentHandler* handler) { content_ = handler; }
   void set_error_handler(SaxErrorHandler* handler) { errors_ = handler; }
-  SaxContentHandler* content_handler() const { return content_; }
-  SaxErrorHandler* error_handler() const { return errors_; }
 
   // Parses a database image held in memory (see the class comment for the
   // encodings). S_OK, or the failure of a handler; E_UNEXPECTED when no
@@ -123,8 +124,10 @@ class SaxReader {
   HRESULT Parse(const void* data, std::size_t size);
 
   // Streams a file through the reader in chunks, with the same rules as
-  // Parse. INET_E_RESOURCE_NOT_FOUND when the file cannot be opened or read.
-  HRESULT ParseFile(const std::string& path);
+  // Parse. INET_E_RESOURCE_NOT_FOUND when the file cannot be read.
+  HRESULT ParseFile(SequentialFile& file);
+  // The same for the file at `path` of `files`.
+  HRESULT ParseFile(FileSystem& files, const std::string& path);
 
  private:
   class Session;

@@ -34,19 +34,6 @@ CConditionSwitchList& PolicyRuleCore::switch_list() {
   return *switches_;
 }
 
-std::size_t PolicyRuleCore::extra_memory() const {
-  std::size_t bytes = texts_.memory();
-  if (access_) {
-    bytes += sizeof(CAccessDescriptorList) +
-             static_cast<std::size_t>(access_->count()) * (sizeof(CAccessDescriptor) + 8);
-  }
-  if (switches_) {
-    bytes += sizeof(CConditionSwitchList) +
-             static_cast<std::size_t>(switches_->count()) * (sizeof(CConditionSwitch) + 8);
-  }
-  return bytes;
-}
-
 HRESULT PolicyRuleCore::Guard(const PolicyRuleConfig& config, std::string_view name) const {
   ParserCore* p = parser();
   if (!p || !p->read_only()) return S_OK;

@@ -175,10 +175,6 @@ class PolicyRuleCore : public CRule {
   const CAccessDescriptorList* access_list_if_any() const { return access_.get(); }
   const CConditionSwitchList* switch_list_if_any() const { return switches_.get(); }
 
-  // Heap bytes of the rule beyond its object (texts and sub-lists), for
-  // memory accounting.
-  std::size_t extra_memory() const;
-
   // The setter and getter bodies the kinds' interfaces forward to. Each
   // setter is the whole sequence: the read-only guard naming
   // "<class>::put_<name>()", then the store, with the change notices around

@@ -24,8 +24,10 @@ class AMTest : public ::testing::Test {
  protected:
   AMTest() : parser_(MakeObject<CAMParser>()) {}
 
+  // Each load reads a file of its own: a second load of one path could be
+  // answered from the model of the first.
   HRESULT LoadText(std::string_view text, std::int32_t read_only = 0) {
-    const std::string path = dir_.File("am.xml");
+    const std::string path = dir_.File("am" + std::to_string(++loads_) + ".xml");
     WriteFileBytes(path, text);
     return parser_->Load(path, read_only);
   }
@@ -76,6 +78,7 @@ class AMTest : public ::testing::Test {
   }
 
   TempDir dir_;
+  int loads_ = 0;
   ComPtr<CAMParser> parser_;
 };
 

@@ -107,5 +107,63 @@ TEST_F(AMParserTest, EditLoadedDatabaseAndSave) {
   EXPECT_EQ(reloaded_count, count);
 }
 
+// A sink that makes one failing call of its own (a lookup of a missing
+// rule) at the first item event it gets.
+class FailingCallSink final : public ComObject<IDispatch> {
+ public:
+  explicit FailingCallSink(ComPtr<IAMRuleList> rules) : rules_(std::move(rules)) {}
+  HRESULT Invoke(DISPID, const Variant*, std::uint32_t count, Variant*) override {
+    if (count > 0 && !called) {
+      called = true;
+      ComPtr<IAMRule> rule;
+      EXPECT_HR(rules_->Get("999", rule.Put()), SECDB_E_NOTFOUND);
+    }
+    return S_OK;
+  }
+  bool called = false;
+
+ private:
+  ComPtr<IAMRuleList> rules_;
+};
+
+// Rules raise item events while they load; a failing call a sink makes then
+// leaves a record of its own, which must not pass for the load's failure.
+TEST_F(AMTest, FailingCallOfAnEventSinkDoesNotReplaceTheLoadsError) {
+  const std::string good = "<Rule id=\"1\" ot=\"AntiMalware\" app=\"a.exe\"/>";
+  struct Case {
+    const char* name;
+    std::string rules;
+    std::string description;
+  };
+  const Case cases[] = {
+      {"content error", good + "<Rule ot=\"AntiMalware\" app=\"b.exe\"/>",
+       "Required attribute is missing. Missing rule id."},
+      {"malformed XML", good + "<Rule id=\"2\" ot=\"AntiMalware\" app=\"b.exe\"></Rul>", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ComPtr<CAMParser> parser = MakeObject<CAMParser>();
+    ComPtr<IAMRuleList> rules;
+    ASSERT_OK(parser->get_RuleList(rules.Put()));
+    ComPtr<FailingCallSink> sink = MakeObject<FailingCallSink>(rules);
+    ComPtr<IConnectionPoint> point;
+    ASSERT_OK(parser->FindConnectionPoint(DIID__ISDParserAMEvents, point.Put()));
+    std::uint32_t cookie = 0;
+    ASSERT_OK(point->Advise(sink->unknown(), &cookie));
+
+    const std::string path = dir_.File(std::string(c.name) + ".xml");
+    WriteFileBytes(path, AMDatabase(c.rules));
+    EXPECT_HR(parser->Load(path, 0), E_FAIL);
+    EXPECT_TRUE(sink->called);
+    const std::string description = TakeErrorDescription();
+    if (c.description.empty()) {
+      EXPECT_EQ(description.rfind("Fatal Error\nFile:\t\t" + path, 0), 0u) << description;
+    } else {
+      EXPECT_EQ(description, c.description);
+    }
+    ASSERT_OK(point->Unadvise(cookie));
+  }
+}
+
 }  // namespace
 }  // namespace xmlsecdb::testing

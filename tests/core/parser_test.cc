@@ -5,17 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "am/am_parser.h"
 #include "platform/debug_log.h"
-#include "platform/file_io.h"
+#include "platform/crypto_provider.h"
+#include "platform/file_system.h"
 #include "platform/registry.h"
 #include "platform/object.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
 #include "testing/event_log.h"
+#include "testing/test_env.h"
 #include "xmlsecdb/xmlsecdb.h"
 
 namespace xmlsecdb {
@@ -77,6 +80,7 @@ std::uint32_t Advise(ISDParser* parser, const IID& events_iid, IDispatch* sink) 
 struct HeaderCase {
   const char* name;
   const CLSID* clsid;
+  const char* progid;  // the record's source
   std::string document;
   HRESULT result;
   std::string description;
@@ -87,22 +91,22 @@ TEST(ParserTest, HeaderChecksReportExactMessages) {
   const std::string kMissing = "Required attribute is missing.";
   const std::string kWrongParser = "Current module parser is not intended for this XML Database.";
   const HeaderCase cases[] = {
-      {"WrongModuleWord", &CLSID_XMLSDParserAM, Document("Firewall"), E_FAIL,
+      {"WrongModuleWord", &CLSID_XMLSDParserAM, "XMLSecDB.AMParser.1", Document("Firewall"), E_FAIL,
        kMissing + " Wrong Module id."},
-      {"MissingModuleId", &CLSID_XMLSDParserAM,
+      {"MissingModuleId", &CLSID_XMLSDParserAM, "XMLSecDB.AMParser.1",
        "<SecDb><VersionInfo major=\"1\"/><Module/></SecDb>", E_FAIL,
        kMissing + " Missing Module id."},
-      {"MissingMajor", &CLSID_XMLSDParserAM, Document("AntiMalware", "", "<VersionInfo/>"), E_FAIL,
-       kMissing + " Missing Major version."},
-      {"MissingMajorRepository", &CLSID_XMLSDParserAPP,
+      {"MissingMajor", &CLSID_XMLSDParserAM, "XMLSecDB.AMParser.1",
+       Document("AntiMalware", "", "<VersionInfo/>"), E_FAIL, kMissing + " Missing Major version."},
+      {"MissingMajorRepository", &CLSID_XMLSDParserAPP, "XMLSecDB.APPParser.1",
        Document("AppRepository", "", "<VersionInfo minor=\"2\"/>"), E_FAIL,
        kMissing + " Missing major version."},
-      {"SandboxGivenAntiMalware", &CLSID_XMLSDParserSBX, Document("AntiMalware"), E_FAIL,
-       kWrongParser + " The wrong parser is used."},
-      {"SandboxGivenFirewall", &CLSID_XMLSDParserSBX, Document("Firewall"), E_FAIL,
-       kWrongParser + " The wrong parser is used."},
-      {"DataInspectionGivenSandbox", &CLSID_XMLSDParserDI, Document("Sandbox"), E_FAIL,
-       kMissing + " Wrong Module id."},
+      {"SandboxGivenAntiMalware", &CLSID_XMLSDParserSBX, "XMLSecDB.SBXParser.1",
+       Document("AntiMalware"), E_FAIL, kWrongParser + " The wrong parser is used."},
+      {"SandboxGivenFirewall", &CLSID_XMLSDParserSBX, "XMLSecDB.SBXParser.1", Document("Firewall"),
+       E_FAIL, kWrongParser + " The wrong parser is used."},
+      {"DataInspectionGivenSandbox", &CLSID_XMLSDParserDI, "XMLSecDB.DIParser.1",
+       Document("Sandbox"), E_FAIL, kMissing + " Wrong Module id."},
   };
   TempDir dir;
   for (const HeaderCase& c : cases) {
@@ -114,7 +118,7 @@ TEST(ParserTest, HeaderChecksReportExactMessages) {
       EXPECT_HR(parser->Load(path, 0), c.result);
       ErrorRecord record = TakeRecord();
       EXPECT_EQ(record.description, c.description);
-      EXPECT_FALSE(record.source.empty());
+      EXPECT_EQ(record.source, c.progid);
     }
   }
 }
@@ -155,6 +159,27 @@ TEST(ParserTest, MissingFileAndUndecryptableFile) {
   ComPtr<ISDParser> reader = Create();
   ASSERT_OK(reader->put_CryptKey("00112233445566778899aabbccddeeff00112233"));
   EXPECT_OK(reader->Load(path, 0));
+}
+
+// A record left by an earlier failing call is gone once a load begins: a
+// good load leaves none, a failed one its own.
+TEST(ParserTest, LoadDropsARecordLeftByAnEarlierCall) {
+  TempDir dir;
+  const std::string good = dir.File("good.xml");
+  WriteFileBytes(good, Document("AntiMalware"));
+  const std::string missing = dir.File("missing.xml");
+  for (const std::string& path : {good, missing}) {
+    ComPtr<ISDParser> parser = Create();
+    ASSERT_OK(parser->put_ReadOnly(1));
+    ASSERT_HR(parser->put_Version(7), SECDB_E_READONLY);  // leaves message 111
+    if (path == good) {
+      EXPECT_OK(parser->Load(path, 0));
+      EXPECT_EQ(TakeRecord().description, "");
+    } else {
+      EXPECT_HR(parser->Load(path, 0), INET_E_RESOURCE_NOT_FOUND);
+      EXPECT_EQ(TakeRecord().description, "XML file " + missing + " was not found.");
+    }
+  }
 }
 
 TEST(ParserTest, MalformedKeyIsRefused) {
@@ -340,24 +365,37 @@ TEST(ParserTest, DeeplyNestedCustomSectionRoundTrips) {
   ASSERT_OK(parser->Load(dir.File("deep.xml"), 0));
   std::string xml;
   ASSERT_OK(parser->get_Xml(&xml));
-  EXPECT_EQ(xml.find("<d/>") != std::string::npos, true);
+  // The saved nesting is the input's, the innermost element written empty.
+  std::string saved;
+  for (std::size_t i = xml.find("<d>"); i <= xml.rfind("</d>") + 3; ++i) {
+    if (xml[i] != '\t' && xml[i] != '\n') saved += xml[i];
+  }
+  std::string expected;
+  for (int i = 0; i < 4999; ++i) expected += "<d>";
+  expected += "<d/>";
+  for (int i = 0; i < 4999; ++i) expected += "</d>";
+  EXPECT_EQ(saved, expected);
 }
 
 TEST(ParserTest, FailedSaveLeavesThePreviousFileUntouched) {
   TempDir dir;
   const std::string path = dir.File("am.xml");
   const std::string original = Utf16Image(Document("AntiMalware", "<Keep/>"));
-  const WriteFault faults[] = {WriteFault::kCreate, WriteFault::kWrite, WriteFault::kSync,
-                               WriteFault::kRename};
-  for (WriteFault fault : faults) {
+  testing::FaultInjectingFileSystem files(DefaultFileSystem());
+  testing::TestEnv env;
+  env.file_system = &files;
+  for (testing::WriteStep step : {testing::WriteStep::kCreate, testing::WriteStep::kAppend,
+                                  testing::WriteStep::kCommit}) {
     WriteFileBytes(path, original);
-    ComPtr<ISDParser> parser = Create();
+    ComPtr<CAMParser> parser = MakeObject<CAMParser>();
+    parser->UseEnv(env);
     ASSERT_OK(parser->Load(path, 0));
     ASSERT_OK(parser->put_Version(0x00090000));
-    InjectWriteFaultForTest(fault);
+    files.FailAt(step);
     EXPECT_TRUE(Failed(parser->Save(path)));
-    InjectWriteFaultForTest(WriteFault::kNone);
-    EXPECT_FALSE(TakeRecord().description.empty());
+    EXPECT_EQ(files.count(step), 1);
+    files.Heal();
+    EXPECT_EQ(TakeRecord().description, "The file " + path + " could not be written.");
     EXPECT_EQ(ReadFileBytes(path), original);
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
       EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << "temporary file left";
@@ -402,13 +440,27 @@ TEST(ParserTest, LargeSaveStreamsAndALateRefusalLeavesTheFileUntouched) {
   }
 }
 
-// An engine whose encryption always fails.
-class FailingEngine final : public CCryptEngineAPI {
+// The system's provider, except that encryption always fails.
+class FailingEncryption final : public CryptoProvider {
  public:
-  std::uint32_t Encrypt(const std::uint8_t*, std::uint32_t, std::uint8_t*,
-                        std::uint32_t*) const override {
-    return kCryptErrorBadArguments;
+  std::uint32_t HashSha1(std::span<const std::uint8_t> data, Sha1Digest* digest) const override {
+    return real_.HashSha1(data, digest);
   }
+  std::uint32_t DeriveAes128Key(const Sha1Digest& hash, Aes128Key* key) const override {
+    return real_.DeriveAes128Key(hash, key);
+  }
+  std::uint32_t BlockLength() const override { return real_.BlockLength(); }
+  std::uint32_t EncryptAes128Cbc(const Aes128Key&, std::span<const std::uint8_t>, std::uint8_t*,
+                                 std::size_t, std::size_t*) const override {
+    return kCryptErrorProviderFailure;
+  }
+  std::uint32_t DecryptAes128Cbc(const Aes128Key& key, std::span<const std::uint8_t> in,
+                                 std::uint8_t* out, std::size_t* written) const override {
+    return real_.DecryptAes128Cbc(key, in, out, written);
+  }
+
+ private:
+  const CryptoProvider& real_ = DefaultCryptoProvider();
 };
 
 TEST(ParserTest, FailedEncryptionLeavesThePreviousFileUntouched) {
@@ -416,8 +468,11 @@ TEST(ParserTest, FailedEncryptionLeavesThePreviousFileUntouched) {
   const std::string path = dir.File("am.xml");
   const std::string original = Utf16Image(Document("AntiMalware"));
   WriteFileBytes(path, original);
+  FailingEncryption crypto;
+  testing::TestEnv env;
+  env.crypto = &crypto;
   auto created = MakeObject<CAMParser>();
-  created->ReplaceCryptEngineForTest(std::make_unique<FailingEngine>());
+  created->UseEnv(env);
   ASSERT_OK(created->put_CryptKey("0102"));
   EXPECT_TRUE(Failed(created->Save(path)));
   EXPECT_EQ(TakeRecord().description, "The database could not be encrypted.");
@@ -428,17 +483,20 @@ TEST(ParserTest, FailedEncryptionLeavesThePreviousFileUntouched) {
 // first, with the operation's name and the message.
 TEST(ParserTest, RefusedSetterWritesItsDebugLogLine) {
   TempDir dir;
-  Registry& registry = Registry::Instance();
+  Registry registry;
   const char kKey[] = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\ZelCfg";
   ASSERT_OK(registry.SetDword(kKey, "LogEnable", 1));
   ASSERT_OK(registry.SetString(kKey, "LogPath", dir.path()));
-  ReinitDebugLogForTest();
-  ComPtr<ISDParser> parser = Create();
-  ASSERT_OK(parser->put_ReadOnly(1));
-  EXPECT_HR(parser->put_Version(7), SECDB_E_READONLY);
-  ShutdownDebugLog();
-  registry.Reset();
-  ReinitDebugLogForTest();
+  {
+    FileDebugLog log;
+    log.Open(registry);
+    testing::TestEnv env;
+    env.debug_log = &log;
+    testing::ScopedProcessEnv scope(env);
+    ComPtr<ISDParser> parser = Create();
+    ASSERT_OK(parser->put_ReadOnly(1));
+    EXPECT_HR(parser->put_Version(7), SECDB_E_READONLY);
+  }
 
   const std::string log = ReadFileBytes(dir.File("ZelXmlSDLog.txt"));
   const std::string line =
@@ -449,32 +507,90 @@ TEST(ParserTest, RefusedSetterWritesItsDebugLogLine) {
   EXPECT_EQ(log[log.rfind('\n', at) + 1], '[');
 }
 
+// The parser's own failures name their operations in the debug log; a load
+// writes one error line, its first failure's.
+TEST(ParserTest, FailuresWriteTheLineNamingTheirOperation) {
+  TempDir dir;
+  const std::string good = dir.File("good.xml");
+  WriteFileBytes(good, Document("AntiMalware"));
+  const std::string broken = dir.File("broken.xml");
+  WriteFileBytes(broken, "<SecDb>\n</Sec>");
+  const std::string firewall = dir.File("firewall.xml");
+  WriteFileBytes(firewall, Document("Firewall"));
+  const std::string missing = dir.File("missing.xml");
+  const std::string unwritable = dir.File("no/such/dir.xml");
+  struct Case {
+    std::function<HRESULT(ISDParser*)> call;
+    std::string source;
+    std::string description;
+  };
+  const Case cases[] = {
+      {[](ISDParser* p) { return p->put_Version(5); }, "CAMParser::put_Version()",
+       std::string(testing::kReadOnlyText)},
+      {[](ISDParser* p) { return p->New(); }, "CAMParser::New()",
+       std::string(testing::kReadOnlyText)},
+      {[&](ISDParser* p) { return p->Load(missing, 0); }, "CAMParser::ReportParseError",
+       "XML file " + missing + " was not found."},
+      {[&](ISDParser* p) { return p->Load(broken, 0); }, "CAMParser::error",
+       "Fatal Error\nFile:\t\t" + broken + "\nLine number:\t2\nMessage:\t\tmismatched tag"},
+      {[&](ISDParser* p) { return p->Load(firewall, 0); }, "CDbContentHandlerAM::StartElement()",
+       "Required attribute is missing. Wrong Module id."},
+      {[&](ISDParser* p) { return p->Save(unwritable); }, "CAMParser::Save()",
+       "The file " + unwritable + " could not be written."},
+  };
+  testing::ScopedDebugLogCapture log;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    ComPtr<ISDParser> parser = Create();
+    ASSERT_OK(parser->put_ReadOnly(c.description == testing::kReadOnlyText));
+    EXPECT_TRUE(Failed(c.call(parser.get())));
+    EXPECT_TRUE(testing::Reported(log, c.source, c.description));
+  }
+}
+
 // Whatever the bytes, Load answers with a code and a record: no crash, hang
-// or unbounded memory (the sanitizer build runs this too).
+// or unbounded memory (the sanitizer build runs this too). Each row states
+// the start of the description its failure gives ("" for a load that may
+// succeed).
 TEST(ParserTest, BadInputFailsCleanly) {
   std::string nested;
   for (int i = 0; i < 1000000; ++i) nested += "<a>";
   const std::string valid = Document("AntiMalware");
-  const std::string cases[] = {
-      "",
-      std::string("\xFF\xFE", 2),
-      Utf16Image(valid).substr(0, 41),                        // truncated UTF-16
-      Utf16Image(valid) + "x",                                // odd byte count
-      std::string("<SecDb>\0</SecDb>", 16),                  // NUL ends the text
-      "<SecDb><Custom a=\"\xC3\x28\"/></SecDb>",            // invalid UTF-8
-      "<SecDb>" + nested,                                     // a million nested elements
-      "<SecDb><Custom a=\"" + std::string(4 << 20, 'x') + "\"/></SecDb>",
-      "<!DOCTYPE d [<!ENTITY a \"aaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]><SecDb>&b;</SecDb>",
-      "<!DOCTYPE d SYSTEM \"/etc/passwd\"><SecDb/>",
+  const std::string kFatal = "Fatal Error\nFile:\t\t";
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string description;
+  };
+  const Case cases[] = {
+      {"empty", "", kFatal},
+      {"mark only", std::string("\xFF\xFE", 2), kFatal},
+      {"truncated UTF-16", Utf16Image(valid).substr(0, 41), kFatal},
+      {"odd byte count", Utf16Image(valid) + "x", ""},
+      {"NUL ends the text", std::string("<SecDb>\0</SecDb>", 16), kFatal},
+      {"invalid UTF-8", "<SecDb><Custom a=\"\xC3\x28\"/></SecDb>", kFatal},
+      {"a million nested elements", "<SecDb>" + nested, kFatal},
+      {"4 MiB attribute", "<SecDb><Custom a=\"" + std::string(4 << 20, 'x') + "\"/></SecDb>", ""},
+      {"entity declarations",
+       "<!DOCTYPE d [<!ENTITY a \"aaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]><SecDb>&b;</SecDb>", kFatal},
+      {"external DTD", "<!DOCTYPE d SYSTEM \"/etc/passwd\"><SecDb/>", ""},
   };
   TempDir dir;
-  const std::string path = dir.File("bad.xml");
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    WriteFileBytes(path, cases[i]);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = dir.File(c.name);
+    WriteFileBytes(path, c.bytes);
     ComPtr<ISDParser> parser = Create();
     HRESULT hr = parser->Load(path, 0);
-    if (Failed(hr)) {
-      EXPECT_FALSE(TakeRecord().description.empty()) << "case " << i;
+    const std::string description = TakeRecord().description;
+    if (c.description.empty()) {
+      EXPECT_TRUE(Succeeded(hr) || !description.empty());
+      continue;
+    }
+    EXPECT_TRUE(Failed(hr));
+    EXPECT_EQ(description.rfind(c.description, 0), 0u) << description;
+    if (std::string_view(c.name) == "entity declarations") {
+      EXPECT_NE(description.find("Entity declarations are not allowed."), std::string::npos);
     }
   }
 }

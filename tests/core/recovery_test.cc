@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "platform/event_log.h"
 #include "platform/registry.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
+#include "testing/test_env.h"
 #include "xmlsecdb/xmlsecdb.h"
 
 namespace xmlsecdb {
@@ -30,18 +30,15 @@ ino_t Inode(const std::string& path) {
 
 const char kDamaged[] = "<SecDb><VersionInfo major=\"1\"/><Module id=\"AntiMalware\">";
 
+// Recovery as the registry decides, with a registry and an event log of the
+// test's own: a new store is decided afresh.
 class RecoveryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetRecoveryPolicy(RecoveryPolicy::kFromRegistry);
-    Registry::Instance().Reset();
-    ResetRecoveryDecisionForTest();
-    ASSERT_OK(CreateInstance(CLSID_XMLSDParserAM, parser_.Put()));
+  RecoveryTest() {
+    env_.registry = &registry_;
+    env_.event_log = &events_;
   }
-  void TearDown() override {
-    Registry::Instance().Reset();
-    ResetRecoveryDecisionForTest();
-  }
+  void SetUp() override { ASSERT_OK(CreateInstance(CLSID_XMLSDParserAM, parser_.Put())); }
 
   std::int32_t Version() {
     std::int32_t version = 0;
@@ -49,9 +46,14 @@ class RecoveryTest : public ::testing::Test {
     return version >> 16;
   }
 
+  testing::ScopedRecoveryPolicy policy_{RecoveryPolicy::kFromRegistry};
+  Registry registry_;
+  testing::CapturingEventLog events_;
+  testing::TestEnv env_;
+  testing::ScopedProcessEnv scope_{env_};
   TempDir dir_;
   const std::string path_ = dir_.File("x.xml");
-  ComPtr<ISDParser> parser_;
+  ComPtr<ISDParser> parser_;  // released first: it uses env_
 };
 
 TEST_F(RecoveryTest, GoodLoadsKeepTheBackupCurrent) {
@@ -73,13 +75,12 @@ TEST_F(RecoveryTest, GoodLoadsKeepTheBackupCurrent) {
 TEST_F(RecoveryTest, DamagedFileIsReplacedByItsBackup) {
   WriteFileBytes(path_, kDamaged);
   WriteFileBytes(path_ + "_", Database(3));
-  EventLogCapture events;
   ASSERT_OK(parser_->Load(path_, 0));
   EXPECT_EQ(Version(), 3);
   EXPECT_EQ(ReadFileBytes(path_ + ".bad"), kDamaged);
   EXPECT_EQ(ReadFileBytes(path_), Database(3));
-  ASSERT_EQ(events.events().size(), 1u);
-  const EventRecord event = events.events()[0];
+  ASSERT_EQ(events_.events().size(), 1u);
+  const testing::EventRecord event = events_.events()[0];
   EXPECT_EQ(event.event_id, 0xC0000001u);
   EXPECT_EQ(event.type, EVENTLOG_ERROR_TYPE);
   EXPECT_EQ(event.text, "Cannot parse " + path_ + ". Result=0x80004005:\nThe backup file is used.");
@@ -93,16 +94,15 @@ TEST_F(RecoveryTest, DamagedFileIsReplacedByItsBackup) {
 
 TEST_F(RecoveryTest, DamagedFileWithoutBackupSimplyFails) {
   WriteFileBytes(path_, kDamaged);
-  EventLogCapture events;
   EXPECT_HR(parser_->Load(path_, 0), E_FAIL);
   EXPECT_NE(testing::TakeErrorDescription().find("Fatal Error"), std::string::npos);
   EXPECT_FALSE(PathExists(path_ + ".bad"));
   EXPECT_FALSE(PathExists(path_ + "_"));
-  EXPECT_TRUE(events.events().empty());
+  EXPECT_TRUE(events_.events().empty());
 }
 
 TEST_F(RecoveryTest, RegistrySwitchTurnsRecoveryOff) {
-  ASSERT_OK(Registry::Instance().LoadText(
+  ASSERT_OK(registry_.LoadText(
       "Windows Registry Editor Version 5.00\n\n"
       "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\QorAgent\\Parameters]\n"
       "\"SettingsRoot\"=\"SOFTWARE\\\\Agent\"\n\n"
@@ -133,17 +133,21 @@ TEST_F(RecoveryTest, SwitchValuesOtherThanDwordZeroMeanOn) {
         "\"SettingsRoot\"=\"SOFTWARE\\\\Agent\"\n\n"
         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Agent]\n";
     if (c.value) text += std::string("\"Recovery\"=") + c.value + "\n";
-    ASSERT_OK(Registry::Instance().LoadText(text));
-    ResetRecoveryDecisionForTest();
+    Registry registry;
+    ASSERT_OK(registry.LoadText(text));
+    testing::TestEnv env;
+    env.registry = &registry;
+    testing::ScopedProcessEnv scope(env);
     EXPECT_EQ(IsRecoveryEnabled(), c.enabled) << (c.value ? c.value : "(missing)");
   }
 }
 
 TEST_F(RecoveryTest, PolicyOverridesTheRegistry) {
   WriteFileBytes(path_, Database(1));
-  SetRecoveryPolicy(RecoveryPolicy::kOff);
-  ASSERT_OK(parser_->Load(path_, 0));
-  SetRecoveryPolicy(RecoveryPolicy::kFromRegistry);
+  {
+    testing::ScopedRecoveryPolicy off(RecoveryPolicy::kOff);
+    ASSERT_OK(parser_->Load(path_, 0));
+  }
   EXPECT_FALSE(PathExists(path_ + "_"));
 }
 

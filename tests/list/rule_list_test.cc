@@ -9,6 +9,7 @@
 #include "core/messages.h"
 #include "list/test_lists.h"
 #include "testing/hresult_matchers.h"
+#include "testing/test_env.h"
 
 namespace xmlsecdb::testing {
 namespace {
@@ -329,22 +330,23 @@ TEST_F(RuleListTest, ReadOnlyParserRefusesEveryChange) {
     std::function<HRESULT()> call;
   };
   const Case kCases[] = {
-      {"CreateRule", [&] { return list_->CreateRule(out.Put()); }},
-      {"Insert", [&] { return list_->Insert(loose.get(), nullptr); }},
-      {"InsertEx", [&] { return list_->InsertEx(member.get(), 0, out.Put()); }},
-      {"Remove", [&] { return list_->Remove(member.get()); }},
-      {"Clear", [&] { return list_->Clear(); }},
-      {"put_Key", [&] { return member->put_Key(9); }},
-      {"put_Key detached", [&] { return loose->put_Key(9); }},
-      {"put_RuleID", [&] { return member->put_RuleID(9); }},
-      {"put_RuleIDString", [&] { return member->put_RuleIDString("AS1"); }},
-      {"CreateNote", [&] { return notes->CreateNote(new_note.Put()); }},
-      {"Insert note", [&] { return notes->Insert(note.get(), nullptr); }},
-      {"put_Text", [&] { return note->put_Text("x"); }},
+      {"CTestRuleList::CreateRule()", [&] { return list_->CreateRule(out.Put()); }},
+      {"CTestRuleList::Insert()", [&] { return list_->Insert(loose.get(), nullptr); }},
+      {"CTestRuleList::InsertEx()", [&] { return list_->InsertEx(member.get(), 0, out.Put()); }},
+      {"CTestRuleList::Remove()", [&] { return list_->Remove(member.get()); }},
+      {"CTestRuleList::Clear()", [&] { return list_->Clear(); }},
+      {"CTestRule::put_Key()", [&] { return member->put_Key(9); }},
+      {"CTestRule::put_Key()", [&] { return loose->put_Key(9); }},  // detached
+      {"CTestRule::put_RuleID()", [&] { return member->put_RuleID(9); }},
+      {"CTestRule::put_RuleIDString()", [&] { return member->put_RuleIDString("AS1"); }},
+      {"CTestNoteList::CreateNote()", [&] { return notes->CreateNote(new_note.Put()); }},
+      {"CTestNoteList::Insert()", [&] { return notes->Insert(note.get(), nullptr); }},
+      {"CTestNote::put_Text()", [&] { return note->put_Text("x"); }},
   };
+  ScopedDebugLogCapture log;
   for (const Case& c : kCases) {
     EXPECT_HR(c.call(), SECDB_E_READONLY) << c.what;
-    EXPECT_EQ(TakeErrorDescription(), LoadMessage(kMsgReadOnly)) << c.what;
+    EXPECT_TRUE(Reported(log, c.what, kReadOnlyText));
   }
   EXPECT_EQ(Ids(), std::vector<std::int32_t>{1});
   std::int32_t key = -1;

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/messages.h"
 #include "ids/ids_words.h"
 #include "model/definitions_fixture.h"
 #include "model/simple_definition.h"
+#include "testing/test_env.h"
 
 namespace xmlsecdb {
 namespace {
@@ -232,23 +235,25 @@ TEST_F(DefinitionTest, ReadOnlyParserRefusesEveryChange) {
   ISimpleItem* made_item = nullptr;
   const struct {
     const char* what;
-    HRESULT hr;
+    std::function<HRESULT()> call;
   } cases[] = {
-      {"CreateDefinition", list().CreateDefinition(&made)},
-      {"Insert", list().Insert(loose.get())},
-      {"Remove", list().Remove(web.get())},
-      {"Clear", list().Clear()},
-      {"put_DefinitionID", web->put_DefinitionID("x")},
-      {"put_ObjectType", web->put_ObjectType(OT_TIME)},
-      {"put_UIFlags", web->put_UIFlags("x")},
-      {"put_Description", web->put_Description("x")},
-      {"CreateItem", items->CreateItem(&made_item)},
-      {"item Insert", items->Insert(item.get())},
-      {"item Clear", items->Clear()},
-      {"put_Content", item->put_Content("x")},
+      {"CDefinitionList::CreateDefinition()", [&] { return list().CreateDefinition(&made); }},
+      {"CDefinitionList::Insert()", [&] { return list().Insert(loose.get()); }},
+      {"CDefinitionList::Remove()", [&] { return list().Remove(web.get()); }},
+      {"CDefinitionList::Clear()", [&] { return list().Clear(); }},
+      {"CDefinition::put_DefinitionID()", [&] { return web->put_DefinitionID("x"); }},
+      {"CDefinition::put_ObjectType()", [&] { return web->put_ObjectType(OT_TIME); }},
+      {"CDefinition::put_UIFlags()", [&] { return web->put_UIFlags("x"); }},
+      {"CDefinition::put_Description()", [&] { return web->put_Description("x"); }},
+      {"CSimpleItemList::CreateItem()", [&] { return items->CreateItem(&made_item); }},
+      {"CSimpleItemList::Insert()", [&] { return items->Insert(item.get()); }},
+      {"CSimpleItemList::Clear()", [&] { return items->Clear(); }},
+      {"CSimpleItem::put_Content()", [&] { return item->put_Content("x"); }},
   };
+  testing::ScopedDebugLogCapture log;
   for (const auto& c : cases) {
-    EXPECT_HR(c.hr, SECDB_E_READONLY) << c.what;
+    EXPECT_HR(c.call(), SECDB_E_READONLY) << c.what;
+    EXPECT_TRUE(testing::Reported(log, c.what, testing::kReadOnlyText));
   }
   EXPECT_EQ(made, nullptr);
   EXPECT_EQ(made_item, nullptr);
@@ -256,7 +261,6 @@ TEST_F(DefinitionTest, ReadOnlyParserRefusesEveryChange) {
   std::string content;
   ASSERT_OK(item->get_Content(&content));
   EXPECT_EQ(content, "a");
-  EXPECT_EQ(TakeErrorDescription(), LoadMessage(kMsgReadOnly));
 }
 
 TEST_F(DefinitionTest, ConcreteKindsCheckTypesAndKeepTheirOwnLists) {

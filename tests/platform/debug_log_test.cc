@@ -16,6 +16,7 @@
 
 #include "platform/registry.h"
 #include "testing/hresult_matchers.h"
+#include "testing/test_env.h"
 
 namespace xmlsecdb {
 namespace {
@@ -59,27 +60,27 @@ std::string Prefix() {
   return "[" + std::to_string(static_cast<unsigned>(::syscall(SYS_gettid))) + "] ";
 }
 
-// A temporary directory and the process-wide registry set up for it; the log
-// is shut and the registry emptied afterwards.
+// A temporary directory, and a log file and registry of the test's own as
+// the process's, so that DebugLog writes there.
 class DebugLogTest : public ::testing::Test {
  protected:
+  DebugLogTest() { env_.debug_log = &log_; }
   void SetUp() override {
     char dir[] = "/tmp/debug_log_test_XXXXXX";
     ASSERT_NE(::mkdtemp(dir), nullptr);
     dir_ = dir;
   }
   void TearDown() override {
-    ShutdownDebugLog();
-    Registry::Instance().Reset();
+    log_.Close();
     fs::remove_all(dir_);
   }
 
   // Enables the log into `dir` and initialises it again.
   void Enable(const std::string& dir) {
-    Registry::Instance().Reset();
-    ASSERT_OK(Registry::Instance().SetDword(kSettingsKey, "LogEnable", 1));
-    ASSERT_OK(Registry::Instance().SetString(kSettingsKey, "LogPath", dir));
-    ReinitDebugLogForTest();
+    registry_.Reset();
+    ASSERT_OK(registry_.SetDword(kSettingsKey, "LogEnable", 1));
+    ASSERT_OK(registry_.SetString(kSettingsKey, "LogPath", dir));
+    log_.Open(registry_);
   }
 
   std::vector<fs::path> LogFiles(const fs::path& dir) const {
@@ -96,6 +97,10 @@ class DebugLogTest : public ::testing::Test {
   }
 
   std::string dir_;
+  Registry registry_;
+  FileDebugLog log_;
+  testing::TestEnv env_;
+  testing::ScopedProcessEnv scope_{env_};
 };
 
 TEST_F(DebugLogTest, StaysOffWithoutUsableSettings) {
@@ -119,8 +124,8 @@ TEST_F(DebugLogTest, StaysOffWithoutUsableSettings) {
       text += "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\ZelCfg]\n" +
               ReplaceDir(c.values) + "\n";
     }
-    ASSERT_OK(Registry::Instance().LoadText(text));
-    ReinitDebugLogForTest();
+    ASSERT_OK(registry_.LoadText(text));
+    log_.Open(registry_);
     DebugLog("ZelXmlSd: %s\n", "nothing");
     EXPECT_FALSE(DebugLogEnabled());
     EXPECT_TRUE(LogFiles(dir_).empty());
@@ -133,7 +138,7 @@ TEST_F(DebugLogTest, WritesPrefixedCrlfLinesToTheDirectory) {
   DebugLog("ZelXmlSd: Error in %s: %s\n", "CAMRule::put_Priority()", "The database is read-only.");
   DebugLog("ZelXmlSd: no line feed");
   DebugLog("%s", "\n");
-  ShutdownDebugLog();
+  log_.Close();
   DebugLog("ZelXmlSd: after shutdown\n");
 
   ASSERT_EQ(LogFiles(dir_), std::vector<fs::path>{fs::path(dir_) / "ZelXmlSDLog.txt"});
@@ -202,7 +207,7 @@ TEST_F(DebugLogTest, LongLinesAreCutTo2048Bytes) {
   const std::string straddle = std::string(2047 - Prefix().size(), 'y') + "\xC3\xA9" + "more";
   DebugLog("%s", straddle.c_str());
   DebugLog("\n");
-  ShutdownDebugLog();
+  log_.Close();
 
   auto lines = SplitCrlf(ReadAll(fs::path(dir_) / "ZelXmlSDLog.txt"));
   ASSERT_EQ(lines.size(), 4u);
@@ -222,7 +227,7 @@ TEST_F(DebugLogTest, ConcurrentLinesStayWhole) {
     });
   }
   for (auto& thread : threads) thread.join();
-  ShutdownDebugLog();
+  log_.Close();
 
   auto lines = SplitCrlf(ReadAll(fs::path(dir_) / "ZelXmlSDLog.txt"));
   ASSERT_EQ(lines.size(), 1u + kThreads * kLines);

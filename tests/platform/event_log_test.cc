@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "testing/test_env.h"
+
 namespace xmlsecdb {
 namespace {
 
@@ -21,11 +23,11 @@ TEST(EventLogTest, TypeFollowsTheSeverityBits) {
   }
 }
 
-TEST(EventLogTest, CaptureRecordsFormattedEvents) {
-  EventLogCapture capture;
-  ReportEventLog(0xC0000001, "Database %s was damaged and restored (0x%08X).", "am.xml", 5u);
-  ReportEventLog(0x00000002, "plain");
-  auto events = capture.events();
+TEST(EventLogTest, ReportFormatsTheTextAndTypesTheEvent) {
+  testing::CapturingEventLog log;
+  ReportEventLog(log, 0xC0000001, "Database %s was damaged and restored (0x%08X).", "am.xml", 5u);
+  ReportEventLog(log, 0x00000002, "plain");
+  auto events = log.events();
   ASSERT_EQ(events.size(), 2u);
   EXPECT_EQ(events[0].event_id, 0xC0000001u);
   EXPECT_EQ(events[0].type, EVENTLOG_ERROR_TYPE);
@@ -35,29 +37,16 @@ TEST(EventLogTest, CaptureRecordsFormattedEvents) {
 }
 
 TEST(EventLogTest, LongTextsAreCutAtACharacter) {
-  EventLogCapture capture;
+  testing::CapturingEventLog log;
   const std::string ascii(3000, 'a');
   // "\xC3\xA9" straddles the 1023-byte limit.
   const std::string split = std::string(1022, 'b') + "\xC3\xA9" + "tail";
-  ReportEventLog(0x40000000, "%s", ascii.c_str());
-  ReportEventLog(0x40000000, "%s", split.c_str());
-  auto events = capture.events();
+  ReportEventLog(log, 0x40000000, "%s", ascii.c_str());
+  ReportEventLog(log, 0x40000000, "%s", split.c_str());
+  auto events = log.events();
   ASSERT_EQ(events.size(), 2u);
   EXPECT_EQ(events[0].text, std::string(1023, 'a'));
   EXPECT_EQ(events[1].text, std::string(1022, 'b'));
-}
-
-TEST(EventLogTest, NestedCapturesRecordInTheNewest) {
-  EventLogCapture outer;
-  {
-    EventLogCapture inner;
-    ReportEventLog(1, "inner");
-    EXPECT_EQ(inner.events().size(), 1u);
-  }
-  ReportEventLog(2, "outer");
-  auto events = outer.events();
-  ASSERT_EQ(events.size(), 1u);
-  EXPECT_EQ(events[0].text, "outer");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/file_system.h"
 #include "testing/hresult_matchers.h"
 
 namespace xmlsecdb {
@@ -206,7 +207,7 @@ TEST(SaxReaderTest, ParsesImagesInMemoryAndFromFiles) {
       if (from_file) {
         const std::string path = TempPath(c.name);
         WriteFile(path, c.image);
-        hr = reader.ParseFile(path);
+        hr = reader.ParseFile(DefaultFileSystem(), path);
         std::remove(path.c_str());
       } else {
         hr = reader.Parse(c.image.data(), c.image.size());
@@ -244,7 +245,7 @@ TEST(SaxReaderTest, RefusesNarrowTextThatIsNotMarkup) {
       if (from_file) {
         const std::string path = TempPath("not_markup");
         WriteFile(path, image);
-        hr = reader.ParseFile(path);
+        hr = reader.ParseFile(DefaultFileSystem(), path);
         std::remove(path.c_str());
       } else {
         hr = reader.Parse(image.data(), image.size());
@@ -336,11 +337,11 @@ TEST(SaxReaderTest, ErrorHandlerChoosesTheResult) {
 TEST(SaxReaderTest, NeedsAContentHandlerAndAReadableFile) {
   SaxReader reader;
   EXPECT_HR(reader.Parse("<a/>", 4), E_UNEXPECTED);
-  EXPECT_HR(reader.ParseFile(TempPath("missing")), E_UNEXPECTED);
+  EXPECT_HR(reader.ParseFile(DefaultFileSystem(), TempPath("missing")), E_UNEXPECTED);
   RecordingHandler handler;
   reader.set_content_handler(&handler);
-  EXPECT_HR(reader.ParseFile(TempPath("missing")), INET_E_RESOURCE_NOT_FOUND);
-  EXPECT_HR(reader.ParseFile(::testing::TempDir()), INET_E_RESOURCE_NOT_FOUND);
+  EXPECT_HR(reader.ParseFile(DefaultFileSystem(), TempPath("missing")), INET_E_RESOURCE_NOT_FOUND);
+  EXPECT_HR(reader.ParseFile(DefaultFileSystem(), ::testing::TempDir()), INET_E_RESOURCE_NOT_FOUND);
   EXPECT_EQ(handler.trace, "");
 }
 
@@ -393,7 +394,7 @@ TEST(SaxReaderTest, HugeAttributeLoadsInLinearTime) {
     SaxReader reader;
     reader.set_content_handler(&handler);
     auto start = std::chrono::steady_clock::now();
-    EXPECT_HR(from_file ? reader.ParseFile(path) : reader.Parse(image.data(), image.size()), S_OK);
+    EXPECT_HR(from_file ? reader.ParseFile(DefaultFileSystem(), path) : reader.Parse(image.data(), image.size()), S_OK);
     auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 5.0);
     EXPECT_EQ(handler.trace.size(), value.size() + 12);

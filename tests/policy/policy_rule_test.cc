@@ -42,6 +42,17 @@ class PolicyRuleCompareTest : public ::testing::Test {
     rule->texts().set(PolicyRuleCore::kAssignment, assignment);
     return rule;
   }
+  // A rule whose one access descriptor has these fields.
+  ComPtr<CAMRule> WithAccess(std::int32_t type, EAccessResult result, EAuditLevel level) {
+    ComPtr<CAMRule> rule = Rule(35000, "a");
+    ComPtr<IAccessDescriptor> descriptor;
+    EXPECT_OK(rule->access_list().CreateAccessDescriptor(descriptor.Put()));
+    EXPECT_OK(descriptor->put_AccessType(type));
+    EXPECT_OK(descriptor->put_AccessResult(result));
+    EXPECT_OK(descriptor->put_AuditLevel(level));
+    EXPECT_OK(rule->access_list().Insert(descriptor.get()));
+    return rule;
+  }
 
   ComPtr<CAMParser> parser_ = MakeObject<CAMParser>();
 };
@@ -49,6 +60,8 @@ class PolicyRuleCompareTest : public ::testing::Test {
 TEST_F(PolicyRuleCompareTest, FirstDifferingKeyGivesSignAndMagnitude) {
   ComPtr<CAMRule> file = Rule(35000, "a");
   file->fields().object_type = OT_FILE;
+  ComPtr<CAMRule> with_or = Rule(35000, "a");
+  with_or->fields().out_condition_or = 0x3;
   ComPtr<CAMRule> described = Rule(35000, "a");
   ComPtr<IAccessDescriptor> descriptor;
   ASSERT_OK(described->access_list().CreateAccessDescriptor(descriptor.Put()));
@@ -67,8 +80,13 @@ TEST_F(PolicyRuleCompareTest, FirstDifferingKeyGivesSignAndMagnitude) {
       {Rule(35000, "b", RT_DIRECT), Rule(35000, "a", RT_DEFINITION), -4},
       {Rule(35000, "F1", RT_DEFINITION), Rule(35000, "F10", RT_DEFINITION), -4},
       {Rule(35000, "a", 0, 1), Rule(35000, "a", 0, 3), -4},  // AND bit count
+      {Rule(35000, "a"), with_or, -5},                       // OR bit count
       {Rule(35000, "a", 0, 0, "servers"), Rule(35000, "a", 0, 0, "*"), -9},
       {Rule(35000, "a"), described, -7},  // fewer descriptors first
+      // Inside the descriptors: type, then result, then level.
+      {WithAccess(1, AR_ALLOW, AL_IGNORE), WithAccess(2, AR_PREVENT, AL_IGNORE), -7},
+      {WithAccess(1, AR_PREVENT, AL_MONITOR), WithAccess(1, AR_ALLOW, AL_IGNORE), -7},
+      {WithAccess(1, AR_ALLOW, AL_IGNORE), WithAccess(1, AR_ALLOW, AL_MONITOR), -7},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.a->CompareContent(*c.b), c.expected) << c.a->text(PolicyRuleCore::kPath);

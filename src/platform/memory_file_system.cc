@@ -1,0 +1,145 @@
+#include "platform/memory_file_system.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/file_io.h"
+
+namespace xmlsecdb {
+
+namespace {
+constexpr HRESULT kNotFound = HResultFromWin32(2);  // ENOENT
+}  // namespace
+
+struct MemoryFileSystem::State {
+  mutable std::mutex mu;
+  std::map<std::string, std::string> files;
+  // Counts the changes of each directory; a watch compares its start value.
+  std::map<std::string, std::uint64_t> changes;
+
+  void Changed(const std::string& path) { ++changes[DirectoryOf(path)]; }
+};
+
+namespace {
+
+// Reads a snapshot of the file taken when it was opened.
+class MemorySequentialFile final : public SequentialFile {
+ public:
+  explicit MemorySequentialFile(std::string bytes) : bytes_(std::move(bytes)) {}
+  HRESULT Read(char* buffer, std::size_t size, std::size_t* got) override {
+    *got = std::min(size, bytes_.size() - offset_);
+    std::memcpy(buffer, bytes_.data() + offset_, *got);
+    offset_ += *got;
+    return S_OK;
+  }
+
+ private:
+  std::string bytes_;
+  std::size_t offset_ = 0;
+};
+
+template <class State>
+class MemoryAtomicFile final : public AtomicFile {
+ public:
+  MemoryAtomicFile(std::shared_ptr<State> state, std::string path)
+      : state_(std::move(state)), path_(std::move(path)) {}
+  HRESULT Append(std::string_view data) override {
+    if (done_) return E_UNEXPECTED;
+    bytes_.append(data);
+    return S_OK;
+  }
+  HRESULT Commit() override {
+    if (done_) return E_UNEXPECTED;
+    done_ = true;
+    std::lock_guard lock(state_->mu);
+    state_->files[path_] = std::move(bytes_);
+    state_->Changed(path_);
+    return S_OK;
+  }
+
+ private:
+  std::shared_ptr<State> state_;
+  std::string path_;
+  std::string bytes_;
+  bool done_ = false;
+};
+
+template <class State>
+class MemoryDirectoryWatch final : public DirectoryWatch {
+ public:
+  MemoryDirectoryWatch(std::shared_ptr<State> state, std::string directory)
+      : state_(std::move(state)), directory_(std::move(directory)) {
+    std::lock_guard lock(state_->mu);
+    start_ = state_->changes[directory_];
+  }
+  bool Signalled() override {
+    std::lock_guard lock(state_->mu);
+    return state_->changes[directory_] != start_;
+  }
+
+ private:
+  std::shared_ptr<State> state_;
+  std::string directory_;
+  std::uint64_t start_ = 0;
+};
+
+}  // namespace
+
+MemoryFileSystem::MemoryFileSystem() : state_(std::make_shared<State>()) {}
+MemoryFileSystem::~MemoryFileSystem() = default;
+
+void MemoryFileSystem::SetFile(const std::string& path, std::string bytes) {
+  std::lock_guard lock(state_->mu);
+  state_->files[path] = std::move(bytes);
+  state_->Changed(path);
+}
+
+bool MemoryFileSystem::GetFile(const std::string& path, std::string* bytes) const {
+  std::lock_guard lock(state_->mu);
+  auto it = state_->files.find(path);
+  if (it == state_->files.end()) return false;
+  *bytes = it->second;
+  return true;
+}
+
+void MemoryFileSystem::Remove(const std::string& path) {
+  std::lock_guard lock(state_->mu);
+  if (state_->files.erase(path) != 0) state_->Changed(path);
+}
+
+std::map<std::string, std::string> MemoryFileSystem::Files() const {
+  std::lock_guard lock(state_->mu);
+  return state_->files;
+}
+
+bool MemoryFileSystem::FileExists(const std::string& path) {
+  std::lock_guard lock(state_->mu);
+  return state_->files.count(path) != 0;
+}
+
+HRESULT MemoryFileSystem::ReadWholeFile(const std::string& path, std::string* bytes) {
+  return GetFile(path, bytes) ? S_OK : kNotFound;
+}
+
+HRESULT MemoryFileSystem::NewSequentialFile(const std::string& path,
+                                            std::unique_ptr<SequentialFile>* file) {
+  file->reset();
+  std::string bytes;
+  if (!GetFile(path, &bytes)) return kNotFound;
+  *file = std::make_unique<MemorySequentialFile>(std::move(bytes));
+  return S_OK;
+}
+
+HRESULT MemoryFileSystem::NewAtomicFile(const std::string& path,
+                                        std::unique_ptr<AtomicFile>* file) {
+  file->reset();
+  if (path.empty()) return E_INVALIDARG;
+  *file = std::make_unique<MemoryAtomicFile<State>>(state_, path);
+  return S_OK;
+}
+
+std::unique_ptr<DirectoryWatch> MemoryFileSystem::WatchDirectory(const std::string& directory) {
+  return std::make_unique<MemoryDirectoryWatch<State>>(state_, directory);
+}
+
+}  // namespace xmlsecdb
