@@ -3,7 +3,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test asan-test bench fuzz-smoke clean
+.PHONY: all deps configure build run test install asan-test bench fuzz-smoke clean
 
 all: build
 
@@ -21,6 +21,12 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure
+
+# `make install PREFIX=/usr DESTDIR=/tmp/pkg`: the tool, the library, its
+# headers, CMake and pkg-config files, the man page and the bash completion.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 asan-test: deps
 	@[ -f $(ASAN_BUILD)/build.ninja ] || cmake -S . -B $(ASAN_BUILD) -G Ninja -DXMLSECDB_SANITIZE=ON

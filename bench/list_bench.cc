@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
-#include "model/test_lists.h"
+#include "list/test_lists.h"
 
 namespace xmlsecdb {
 namespace {

@@ -10,6 +10,18 @@ trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
+
+# A staged install lays down every part of the package.
+DESTDIR=$tmp/stage cmake --install "$build" --prefix /usr >/dev/null
+for f in bin/secdb include/xmlsecdb/xmlsecdb.h include/xmlsecdb/version.h \
+         share/man/man1/secdb.1 share/bash-completion/completions/secdb \
+         share/doc/xmlsecdb/LICENSE; do
+  [ -e "$tmp/stage/usr/$f" ] || { echo "make install lacks $f" >&2; exit 1; }
+done
+for pattern in 'libxmlsecdb.so*' xmlsecdb.pc XMLSecDBConfig.cmake; do
+  [ -n "$(find "$tmp/stage/usr" -name "$pattern" -print -quit)" ] ||
+    { echo "make install lacks $pattern" >&2; exit 1; }
+done
 cmake -S examples/consumer -B "$tmp/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
 cmake --build "$tmp/consumer" >/dev/null
 out=$("$tmp/consumer/consumer" "$tmp/am.xml")
@@ -18,9 +30,10 @@ echo "consumer (CMake package): $out"
 
 pcdir=$(dirname "$(find "$prefix" -name xmlsecdb.pc -print -quit)")
 # shellcheck disable=SC2046
-c++ -std=c++20 -o "$tmp/consumer-pc" examples/consumer/main.cc \
-  $(PKG_CONFIG_PATH=$pcdir pkg-config --cflags --libs xmlsecdb)
+# As the README builds it: the run path from the .pc file's libdir.
 libdir=$(PKG_CONFIG_PATH=$pcdir pkg-config --variable=libdir xmlsecdb)
-out=$(LD_LIBRARY_PATH=$libdir "$tmp/consumer-pc" "$tmp/am-pc.xml")
+c++ -std=c++20 -o "$tmp/consumer-pc" examples/consumer/main.cc \
+  $(PKG_CONFIG_PATH=$pcdir pkg-config --cflags --libs xmlsecdb) -Wl,-rpath,"$libdir"
+out=$("$tmp/consumer-pc" "$tmp/am-pc.xml")
 echo "consumer (pkg-config):    $out"
 [ "$out" = "version: 2.3" ]

@@ -35,14 +35,14 @@ struct IAccessDescriptor : IDispatch {
 
   // The accesses the descriptor is about, as a mask of the rule's object
   // type. Default 0.
-  virtual HRESULT get_AccessType(std::int32_t* access_type) = 0;
-  virtual HRESULT put_AccessType(std::int32_t access_type) = 0;
+  [[nodiscard]] virtual HRESULT get_AccessType(std::int32_t* access_type) = 0;
+  [[nodiscard]] virtual HRESULT put_AccessType(std::int32_t access_type) = 0;
   // Default AR_ALLOW.
-  virtual HRESULT get_AccessResult(EAccessResult* result) = 0;
-  virtual HRESULT put_AccessResult(EAccessResult result) = 0;
+  [[nodiscard]] virtual HRESULT get_AccessResult(EAccessResult* result) = 0;
+  [[nodiscard]] virtual HRESULT put_AccessResult(EAccessResult result) = 0;
   // Default AL_IGNORE.
-  virtual HRESULT get_AuditLevel(EAuditLevel* level) = 0;
-  virtual HRESULT put_AuditLevel(EAuditLevel level) = 0;
+  [[nodiscard]] virtual HRESULT get_AuditLevel(EAuditLevel* level) = 0;
+  [[nodiscard]] virtual HRESULT put_AuditLevel(EAuditLevel level) = 0;
 };
 
 struct IAccessDescriptorList : ISDCollection {
@@ -51,18 +51,18 @@ struct IAccessDescriptorList : ISDCollection {
 
   // A new descriptor with the defaults, bound to this list but not a member
   // until inserted. The caller releases *item.
-  virtual HRESULT CreateAccessDescriptor(IAccessDescriptor** item) = 0;
+  [[nodiscard]] virtual HRESULT CreateAccessDescriptor(IAccessDescriptor** item) = 0;
   // Appends `item` (made by an access-descriptor list of this library);
   // there is no duplicate check.
-  virtual HRESULT Insert(IAccessDescriptor* item) = 0;
+  [[nodiscard]] virtual HRESULT Insert(IAccessDescriptor* item) = 0;
   // Removes the member that is this very object; SECDB_E_NOTFOUND when it
   // is none.
-  virtual HRESULT Remove(IAccessDescriptor* item) = 0;
-  virtual HRESULT Clear() = 0;
+  [[nodiscard]] virtual HRESULT Remove(IAccessDescriptor* item) = 0;
+  [[nodiscard]] virtual HRESULT Clear() = 0;
   // Replaces the members of `target` with copies of this list's members
   // (access result, access type, audit level), in order. E_POINTER for a
   // null target. Copying a list onto itself leaves it as it is.
-  virtual HRESULT CopyToList(IAccessDescriptorList* target) = 0;
+  [[nodiscard]] virtual HRESULT CopyToList(IAccessDescriptorList* target) = 0;
 };
 
 struct IConditionSwitch : IDispatch {
@@ -70,20 +70,20 @@ struct IConditionSwitch : IDispatch {
   using Base = IDispatch;
 
   // Default CST_AND.
-  virtual HRESULT get_Type(ECFType* type) = 0;
-  virtual HRESULT put_Type(ECFType type) = 0;
+  [[nodiscard]] virtual HRESULT get_Type(ECFType* type) = 0;
+  [[nodiscard]] virtual HRESULT put_Type(ECFType type) = 0;
   // Default CSTRG_GLOBAL.
-  virtual HRESULT get_Target(ECFTarget* target) = 0;
-  virtual HRESULT put_Target(ECFTarget target) = 0;
+  [[nodiscard]] virtual HRESULT get_Target(ECFTarget* target) = 0;
+  [[nodiscard]] virtual HRESULT put_Target(ECFTarget target) = 0;
   // Condition bits turned on and off; bit n-1 is condition n. Default 0.
-  virtual HRESULT get_BitsOn(std::int32_t* bits) = 0;
-  virtual HRESULT put_BitsOn(std::int32_t bits) = 0;
-  virtual HRESULT get_BitsOff(std::int32_t* bits) = 0;
-  virtual HRESULT put_BitsOff(std::int32_t bits) = 0;
+  [[nodiscard]] virtual HRESULT get_BitsOn(std::int32_t* bits) = 0;
+  [[nodiscard]] virtual HRESULT put_BitsOn(std::int32_t bits) = 0;
+  [[nodiscard]] virtual HRESULT get_BitsOff(std::int32_t* bits) = 0;
+  [[nodiscard]] virtual HRESULT put_BitsOff(std::int32_t bits) = 0;
   // Free text kept for user interfaces. A change is not reported to the
   // rule, and CopyToList does not copy it.
-  virtual HRESULT get_UIFlags(std::string* flags) = 0;
-  virtual HRESULT put_UIFlags(std::string_view flags) = 0;
+  [[nodiscard]] virtual HRESULT get_UIFlags(std::string* flags) = 0;
+  [[nodiscard]] virtual HRESULT put_UIFlags(std::string_view flags) = 0;
 };
 
 struct IConditionSwitchList : ISDCollection {
@@ -91,13 +91,13 @@ struct IConditionSwitchList : ISDCollection {
   using Base = ISDCollection;
 
   // As IAccessDescriptorList.
-  virtual HRESULT CreateConditionSwitch(IConditionSwitch** item) = 0;
-  virtual HRESULT Insert(IConditionSwitch* item) = 0;
-  virtual HRESULT Remove(IConditionSwitch* item) = 0;
-  virtual HRESULT Clear() = 0;
+  [[nodiscard]] virtual HRESULT CreateConditionSwitch(IConditionSwitch** item) = 0;
+  [[nodiscard]] virtual HRESULT Insert(IConditionSwitch* item) = 0;
+  [[nodiscard]] virtual HRESULT Remove(IConditionSwitch* item) = 0;
+  [[nodiscard]] virtual HRESULT Clear() = 0;
   // Copies type, target, bits on and bits off; the copies' UI flags stay
   // empty.
-  virtual HRESULT CopyToList(IConditionSwitchList* target) = 0;
+  [[nodiscard]] virtual HRESULT CopyToList(IConditionSwitchList* target) = 0;
 };
 
 }  // namespace xmlsecdb

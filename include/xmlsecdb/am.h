@@ -92,75 +92,76 @@ struct IPolicyRule : IDispatch {
   // only while the number is one of the six table values. Both give
   // E_INVALIDARG, storing nothing, otherwise. Order stores any number; a
   // number outside the table reads as PRIOR_UNUSED.
-  virtual HRESULT get_Priority(EPriority* priority) = 0;
-  virtual HRESULT put_Priority(EPriority priority) = 0;
+  [[nodiscard]] virtual HRESULT get_Priority(EPriority* priority) = 0;
+  [[nodiscard]] virtual HRESULT put_Priority(EPriority priority) = 0;
   // AT_LABEL: Application is a label name or path; AT_DEFINITION: the ID
   // of an application definition.
-  virtual HRESULT get_AppType(EAppType* type) = 0;
-  virtual HRESULT put_AppType(EAppType type) = 0;
-  virtual HRESULT get_Application(std::string* application) = 0;
-  virtual HRESULT put_Application(std::string_view application) = 0;
+  [[nodiscard]] virtual HRESULT get_AppType(EAppType* type) = 0;
+  [[nodiscard]] virtual HRESULT put_AppType(EAppType type) = 0;
+  [[nodiscard]] virtual HRESULT get_Application(std::string* application) = 0;
+  [[nodiscard]] virtual HRESULT put_Application(std::string_view application) = 0;
   // An EObjectType value; anti-malware rules use OT_ANTI_MALWARE, and only
   // those load back from a file.
-  virtual HRESULT get_ObjectType(std::int32_t* type) = 0;
-  virtual HRESULT put_ObjectType(std::int32_t type) = 0;
+  [[nodiscard]] virtual HRESULT get_ObjectType(std::int32_t* type) = 0;
+  [[nodiscard]] virtual HRESULT put_ObjectType(std::int32_t type) = 0;
   // RT_DIRECT: Path is the object path; RT_DEFINITION: a definition ID.
-  virtual HRESULT get_PathType(ERefType* type) = 0;
-  virtual HRESULT put_PathType(ERefType type) = 0;
-  virtual HRESULT get_Path(std::string* path) = 0;
-  virtual HRESULT put_Path(std::string_view path) = 0;
-  virtual HRESULT get_OutConditionAND(std::int32_t* mask) = 0;
-  virtual HRESULT put_OutConditionAND(std::int32_t mask) = 0;
-  virtual HRESULT get_OutConditionOR(std::int32_t* mask) = 0;
-  virtual HRESULT put_OutConditionOR(std::int32_t mask) = 0;
-  virtual HRESULT get_TimeOfDayType(ERefType* type) = 0;
-  virtual HRESULT put_TimeOfDayType(ERefType type) = 0;
-  virtual HRESULT get_TimeOfDay(std::string* time) = 0;
-  virtual HRESULT put_TimeOfDay(std::string_view time) = 0;
-  virtual HRESULT get_OSVersion(EOSVersion* version) = 0;
-  virtual HRESULT put_OSVersion(EOSVersion version) = 0;
+  [[nodiscard]] virtual HRESULT get_PathType(ERefType* type) = 0;
+  [[nodiscard]] virtual HRESULT put_PathType(ERefType type) = 0;
+  [[nodiscard]] virtual HRESULT get_Path(std::string* path) = 0;
+  [[nodiscard]] virtual HRESULT put_Path(std::string_view path) = 0;
+  [[nodiscard]] virtual HRESULT get_OutConditionAND(std::int32_t* mask) = 0;
+  [[nodiscard]] virtual HRESULT put_OutConditionAND(std::int32_t mask) = 0;
+  [[nodiscard]] virtual HRESULT get_OutConditionOR(std::int32_t* mask) = 0;
+  [[nodiscard]] virtual HRESULT put_OutConditionOR(std::int32_t mask) = 0;
+  [[nodiscard]] virtual HRESULT get_TimeOfDayType(ERefType* type) = 0;
+  [[nodiscard]] virtual HRESULT put_TimeOfDayType(ERefType type) = 0;
+  [[nodiscard]] virtual HRESULT get_TimeOfDay(std::string* time) = 0;
+  [[nodiscard]] virtual HRESULT put_TimeOfDay(std::string_view time) = 0;
+  [[nodiscard]] virtual HRESULT get_OSVersion(EOSVersion* version) = 0;
+  [[nodiscard]] virtual HRESULT put_OSVersion(EOSVersion version) = 0;
   // The rule's own list (a new reference); its changes follow the rule's
   // parser's read-only flag and mark the parser modified.
-  virtual HRESULT get_AccessDescriptorList(IAccessDescriptorList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_AccessDescriptorList(IAccessDescriptorList** list) = 0;
   // Changing the identifier of a rule in the list re-keys it; an
   // identifier another member has gives 0x80041005 (message 117) and
   // changes nothing. RuleIDString reads and writes the identifier text
   // ("12", "AS5"); empty text gives E_POINTER.
-  virtual HRESULT get_RuleID(std::int32_t* id) = 0;
-  virtual HRESULT put_RuleID(std::int32_t id) = 0;
-  virtual HRESULT get_RuleIDString(std::string* id) = 0;
-  virtual HRESULT put_RuleIDString(std::string_view id) = 0;
+  [[nodiscard]] virtual HRESULT get_RuleID(std::int32_t* id) = 0;
+  [[nodiscard]] virtual HRESULT put_RuleID(std::int32_t id) = 0;
+  [[nodiscard]] virtual HRESULT get_RuleIDString(std::string* id) = 0;
+  [[nodiscard]] virtual HRESULT put_RuleIDString(std::string_view id) = 0;
   // System and Account are coupled: System(x) also sets the account to
   // RA_SYSTEM (x non-zero) or RA_USER; Account(RA_USER or RA_SYSTEM) also
   // sets System to 0 or 1, Account(RA_BOTH) leaves it.
-  virtual HRESULT get_System(std::int32_t* system) = 0;
-  virtual HRESULT put_System(std::int32_t system) = 0;
-  virtual HRESULT get_Assignment(std::string* assignment) = 0;
-  virtual HRESULT put_Assignment(std::string_view assignment) = 0;
-  virtual HRESULT get_Preferred(std::int32_t* preferred) = 0;
-  virtual HRESULT put_Preferred(std::int32_t preferred) = 0;
-  virtual HRESULT get_ConditionSwitchList(IConditionSwitchList** list) = 0;
-  virtual HRESULT get_LearningMode(std::int32_t* mode) = 0;
-  virtual HRESULT put_LearningMode(std::int32_t mode) = 0;
-  virtual HRESULT get_ProcessID(std::int32_t* id) = 0;
-  virtual HRESULT put_ProcessID(std::int32_t id) = 0;
-  virtual HRESULT get_Account(ERuleAccount* account) = 0;
-  virtual HRESULT put_Account(ERuleAccount account) = 0;
+  [[nodiscard]] virtual HRESULT get_System(std::int32_t* system) = 0;
+  [[nodiscard]] virtual HRESULT put_System(std::int32_t system) = 0;
+  [[nodiscard]] virtual HRESULT get_Assignment(std::string* assignment) = 0;
+  [[nodiscard]] virtual HRESULT put_Assignment(std::string_view assignment) = 0;
+  [[nodiscard]] virtual HRESULT get_Preferred(std::int32_t* preferred) = 0;
+  [[nodiscard]] virtual HRESULT put_Preferred(std::int32_t preferred) = 0;
+  [[nodiscard]] virtual HRESULT get_ConditionSwitchList(IConditionSwitchList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_LearningMode(std::int32_t* mode) = 0;
+  [[nodiscard]] virtual HRESULT put_LearningMode(std::int32_t mode) = 0;
+  [[nodiscard]] virtual HRESULT get_ProcessID(std::int32_t* id) = 0;
+  [[nodiscard]] virtual HRESULT put_ProcessID(std::int32_t id) = 0;
+  [[nodiscard]] virtual HRESULT get_Account(ERuleAccount* account) = 0;
+  [[nodiscard]] virtual HRESULT put_Account(ERuleAccount account) = 0;
   // Default 1.
-  virtual HRESULT get_Enabled(std::int32_t* enabled) = 0;
-  virtual HRESULT put_Enabled(std::int32_t enabled) = 0;
-  virtual HRESULT get_Description(std::string* description) = 0;
-  virtual HRESULT put_Description(std::string_view description) = 0;
-  virtual HRESULT get_UIFlags(std::string* flags) = 0;
-  virtual HRESULT put_UIFlags(std::string_view flags) = 0;
-  virtual HRESULT get_Order(std::int32_t* order) = 0;
-  virtual HRESULT put_Order(std::int32_t order) = 0;
+  [[nodiscard]] virtual HRESULT get_Enabled(std::int32_t* enabled) = 0;
+  [[nodiscard]] virtual HRESULT put_Enabled(std::int32_t enabled) = 0;
+  [[nodiscard]] virtual HRESULT get_Description(std::string* description) = 0;
+  [[nodiscard]] virtual HRESULT put_Description(std::string_view description) = 0;
+  [[nodiscard]] virtual HRESULT get_UIFlags(std::string* flags) = 0;
+  [[nodiscard]] virtual HRESULT put_UIFlags(std::string_view flags) = 0;
+  [[nodiscard]] virtual HRESULT get_Order(std::int32_t* order) = 0;
+  [[nodiscard]] virtual HRESULT put_Order(std::int32_t order) = 0;
   // Makes a rule of `list` with every property of this one and copies of
   // its access descriptors and condition switches, gives it a fresh
   // identifier of `list` when `generate_id` is non-zero, inserts it and
   // stores it in *copy (a new reference). The failure of any step is
   // returned and *copy is nullptr.
-  virtual HRESULT CopyToList(RuleList* list, std::int32_t generate_id, Rule** copy) = 0;
+  [[nodiscard]] virtual HRESULT CopyToList(RuleList* list, std::int32_t generate_id,
+                                           Rule** copy) = 0;
 };
 
 // The members every policy rule list interface has (IAMRuleList,
@@ -169,23 +170,23 @@ template <class Rule>
 struct IPolicyRuleList : ISDCollection {
   // A new rule with the defaults, bound to this list; the caller releases
   // *rule. 0x80041006 on a read-only parser.
-  virtual HRESULT CreateRule(Rule** rule) = 0;
+  [[nodiscard]] virtual HRESULT CreateRule(Rule** rule) = 0;
   // Places `rule` by comparison (`before` is not used). 0x80041005 (117)
   // when its identifier is taken.
-  virtual HRESULT Insert(Rule* rule, Rule* before) = 0;
+  [[nodiscard]] virtual HRESULT Insert(Rule* rule, Rule* before) = 0;
   // 0x80041004 (107) when no member has the rule's identifier; E_FAIL,
   // changing nothing, when another member has it.
-  virtual HRESULT Remove(Rule* rule) = 0;
-  virtual HRESULT Clear() = 0;
+  [[nodiscard]] virtual HRESULT Remove(Rule* rule) = 0;
+  [[nodiscard]] virtual HRESULT Clear() = 0;
   // The member with the identifier text `id`; 0x80041004 (107) when none.
-  virtual HRESULT Get(std::string_view id, Rule** rule) = 0;
+  [[nodiscard]] virtual HRESULT Get(std::string_view id, Rule** rule) = 0;
   // The smallest free identifier from 1 up, or from -1 down when the
   // parser has a master parser. The arguments are not consulted.
-  virtual HRESULT GenerateRuleID(std::int32_t object_type, std::int32_t master,
-                                 std::int32_t* id) = 0;
-  virtual HRESULT GetByRuleNum(std::int32_t id, Rule** rule) = 0;
+  [[nodiscard]] virtual HRESULT GenerateRuleID(std::int32_t object_type, std::int32_t master,
+                                               std::int32_t* id) = 0;
+  [[nodiscard]] virtual HRESULT GetByRuleNum(std::int32_t id, Rule** rule) = 0;
   // rule->CopyToList(this, 1, copy): a copy with a fresh identifier.
-  virtual HRESULT InsertEx(Rule* rule, std::int32_t master, Rule** copy) = 0;
+  [[nodiscard]] virtual HRESULT InsertEx(Rule* rule, std::int32_t master, Rule** copy) = 0;
 };
 
 struct IAMRuleList;

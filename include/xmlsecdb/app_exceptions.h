@@ -28,29 +28,29 @@ struct IAppException : IDispatch {
   using Base = IDispatch;
 
   // AT_LABEL (the default) or AT_DEFINITION; other values are kept as given.
-  virtual HRESULT get_AppType(EAppType* type) = 0;
-  virtual HRESULT put_AppType(EAppType type) = 0;
-  virtual HRESULT get_Application(std::string* application) = 0;
-  virtual HRESULT put_Application(std::string_view application) = 0;
+  [[nodiscard]] virtual HRESULT get_AppType(EAppType* type) = 0;
+  [[nodiscard]] virtual HRESULT put_AppType(EAppType type) = 0;
+  [[nodiscard]] virtual HRESULT get_Application(std::string* application) = 0;
+  [[nodiscard]] virtual HRESULT put_Application(std::string_view application) = 0;
   // The guard mask; 0 for a new exception.
-  virtual HRESULT get_ActiveGuards(std::int32_t* guards) = 0;
-  virtual HRESULT put_ActiveGuards(std::int32_t guards) = 0;
+  [[nodiscard]] virtual HRESULT get_ActiveGuards(std::int32_t* guards) = 0;
+  [[nodiscard]] virtual HRESULT put_ActiveGuards(std::int32_t guards) = 0;
   // A view of the precedence number (see Order): PRIOR_UNUSED when the
   // number is none of the six priority values. Setting a priority other
   // than low, normal or high gives E_INVALIDARG.
-  virtual HRESULT get_Priority(EPriority* priority) = 0;
-  virtual HRESULT put_Priority(EPriority priority) = 0;
+  [[nodiscard]] virtual HRESULT get_Priority(EPriority* priority) = 0;
+  [[nodiscard]] virtual HRESULT put_Priority(EPriority priority) = 0;
   // "*" for a new exception.
-  virtual HRESULT get_Assignment(std::string* assignment) = 0;
-  virtual HRESULT put_Assignment(std::string_view assignment) = 0;
-  virtual HRESULT get_Account(ERuleAccount* account) = 0;
-  virtual HRESULT put_Account(ERuleAccount account) = 0;
+  [[nodiscard]] virtual HRESULT get_Assignment(std::string* assignment) = 0;
+  [[nodiscard]] virtual HRESULT put_Assignment(std::string_view assignment) = 0;
+  [[nodiscard]] virtual HRESULT get_Account(ERuleAccount* account) = 0;
+  [[nodiscard]] virtual HRESULT put_Account(ERuleAccount account) = 0;
   // Changing the UI flags raises no event.
-  virtual HRESULT get_UIFlags(std::string* flags) = 0;
-  virtual HRESULT put_UIFlags(std::string_view flags) = 0;
+  [[nodiscard]] virtual HRESULT get_UIFlags(std::string* flags) = 0;
+  [[nodiscard]] virtual HRESULT put_UIFlags(std::string_view flags) = 0;
   // The raw precedence number; 35000 (normal) for a new exception.
-  virtual HRESULT get_Order(std::int32_t* order) = 0;
-  virtual HRESULT put_Order(std::int32_t order) = 0;
+  [[nodiscard]] virtual HRESULT get_Order(std::int32_t* order) = 0;
+  [[nodiscard]] virtual HRESULT put_Order(std::int32_t order) = 0;
 };
 
 struct IAppExceptionList : ISDCollection {
@@ -58,22 +58,19 @@ struct IAppExceptionList : ISDCollection {
   using Base = ISDCollection;
 
   // A new exception bound to this list but not yet a member.
-  virtual HRESULT CreateAppException(IAppException** exception) = 0;
+  [[nodiscard]] virtual HRESULT CreateAppException(IAppException** exception) = 0;
   // Appends; no duplicate check.
-  virtual HRESULT Insert(IAppException* exception) = 0;
+  [[nodiscard]] virtual HRESULT Insert(IAppException* exception) = 0;
   // Removes this very object; SECDB_E_NOTFOUND when it is not a member.
-  virtual HRESULT Remove(IAppException* exception) = 0;
-  virtual HRESULT Clear() = 0;
+  [[nodiscard]] virtual HRESULT Remove(IAppException* exception) = 0;
+  [[nodiscard]] virtual HRESULT Clear() = 0;
   // All exceptions as one text for the agent, one record per exception in
   // list order joined by "#": "L|" (label) or "G|" (other types), the
   // application, "|%08X|" with the guard mask, the assignment, then
   // "|user", "|system" or "|both" (nothing for other accounts). For
   // example "L|notepad.exe|00000005|*|user". Empty for an empty list.
-  virtual HRESULT GetAllGuardsText(std::string* text) = 0;
+  [[nodiscard]] virtual HRESULT GetAllGuardsText(std::string* text) = 0;
 };
-
-inline constexpr CLSID CLSID_AppExceptionList = MakeGuid("{5EC0DB00-0702-4000-8000-5EC0DB000702}");
-inline constexpr CLSID CLSID_AppException = MakeGuid("{5EC0DB00-0703-4000-8000-5EC0DB000703}");
 
 }  // namespace xmlsecdb
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "xmlsecdb/export.h"
 #include "xmlsecdb/unknown.h"
 
 namespace xmlsecdb {
@@ -28,7 +29,7 @@ struct ClassInfo {
 };
 
 // The creatable classes, in registration order.
-const ClassInfo* ParserClasses(std::size_t* count);
+XMLSECDB_EXPORT const ClassInfo* ParserClasses(std::size_t* count);
 
 // Creates an object of a creatable class, through the class's factory, and
 // queries it for `iid`; the caller owns the reference stored in *object
@@ -36,29 +37,31 @@ const ClassInfo* ParserClasses(std::size_t* count);
 // creatable; CLASS_E_NOAGGREGATION when `outer` is not null (no class is
 // aggregatable here). `context` is accepted and ignored: every class is
 // in-process.
-HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, std::uint32_t context, const IID& iid,
-                         void** object);
+[[nodiscard]] XMLSECDB_EXPORT HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer,
+                                                       std::uint32_t context, const IID& iid,
+                                                       void** object);
 // Looks a ProgID up, versioned or version-independent. CO_E_CLASSSTRING
 // when it names no class.
-HRESULT CLSIDFromProgID(std::string_view progid, CLSID* clsid);
+[[nodiscard]] XMLSECDB_EXPORT HRESULT CLSIDFromProgID(std::string_view progid, CLSID* clsid);
 // The versioned ProgID of a class: from the registry when the class is
 // registered there, else from the module's own class table.
-HRESULT ProgIDFromCLSID(const CLSID& clsid, std::string* progid);
+[[nodiscard]] XMLSECDB_EXPORT HRESULT ProgIDFromCLSID(const CLSID& clsid, std::string* progid);
 
 // CoCreateInstance of the class a ProgID names, versioned
 // ("XMLSecDB.AMParser.1") or version-independent ("XMLSecDB.AMParser").
 // CO_E_CLASSSTRING, and nullptr, when the ProgID names no creatable class.
-HRESULT CreateInstanceByProgID(std::string_view progid, const IID& iid, void** object);
+[[nodiscard]] XMLSECDB_EXPORT HRESULT CreateInstanceByProgID(std::string_view progid,
+                                                             const IID& iid, void** object);
 
 // Typed creation: `CreateInstance(CLSID_XMLSDParserAM, &parser)`.
 template <class T>
-HRESULT CreateInstance(const CLSID& clsid, T** object) {
+[[nodiscard]] HRESULT CreateInstance(const CLSID& clsid, T** object) {
   return CoCreateInstance(clsid, nullptr, 0, T::kIID, reinterpret_cast<void**>(object));
 }
 
 // Typed creation by ProgID: `CreateInstanceByProgID("XMLSecDB.AMParser", &parser)`.
 template <class T>
-HRESULT CreateInstanceByProgID(std::string_view progid, T** object) {
+[[nodiscard]] HRESULT CreateInstanceByProgID(std::string_view progid, T** object) {
   return CreateInstanceByProgID(progid, T::kIID, reinterpret_cast<void**>(object));
 }
 

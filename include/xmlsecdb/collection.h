@@ -23,12 +23,12 @@ struct ISDCollection : IDispatch {
   // An enumerator over the live members (query it for IEnumVARIANT); each
   // item it yields is a variant holding the member. Members inserted or
   // removed while enumerating are seen or skipped by position.
-  virtual HRESULT get__NewEnum(IUnknown** enumerator) = 0;
+  [[nodiscard]] virtual HRESULT get__NewEnum(IUnknown** enumerator) = 0;
   // The member at 1-based `index` as a variant holding a new reference.
   // E_POINTER for a null `item`, E_INVALIDARG for an index below 1, E_FAIL
   // for an index beyond Count.
-  virtual HRESULT get_Item(std::int32_t index, Variant* item) = 0;
-  virtual HRESULT get_Count(std::int32_t* count) = 0;
+  [[nodiscard]] virtual HRESULT get_Item(std::int32_t index, Variant* item) = 0;
+  [[nodiscard]] virtual HRESULT get_Count(std::int32_t* count) = 0;
 };
 
 }  // namespace xmlsecdb

@@ -49,8 +49,8 @@ struct IDIRule : IPolicyRule<IDIRule, IDIRuleList> {
   using Base = IDispatch;
 
   // The scan item list the rule applies, default 0; any value is stored.
-  virtual HRESULT get_ScanItemListID(std::uint32_t* id) = 0;
-  virtual HRESULT put_ScanItemListID(std::uint32_t id) = 0;
+  [[nodiscard]] virtual HRESULT get_ScanItemListID(std::uint32_t* id) = 0;
+  [[nodiscard]] virtual HRESULT put_ScanItemListID(std::uint32_t id) = 0;
 };
 
 struct IDIRuleList : IPolicyRuleList<IDIRule> {
@@ -59,8 +59,8 @@ struct IDIRuleList : IPolicyRuleList<IDIRule> {
 
   // Not implemented, as for ISBXRuleList: E_NOTIMPL whatever the
   // arguments; the list is not changed.
-  virtual HRESULT MoveUp(IDIRule* rule) = 0;
-  virtual HRESULT MoveDown(IDIRule* rule) = 0;
+  [[nodiscard]] virtual HRESULT MoveUp(IDIRule* rule) = 0;
+  [[nodiscard]] virtual HRESULT MoveDown(IDIRule* rule) = 0;
 };
 
 }  // namespace xmlsecdb

@@ -142,6 +142,20 @@ enum EObjectType : std::int32_t {
   OT_URL_REQUEST = 0x40000000,
 };
 
+// The transport protocol of a rule (IDS and firewall rules). An IDS rule
+// takes PROT_TCP, PROT_UDP, PROT_ICMP, PROT_IP and PROT_TCP_S (and does not
+// refuse PROT_ALL, which a database file cannot express).
+enum EProtocol : std::int32_t {
+  PROT_TCP = 0,
+  PROT_UDP = 1,
+  PROT_TCP_UDP = 2,
+  PROT_ICMP = 3,
+  PROT_IP = 4,
+  PROT_OTHER = 5,
+  PROT_TCP_S = 6,
+  PROT_ALL = 7,
+};
+
 }  // namespace xmlsecdb
 
 #endif  // XMLSECDB_ENUMS_H_

@@ -50,32 +50,32 @@ struct IProperty : IDispatch {
   // Default 0, which Insert refuses. Setting the ID of an option in a list
   // to one any member has, the option itself included, fails with
   // 0x80041005 (message 106) and changes nothing.
-  virtual HRESULT get_PropertyID(std::int32_t* id) = 0;
-  virtual HRESULT put_PropertyID(std::int32_t id) = 0;  // GOP_ID
+  [[nodiscard]] virtual HRESULT get_PropertyID(std::int32_t* id) = 0;
+  [[nodiscard]] virtual HRESULT put_PropertyID(std::int32_t id) = 0;  // GOP_ID
   // Default PT_INT. Any value is stored.
-  virtual HRESULT get_Type(EPropertyType* type) = 0;
-  virtual HRESULT put_Type(EPropertyType type) = 0;  // GOP_TYPE
+  [[nodiscard]] virtual HRESULT get_Type(EPropertyType* type) = 0;
+  [[nodiscard]] virtual HRESULT put_Type(EPropertyType type) = 0;  // GOP_TYPE
   // Default empty. VT_I4, VT_BSTR or VT_BOOL; a PT_STR_LIST option holds an
   // array of variants of strings. The setter stores a copy of any value;
   // values of different variant types always differ.
-  virtual HRESULT get_value(Variant* value) = 0;
-  virtual HRESULT put_value(const Variant& value) = 0;  // GOP_VALUE
+  [[nodiscard]] virtual HRESULT get_value(Variant* value) = 0;
+  [[nodiscard]] virtual HRESULT put_value(const Variant& value) = 0;  // GOP_VALUE
   // Default PRIOR_NORMAL. Reads PRIOR_UNUSED when Order holds a number
   // that is no priority's. The setter keeps the preferred flag of the
   // current order; a priority other than PRIOR_LOW, PRIOR_NORMAL or
   // PRIOR_HIGH gives E_INVALIDARG and stores nothing.
-  virtual HRESULT get_Priority(EPriority* priority) = 0;
-  virtual HRESULT put_Priority(EPriority priority) = 0;  // GOP_PRIORITY
+  [[nodiscard]] virtual HRESULT get_Priority(EPriority* priority) = 0;
+  [[nodiscard]] virtual HRESULT put_Priority(EPriority priority) = 0;  // GOP_PRIORITY
   // Whom the option applies to; default "*".
-  virtual HRESULT get_Assignment(std::string* assignment) = 0;
-  virtual HRESULT put_Assignment(std::string_view assignment) = 0;  // GOP_ASSIGNMENT
+  [[nodiscard]] virtual HRESULT get_Assignment(std::string* assignment) = 0;
+  [[nodiscard]] virtual HRESULT put_Assignment(std::string_view assignment) = 0;  // GOP_ASSIGNMENT
   // Free text for user interfaces; default empty. Changes raise no event.
-  virtual HRESULT get_UIFlags(std::string* flags) = 0;
-  virtual HRESULT put_UIFlags(std::string_view flags) = 0;
+  [[nodiscard]] virtual HRESULT get_UIFlags(std::string* flags) = 0;
+  [[nodiscard]] virtual HRESULT put_UIFlags(std::string_view flags) = 0;
   // The precedence number behind Priority (35000 for normal), read and
   // written unchanged. Database files do not carry it.
-  virtual HRESULT get_Order(std::int32_t* order) = 0;
-  virtual HRESULT put_Order(std::int32_t order) = 0;  // GOP_ORDER
+  [[nodiscard]] virtual HRESULT get_Order(std::int32_t* order) = 0;
+  [[nodiscard]] virtual HRESULT put_Order(std::int32_t order) = 0;  // GOP_ORDER
 };
 
 // DISPIDs beyond the collection members: 2 CreateProperty, 3 Insert,
@@ -87,25 +87,21 @@ struct IPropertyList : ISDCollection {
 
   // A new option with the defaults above, not yet in the list; the caller
   // owns the reference.
-  virtual HRESULT CreateProperty(IProperty** property) = 0;
+  [[nodiscard]] virtual HRESULT CreateProperty(IProperty** property) = 0;
   // Appends an option created by this list. E_POINTER for null;
   // 0x80041008 (message 119) for property ID 0; 0x80041005 (message 106)
   // for an ID the list already holds.
-  virtual HRESULT Insert(IProperty* property) = 0;
+  [[nodiscard]] virtual HRESULT Insert(IProperty* property) = 0;
   // Removes this very option; 0x80041004 (message 107) when it is not a
   // member.
-  virtual HRESULT Remove(IProperty* property) = 0;
+  [[nodiscard]] virtual HRESULT Remove(IProperty* property) = 0;
   // The member with property ID `id`, with a new reference; 0x80041004
   // (message 107) when there is none.
-  virtual HRESULT Get(std::int32_t id, IProperty** property) = 0;
+  [[nodiscard]] virtual HRESULT Get(std::int32_t id, IProperty** property) = 0;
   // Removes every member; the removed events are raised once each, with
   // no option, and only when the list was not empty.
-  virtual HRESULT Clear() = 0;
+  [[nodiscard]] virtual HRESULT Clear() = 0;
 };
-
-// The class named in the error records of the list.
-inline constexpr CLSID CLSID_GlobalPropertyList =
-    MakeGuid("{5EC0DB00-0502-4000-8000-5EC0DB000502}");
 
 }  // namespace xmlsecdb
 

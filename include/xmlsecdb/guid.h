@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "xmlsecdb/export.h"
+
 namespace xmlsecdb {
 
 struct GUID {
@@ -57,9 +59,9 @@ consteval GUID MakeGuid(std::string_view s) {
 }
 
 // The registry form, upper-case with braces.
-std::string GuidToString(const GUID& guid);
+XMLSECDB_EXPORT std::string GuidToString(const GUID& guid);
 // Parses the registry form (either case); false when `text` is no GUID.
-bool GuidFromString(std::string_view text, GUID* guid);
+XMLSECDB_EXPORT bool GuidFromString(std::string_view text, GUID* guid);
 
 }  // namespace xmlsecdb
 

@@ -28,20 +28,6 @@
 
 namespace xmlsecdb {
 
-// The transport protocol of a rule. An IDS rule takes PROT_TCP, PROT_UDP,
-// PROT_ICMP, PROT_IP and PROT_TCP_S (and does not refuse PROT_ALL, which a
-// database file cannot express).
-enum EProtocol : std::int32_t {
-  PROT_TCP = 0,
-  PROT_UDP = 1,
-  PROT_TCP_UDP = 2,
-  PROT_ICMP = 3,
-  PROT_IP = 4,
-  PROT_OTHER = 5,
-  PROT_TCP_S = 6,
-  PROT_ALL = 7,
-};
-
 // What a token matches; the comment is its word in a database file.
 enum EIDSTokenID : std::int32_t {
   TID_DSIZE = 0,        // "dsize"
@@ -108,51 +94,53 @@ struct IIDSToken : IDispatch {
   using Base = IDispatch;
 
   // Default TID_DSIZE, TT_STR, REL_EQUAL; any value is stored.
-  virtual HRESULT get_TokenID(EIDSTokenID* id) = 0;
-  virtual HRESULT put_TokenID(EIDSTokenID id) = 0;
-  virtual HRESULT get_Type(ETokenType* type) = 0;
-  virtual HRESULT put_Type(ETokenType type) = 0;
-  virtual HRESULT get_Relation(ERelation* relation) = 0;
-  virtual HRESULT put_Relation(ERelation relation) = 0;
+  [[nodiscard]] virtual HRESULT get_TokenID(EIDSTokenID* id) = 0;
+  [[nodiscard]] virtual HRESULT put_TokenID(EIDSTokenID id) = 0;
+  [[nodiscard]] virtual HRESULT get_Type(ETokenType* type) = 0;
+  [[nodiscard]] virtual HRESULT put_Type(ETokenType type) = 0;
+  [[nodiscard]] virtual HRESULT get_Relation(ERelation* relation) = 0;
+  [[nodiscard]] virtual HRESULT put_Relation(ERelation relation) = 0;
   // Default empty. A string (TT_STR), a signed or unsigned 32-bit number
   // (TT_INT), a boolean (TT_BOOL) or an array of bytes (TT_BIN). The setter
   // stores a copy of any value, whatever the token's type.
-  virtual HRESULT get_Value(Variant* value) = 0;
-  virtual HRESULT put_Value(const Variant& value) = 0;
+  [[nodiscard]] virtual HRESULT get_Value(Variant* value) = 0;
+  [[nodiscard]] virtual HRESULT put_Value(const Variant& value) = 0;
   // The value as hexadecimal text, two upper-case digits per byte; empty
   // unless the type is TT_BIN and the value an array of bytes. The setter
   // takes digits of either case and makes the value an array of bytes; an
   // odd length or a non-hexadecimal character gives E_FAIL and changes
   // nothing.
-  virtual HRESULT get_BinHEXValue(std::string* text) = 0;
-  virtual HRESULT put_BinHEXValue(std::string_view text) = 0;
+  [[nodiscard]] virtual HRESULT get_BinHEXValue(std::string* text) = 0;
+  [[nodiscard]] virtual HRESULT put_BinHEXValue(std::string_view text) = 0;
   // The token's modifiers: texts by name, kept in name order and not
   // interpreted. A name not set reads as empty text. The setters give
   // E_POINTER for an empty name and refuse the names "unique_id", "id" and
   // "type" in any case with E_FAIL (message 115). A number is stored as its
   // decimal text, except 0, which is stored as empty text; the number of a
   // text is its leading decimal number (0 when there is none).
-  virtual HRESULT get_TokenAttr(std::string_view name, std::string* value) = 0;
-  virtual HRESULT put_TokenAttr(std::string_view name, std::string_view value) = 0;
-  virtual HRESULT get_TokenAttrAsNumber(std::string_view name, std::int32_t* value) = 0;
-  virtual HRESULT put_TokenAttrAsNumber(std::string_view name, std::int32_t value) = 0;
+  [[nodiscard]] virtual HRESULT get_TokenAttr(std::string_view name, std::string* value) = 0;
+  [[nodiscard]] virtual HRESULT put_TokenAttr(std::string_view name, std::string_view value) = 0;
+  [[nodiscard]] virtual HRESULT get_TokenAttrAsNumber(std::string_view name,
+                                                      std::int32_t* value) = 0;
+  [[nodiscard]] virtual HRESULT put_TokenAttrAsNumber(std::string_view name,
+                                                      std::int32_t value) = 0;
   // Unique within the rule's token list by convention (see
   // IIDSTokenList::GenerateUniqueId); not checked. Default 0.
-  virtual HRESULT get_UniqueId(std::int32_t* id) = 0;
-  virtual HRESULT put_UniqueId(std::int32_t id) = 0;
+  [[nodiscard]] virtual HRESULT get_UniqueId(std::int32_t* id) = 0;
+  [[nodiscard]] virtual HRESULT put_UniqueId(std::int32_t id) = 0;
 };
 
 struct IIDSTokenList : ISDCollection {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0D01-4000-8000-5EC0DB000D01}");
   using Base = ISDCollection;
 
-  virtual HRESULT CreateToken(IIDSToken** token) = 0;
+  [[nodiscard]] virtual HRESULT CreateToken(IIDSToken** token) = 0;
   // Appends; the list order is the match order.
-  virtual HRESULT Insert(IIDSToken* token) = 0;
-  virtual HRESULT Remove(IIDSToken* token) = 0;
-  virtual HRESULT Clear() = 0;
+  [[nodiscard]] virtual HRESULT Insert(IIDSToken* token) = 0;
+  [[nodiscard]] virtual HRESULT Remove(IIDSToken* token) = 0;
+  [[nodiscard]] virtual HRESULT Clear() = 0;
   // The smallest UniqueId from 1 upward that no member has.
-  virtual HRESULT GenerateUniqueId(std::int32_t* id) = 0;
+  [[nodiscard]] virtual HRESULT GenerateUniqueId(std::int32_t* id) = 0;
 };
 
 struct IIDSRule : IDispatch {
@@ -160,108 +148,101 @@ struct IIDSRule : IDispatch {
   using Base = IDispatch;
 
   // Default empty.
-  virtual HRESULT get_Name(std::string* name) = 0;
-  virtual HRESULT put_Name(std::string_view name) = 0;
+  [[nodiscard]] virtual HRESULT get_Name(std::string* name) = 0;
+  [[nodiscard]] virtual HRESULT put_Name(std::string_view name) = 0;
   // AR_PREVENT (default) or AR_ALLOW.
-  virtual HRESULT get_AccessResult(std::int32_t* result) = 0;
-  virtual HRESULT put_AccessResult(std::int32_t result) = 0;
+  [[nodiscard]] virtual HRESULT get_AccessResult(std::int32_t* result) = 0;
+  [[nodiscard]] virtual HRESULT put_AccessResult(std::int32_t result) = 0;
   // An EAuditLevel; default 0.
-  virtual HRESULT get_AuditLevel(std::int32_t* level) = 0;
-  virtual HRESULT put_AuditLevel(std::int32_t level) = 0;
+  [[nodiscard]] virtual HRESULT get_AuditLevel(std::int32_t* level) = 0;
+  [[nodiscard]] virtual HRESULT put_AuditLevel(std::int32_t level) = 0;
   // DIR_IN (default) or DIR_OUT; DIR_IN_OUT gives E_INVALIDARG, even on a
   // read-only database.
-  virtual HRESULT get_Direction(EDirection* direction) = 0;
-  virtual HRESULT put_Direction(EDirection direction) = 0;
+  [[nodiscard]] virtual HRESULT get_Direction(EDirection* direction) = 0;
+  [[nodiscard]] virtual HRESULT put_Direction(EDirection direction) = 0;
   // Default PROT_TCP; PROT_TCP_UDP and PROT_OTHER give E_INVALIDARG, even
   // on a read-only database.
-  virtual HRESULT get_Protocol(EProtocol* protocol) = 0;
-  virtual HRESULT put_Protocol(EProtocol protocol) = 0;
+  [[nodiscard]] virtual HRESULT get_Protocol(EProtocol* protocol) = 0;
+  [[nodiscard]] virtual HRESULT put_Protocol(EProtocol protocol) = 0;
   // The IDs of the address definitions (OT_IDS_IPADDR); default empty.
-  virtual HRESULT get_RemIPAddressID(std::string* id) = 0;
-  virtual HRESULT put_RemIPAddressID(std::string_view id) = 0;
+  [[nodiscard]] virtual HRESULT get_RemIPAddressID(std::string* id) = 0;
+  [[nodiscard]] virtual HRESULT put_RemIPAddressID(std::string_view id) = 0;
   // The signature id, an unsigned 32-bit number; default 0.
-  virtual HRESULT get_SID(std::int32_t* sid) = 0;
-  virtual HRESULT put_SID(std::int32_t sid) = 0;
+  [[nodiscard]] virtual HRESULT get_SID(std::int32_t* sid) = 0;
+  [[nodiscard]] virtual HRESULT put_SID(std::int32_t sid) = 0;
   // Port ranges, default 0 to 65535; an inverted range means every port
   // outside it.
-  virtual HRESULT get_LocalPortFrom(std::int32_t* port) = 0;
-  virtual HRESULT put_LocalPortFrom(std::int32_t port) = 0;
-  virtual HRESULT get_LocalPortTo(std::int32_t* port) = 0;
-  virtual HRESULT put_LocalPortTo(std::int32_t port) = 0;
-  virtual HRESULT get_RemotePortFrom(std::int32_t* port) = 0;
-  virtual HRESULT put_RemotePortFrom(std::int32_t port) = 0;
-  virtual HRESULT get_RemotePortTo(std::int32_t* port) = 0;
-  virtual HRESULT put_RemotePortTo(std::int32_t port) = 0;
+  [[nodiscard]] virtual HRESULT get_LocalPortFrom(std::int32_t* port) = 0;
+  [[nodiscard]] virtual HRESULT put_LocalPortFrom(std::int32_t port) = 0;
+  [[nodiscard]] virtual HRESULT get_LocalPortTo(std::int32_t* port) = 0;
+  [[nodiscard]] virtual HRESULT put_LocalPortTo(std::int32_t port) = 0;
+  [[nodiscard]] virtual HRESULT get_RemotePortFrom(std::int32_t* port) = 0;
+  [[nodiscard]] virtual HRESULT put_RemotePortFrom(std::int32_t port) = 0;
+  [[nodiscard]] virtual HRESULT get_RemotePortTo(std::int32_t* port) = 0;
+  [[nodiscard]] virtual HRESULT put_RemotePortTo(std::int32_t port) = 0;
   // Automation booleans: true is -1, and any non-zero value sets them.
-  virtual HRESULT get_LocalPortsInverted(std::int16_t* inverted) = 0;
-  virtual HRESULT put_LocalPortsInverted(std::int16_t inverted) = 0;
-  virtual HRESULT get_RemotePortsInverted(std::int16_t* inverted) = 0;
-  virtual HRESULT put_RemotePortsInverted(std::int16_t inverted) = 0;
+  [[nodiscard]] virtual HRESULT get_LocalPortsInverted(std::int16_t* inverted) = 0;
+  [[nodiscard]] virtual HRESULT put_LocalPortsInverted(std::int16_t inverted) = 0;
+  [[nodiscard]] virtual HRESULT get_RemotePortsInverted(std::int16_t* inverted) = 0;
+  [[nodiscard]] virtual HRESULT put_RemotePortsInverted(std::int16_t inverted) = 0;
   // The rule's own token list (a new reference to it).
-  virtual HRESULT get_TokenList(IIDSTokenList** tokens) = 0;
+  [[nodiscard]] virtual HRESULT get_TokenList(IIDSTokenList** tokens) = 0;
   // Default true (-1).
-  virtual HRESULT get_Enabled(std::int16_t* enabled) = 0;
-  virtual HRESULT put_Enabled(std::int16_t enabled) = 0;
+  [[nodiscard]] virtual HRESULT get_Enabled(std::int16_t* enabled) = 0;
+  [[nodiscard]] virtual HRESULT put_Enabled(std::int16_t enabled) = 0;
   // The assignment filter; default "*".
-  virtual HRESULT get_Assignment(std::string* assignment) = 0;
-  virtual HRESULT put_Assignment(std::string_view assignment) = 0;
-  virtual HRESULT get_LocIPAddressID(std::string* id) = 0;
-  virtual HRESULT put_LocIPAddressID(std::string_view id) = 0;
+  [[nodiscard]] virtual HRESULT get_Assignment(std::string* assignment) = 0;
+  [[nodiscard]] virtual HRESULT put_Assignment(std::string_view assignment) = 0;
+  [[nodiscard]] virtual HRESULT get_LocIPAddressID(std::string* id) = 0;
+  [[nodiscard]] virtual HRESULT put_LocIPAddressID(std::string_view id) = 0;
   // Default empty. Kept in memory only: a database file has no place for it.
-  virtual HRESULT get_UIFlags(std::string* flags) = 0;
-  virtual HRESULT put_UIFlags(std::string_view flags) = 0;
+  [[nodiscard]] virtual HRESULT get_UIFlags(std::string* flags) = 0;
+  [[nodiscard]] virtual HRESULT put_UIFlags(std::string_view flags) = 0;
 };
 
 struct IIDSRuleList : ISDCollection {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0D03-4000-8000-5EC0DB000D03}");
   using Base = ISDCollection;
 
-  virtual HRESULT CreateRule(IIDSRule** rule) = 0;
+  [[nodiscard]] virtual HRESULT CreateRule(IIDSRule** rule) = 0;
   // Appends; no identifier checks.
-  virtual HRESULT Insert(IIDSRule* rule) = 0;
-  virtual HRESULT Remove(IIDSRule* rule) = 0;
-  virtual HRESULT Clear() = 0;
+  [[nodiscard]] virtual HRESULT Insert(IIDSRule* rule) = 0;
+  [[nodiscard]] virtual HRESULT Remove(IIDSRule* rule) = 0;
+  [[nodiscard]] virtual HRESULT Clear() = 0;
 };
 
 struct IIDSGroup : IDispatch {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0D04-4000-8000-5EC0DB000D04}");
   using Base = IDispatch;
 
-  virtual HRESULT get_Name(std::string* name) = 0;
-  virtual HRESULT put_Name(std::string_view name) = 0;
+  [[nodiscard]] virtual HRESULT get_Name(std::string* name) = 0;
+  [[nodiscard]] virtual HRESULT put_Name(std::string_view name) = 0;
   // The group's own rule list (a new reference to it).
-  virtual HRESULT get_RuleList(IIDSRuleList** rules) = 0;
+  [[nodiscard]] virtual HRESULT get_RuleList(IIDSRuleList** rules) = 0;
   // Computed from the rules' Enabled and AccessResult.
-  virtual HRESULT get_RulesStatus(EIDSRulesStatus* status) = 0;
-  virtual HRESULT get_RulesMode(EIDSRulesMode* mode) = 0;
+  [[nodiscard]] virtual HRESULT get_RulesStatus(EIDSRulesStatus* status) = 0;
+  [[nodiscard]] virtual HRESULT get_RulesMode(EIDSRulesMode* mode) = 0;
   // Unique among the groups of the parser: an ID that a member of the
   // parser's group list has (this group itself included) gives 0x80041005
   // (message 106) and changes nothing.
-  virtual HRESULT get_GroupID(std::string* id) = 0;
-  virtual HRESULT put_GroupID(std::string_view id) = 0;
+  [[nodiscard]] virtual HRESULT get_GroupID(std::string* id) = 0;
+  [[nodiscard]] virtual HRESULT put_GroupID(std::string_view id) = 0;
 };
 
 struct IIDSGroupList : ISDCollection {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0D05-4000-8000-5EC0DB000D05}");
   using Base = ISDCollection;
 
-  virtual HRESULT CreateGroup(IIDSGroup** group) = 0;
+  [[nodiscard]] virtual HRESULT CreateGroup(IIDSGroup** group) = 0;
   // Appends; a group whose GroupID a member has gives 0x80041005 (message
   // 106) and inserts nothing.
-  virtual HRESULT Insert(IIDSGroup* group) = 0;
-  virtual HRESULT Remove(IIDSGroup* group) = 0;
+  [[nodiscard]] virtual HRESULT Insert(IIDSGroup* group) = 0;
+  [[nodiscard]] virtual HRESULT Remove(IIDSGroup* group) = 0;
   // The member with exactly this GroupID; 0x80041004 (message 107) when
   // there is none.
-  virtual HRESULT Get(std::string_view group_id, IIDSGroup** group) = 0;
-  virtual HRESULT Clear() = 0;
+  [[nodiscard]] virtual HRESULT Get(std::string_view group_id, IIDSGroup** group) = 0;
+  [[nodiscard]] virtual HRESULT Clear() = 0;
 };
-
-inline constexpr CLSID CLSID_IDSToken = MakeGuid("{5EC0DB00-0D06-4000-8000-5EC0DB000D06}");
-inline constexpr CLSID CLSID_IDSTokenList = MakeGuid("{5EC0DB00-0D07-4000-8000-5EC0DB000D07}");
-inline constexpr CLSID CLSID_IDSRule = MakeGuid("{5EC0DB00-0D08-4000-8000-5EC0DB000D08}");
-inline constexpr CLSID CLSID_IDSRuleList = MakeGuid("{5EC0DB00-0D09-4000-8000-5EC0DB000D09}");
-inline constexpr CLSID CLSID_IDSGroup = MakeGuid("{5EC0DB00-0D0A-4000-8000-5EC0DB000D0A}");
-inline constexpr CLSID CLSID_IDSGroupList = MakeGuid("{5EC0DB00-0D0B-4000-8000-5EC0DB000D0B}");
 
 }  // namespace xmlsecdb
 

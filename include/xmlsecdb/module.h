@@ -8,6 +8,7 @@
 #ifndef XMLSECDB_MODULE_H_
 #define XMLSECDB_MODULE_H_
 
+#include "xmlsecdb/export.h"
 #include "xmlsecdb/unknown.h"
 
 namespace xmlsecdb {
@@ -26,10 +27,10 @@ struct IClassFactory : IUnknown {
   // *object (nullptr on failure). Aggregation is not supported: a non-null
   // `outer` gives CLASS_E_NOAGGREGATION. E_NOINTERFACE when the class does
   // not implement `iid`.
-  virtual HRESULT CreateInstance(IUnknown* outer, const IID& iid, void** object) = 0;
+  [[nodiscard]] virtual HRESULT CreateInstance(IUnknown* outer, const IID& iid, void** object) = 0;
   // Adds (true) or removes (false) one lock on the module. Removing a lock
   // that was never added gives E_UNEXPECTED and changes nothing.
-  virtual HRESULT LockServer(bool lock) = 0;
+  [[nodiscard]] virtual HRESULT LockServer(bool lock) = 0;
 };
 
 // The entry points' types, for clients that look them up with dlsym.
@@ -47,22 +48,23 @@ extern "C" {
 // Stores the class factory of `clsid` queried for `iid` (IClassFactory or
 // IUnknown) in *object. CLASS_E_CLASSNOTAVAILABLE, and nullptr, for a
 // class the module does not create.
-__attribute__((visibility("default"))) xmlsecdb::HRESULT DllGetClassObject(
-    const xmlsecdb::CLSID& clsid, const xmlsecdb::IID& iid, void** object);
+[[nodiscard]] XMLSECDB_EXPORT xmlsecdb::HRESULT DllGetClassObject(const xmlsecdb::CLSID& clsid,
+                                                                  const xmlsecdb::IID& iid,
+                                                                  void** object);
 
 // S_OK when no object of the module is alive and no lock is held, else
 // S_FALSE.
-__attribute__((visibility("default"))) xmlsecdb::HRESULT DllCanUnloadNow();
+[[nodiscard]] XMLSECDB_EXPORT xmlsecdb::HRESULT DllCanUnloadNow();
 
 // Writes the registration of every creatable class and of the module's
 // application identifier under HKEY_CLASSES_ROOT of the configuration store,
 // with this module's path as the in-process server, and saves the store when
 // it is bound to a file. Registering again overwrites the same keys.
-__attribute__((visibility("default"))) xmlsecdb::HRESULT DllRegisterServer();
+[[nodiscard]] XMLSECDB_EXPORT xmlsecdb::HRESULT DllRegisterServer();
 
 // Removes exactly the keys DllRegisterServer writes and saves the store;
 // every other key is left alone.
-__attribute__((visibility("default"))) xmlsecdb::HRESULT DllUnregisterServer();
+[[nodiscard]] XMLSECDB_EXPORT xmlsecdb::HRESULT DllUnregisterServer();
 
 }  // extern "C"
 

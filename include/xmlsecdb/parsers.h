@@ -23,11 +23,11 @@ namespace xmlsecdb {
 // replaced, by New and Load. It is no interface of its own (no IID).
 template <class Parser, class RuleList>
 struct IPolicyParser : Parser {
-  virtual HRESULT get_GlobalOptions(IPropertyList** list) = 0;
-  virtual HRESULT get_DefinitionList(IDefinitionList** list) = 0;
-  virtual HRESULT get_AppExceptionList(IAppExceptionList** list) = 0;
-  virtual HRESULT get_RuleList(RuleList** list) = 0;
-  virtual HRESULT get_RuleSetList(IRuleSetList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_GlobalOptions(IPropertyList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_DefinitionList(IDefinitionList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_AppExceptionList(IAppExceptionList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_RuleList(RuleList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_RuleSetList(IRuleSetList** list) = 0;
 };
 
 // The anti-malware database. SetMasterParser accepts a sandbox parser
@@ -62,7 +62,7 @@ struct ISDParserDI : IPolicyParser<ISDParserEx, IDIRuleList> {
   // that is no well-formed database fails as Load does (E_FAIL with
   // message 104 or 105, or the content failure), leaving what was read up
   // to the failure. Raises OnBeforeLoad and OnAfterLoad.
-  virtual HRESULT SetXml(std::string_view text, std::int16_t* succeeded) = 0;
+  [[nodiscard]] virtual HRESULT SetXml(std::string_view text, std::int16_t* succeeded) = 0;
 };
 
 struct ISDParserFW : ISDParserEx {
@@ -81,14 +81,14 @@ struct ISDParserIDS : ISDParserEx {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0104-4000-8000-5EC0DB000104}");
   using Base = ISDParserEx;
 
-  virtual HRESULT get_GroupList(IIDSGroupList** groups) = 0;
-  virtual HRESULT get_GlobalOptions(IPropertyList** options) = 0;
-  virtual HRESULT get_DefinitionList(IDefinitionList** definitions) = 0;
-  virtual HRESULT get_RuleSetList(IRuleSetList** rule_sets) = 0;
+  [[nodiscard]] virtual HRESULT get_GroupList(IIDSGroupList** groups) = 0;
+  [[nodiscard]] virtual HRESULT get_GlobalOptions(IPropertyList** options) = 0;
+  [[nodiscard]] virtual HRESULT get_DefinitionList(IDefinitionList** definitions) = 0;
+  [[nodiscard]] virtual HRESULT get_RuleSetList(IRuleSetList** rule_sets) = 0;
   // The smallest signature id from 0x40000000 upward that no rule of any
   // group has (SIDs outside 0x40000000..0xBFFFFFFF do not count), as the
   // bits of a 32-bit number.
-  virtual HRESULT GenerateSID(std::int32_t* sid) = 0;
+  [[nodiscard]] virtual HRESULT GenerateSID(std::int32_t* sid) = 0;
 };
 
 struct ISDParserAPP : ISDParserEx {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "xmlsecdb/export.h"
 #include "xmlsecdb/guid.h"
 #include "xmlsecdb/result.h"
 
@@ -20,17 +21,29 @@ struct DatabaseKindInfo {
   const CLSID* clsid;             // its parser class
 };
 
-std::span<const DatabaseKindInfo> DatabaseKinds();
+XMLSECDB_EXPORT std::span<const DatabaseKindInfo> DatabaseKinds();
 // The kind with that abbreviation, module word or module id; nullptr when none.
-const DatabaseKindInfo* FindDatabaseKind(std::string_view abbreviation_or_module_text);
-const DatabaseKindInfo* FindDatabaseKind(std::int32_t module_id);
+XMLSECDB_EXPORT const DatabaseKindInfo* FindDatabaseKind(
+    std::string_view abbreviation_or_module_text);
+XMLSECDB_EXPORT const DatabaseKindInfo* FindDatabaseKind(std::int32_t module_id);
+
+// What ProbeDatabaseModule answers for bytes that are no XML text at all:
+// an encrypted database read without its key or with another key.
+constexpr HRESULT SECDB_E_NOTXMLTEXT = MakeResult(0x8004F002);
 
 // Reads `path` (decrypting it with `crypt_key`, BinaryHex text, when not
 // empty) only as far as its `Module` element and stores that element's
-// `id` text. E_FAIL when the file holds no readable `Module id`; the
-// platform error when it cannot be read. Leaves no error record.
-HRESULT ProbeDatabaseModule(std::string_view path, std::string_view crypt_key,
-                            std::string* module_text);
+// `id` text. E_FAIL when the file holds no readable `Module id`;
+// SECDB_E_NOTXMLTEXT when its bytes (after decryption) are no XML text;
+// E_INVALIDARG for a key that is not BinaryHex; the platform error when it
+// cannot be read. Leaves no error record.
+[[nodiscard]] XMLSECDB_EXPORT HRESULT ProbeDatabaseModule(std::string_view path,
+                                                          std::string_view crypt_key,
+                                                          std::string* module_text);
+// The same for `bytes`, the content of a database file already in memory.
+[[nodiscard]] XMLSECDB_EXPORT HRESULT ProbeDatabaseImage(std::string_view bytes,
+                                                         std::string_view crypt_key,
+                                                         std::string* module_text);
 
 }  // namespace xmlsecdb
 

@@ -26,13 +26,13 @@ struct IRuleSet : IDispatch {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0600-4000-8000-5EC0DB000600}");
   using Base = IDispatch;
 
-  virtual HRESULT get_RuleSetID(std::string* id) = 0;
-  virtual HRESULT put_RuleSetID(std::string_view id) = 0;
-  virtual HRESULT get_Description(std::string* description) = 0;
-  virtual HRESULT put_Description(std::string_view description) = 0;
+  [[nodiscard]] virtual HRESULT get_RuleSetID(std::string* id) = 0;
+  [[nodiscard]] virtual HRESULT put_RuleSetID(std::string_view id) = 0;
+  [[nodiscard]] virtual HRESULT get_Description(std::string* description) = 0;
+  [[nodiscard]] virtual HRESULT put_Description(std::string_view description) = 0;
   // The rule set's own list of rule-list identifiers (a new reference to
   // it, not a copy): changes through it change the rule set.
-  virtual HRESULT get_RuleListIDs(ISimpleValueList** ids) = 0;
+  [[nodiscard]] virtual HRESULT get_RuleListIDs(ISimpleValueList** ids) = 0;
 };
 
 struct IRuleSetList : ISDCollection {
@@ -41,18 +41,15 @@ struct IRuleSetList : ISDCollection {
 
   // A new rule set bound to this list but not yet a member.
   // SECDB_E_READONLY on a read-only database.
-  virtual HRESULT CreateRuleSet(IRuleSet** rule_set) = 0;
+  [[nodiscard]] virtual HRESULT CreateRuleSet(IRuleSet** rule_set) = 0;
   // Inserts `rule_set` before `before`; a null `before`, or `before` equal
   // to `rule_set`, appends. SECDB_E_NOTFOUND, inserting nothing, when
   // `before` is not a member. Identifiers are not checked for duplicates.
-  virtual HRESULT Insert(IRuleSet* rule_set, IRuleSet* before) = 0;
+  [[nodiscard]] virtual HRESULT Insert(IRuleSet* rule_set, IRuleSet* before) = 0;
   // Removes this very object; SECDB_E_NOTFOUND when it is not a member.
-  virtual HRESULT Remove(IRuleSet* rule_set) = 0;
-  virtual HRESULT Clear() = 0;
+  [[nodiscard]] virtual HRESULT Remove(IRuleSet* rule_set) = 0;
+  [[nodiscard]] virtual HRESULT Clear() = 0;
 };
-
-inline constexpr CLSID CLSID_RuleSetList = MakeGuid("{5EC0DB00-0602-4000-8000-5EC0DB000602}");
-inline constexpr CLSID CLSID_RuleSet = MakeGuid("{5EC0DB00-0603-4000-8000-5EC0DB000603}");
 
 }  // namespace xmlsecdb
 

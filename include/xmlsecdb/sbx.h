@@ -55,8 +55,8 @@ struct ISBXRule : IPolicyRule<ISBXRule, ISBXRuleList> {
 
   // Default 0; any value is stored. A save writes dllobj="1" for any
   // non-zero value, which loads back as 1.
-  virtual HRESULT get_DllObject(std::int32_t* dll_object) = 0;
-  virtual HRESULT put_DllObject(std::int32_t dll_object) = 0;
+  [[nodiscard]] virtual HRESULT get_DllObject(std::int32_t* dll_object) = 0;
+  [[nodiscard]] virtual HRESULT put_DllObject(std::int32_t dll_object) = 0;
 };
 
 struct ISBXRuleList : IPolicyRuleList<ISBXRule> {
@@ -66,8 +66,8 @@ struct ISBXRuleList : IPolicyRuleList<ISBXRule> {
   // Not implemented: a rule's place follows from its content (see
   // Insert), so it cannot be moved. E_NOTIMPL whatever the arguments; the
   // list is not changed.
-  virtual HRESULT MoveUp(ISBXRule* rule) = 0;
-  virtual HRESULT MoveDown(ISBXRule* rule) = 0;
+  [[nodiscard]] virtual HRESULT MoveUp(ISBXRule* rule) = 0;
+  [[nodiscard]] virtual HRESULT MoveDown(ISBXRule* rule) = 0;
 };
 
 }  // namespace xmlsecdb

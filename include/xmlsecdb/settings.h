@@ -2,6 +2,8 @@
 #ifndef XMLSECDB_SETTINGS_H_
 #define XMLSECDB_SETTINGS_H_
 
+#include "xmlsecdb/export.h"
+
 namespace xmlsecdb {
 
 // Whether Load keeps a backup of every good database and falls back to it
@@ -9,8 +11,8 @@ namespace xmlsecdb {
 // Recovery switch is 0); a tool that must never write beside the files it
 // reads turns it off.
 enum class RecoveryPolicy { kFromRegistry, kOff, kOn };
-void SetRecoveryPolicy(RecoveryPolicy policy);
-RecoveryPolicy GetRecoveryPolicy();
+XMLSECDB_EXPORT void SetRecoveryPolicy(RecoveryPolicy policy);
+XMLSECDB_EXPORT RecoveryPolicy GetRecoveryPolicy();
 
 }  // namespace xmlsecdb
 

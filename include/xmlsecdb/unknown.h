@@ -22,13 +22,13 @@ struct IUnknown {
   static constexpr IID kIID = MakeGuid("{00000000-0000-0000-C000-000000000046}");
 
   // Stores a new reference in *object, or nullptr and E_NOINTERFACE.
-  virtual HRESULT QueryInterface(const IID& iid, void** object) = 0;
+  [[nodiscard]] virtual HRESULT QueryInterface(const IID& iid, void** object) = 0;
   virtual std::uint32_t AddRef() = 0;
   virtual std::uint32_t Release() = 0;
 
   // Typed query: `unknown->QueryInterface(&parser)`.
   template <class T>
-  HRESULT QueryInterface(T** object) {
+  [[nodiscard]] HRESULT QueryInterface(T** object) {
     return QueryInterface(T::kIID, reinterpret_cast<void**>(object));
   }
 

@@ -25,5 +25,6 @@
 #include "xmlsecdb/settings.h"
 #include "xmlsecdb/unknown.h"
 #include "xmlsecdb/variant.h"
+#include "xmlsecdb/version.h"
 
 #endif  // XMLSECDB_XMLSECDB_H_

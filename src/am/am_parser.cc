@@ -9,6 +9,7 @@ CAMParser::CAMParser()
                                              .exception_items = kAMExceptionItems,
                                              .rules = kAMRuleSection,
                                              .rule_sets = kAMRuleSets,
+                                             .option_names = kAntiMalwareOptionNames,
                                              .reads_string_lists = true}) {}
 
 }  // namespace xmlsecdb

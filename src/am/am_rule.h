@@ -1,14 +1,14 @@
 // CAMRule and CAMRuleList: the anti-malware rule and the parser's rule
-// list, as the shared policy rule (model/policy_rule.h) with the
+// list, as the shared policy rule (policy/policy_rule.h) with the
 // anti-malware names and numbers; and the anti-malware `RuleList` section
 // settings.
 #ifndef XMLSECDB_AM_AM_RULE_H_
 #define XMLSECDB_AM_AM_RULE_H_
 
-#include "model/access_descriptor_kinds.h"
-#include "model/policy_rule.h"
-#include "model/policy_rule_list.h"
-#include "model/policy_rule_section.h"
+#include "am/am_words.h"
+#include "policy/policy_rule.h"
+#include "policy/policy_rule_list.h"
+#include "policy/policy_rule_section.h"
 #include "xmlsecdb/am.h"
 
 namespace xmlsecdb {
@@ -17,27 +17,7 @@ namespace xmlsecdb {
 inline constexpr CLSID CLSID_AMRule = MakeGuid("{5EC0DB00-0910-4000-8000-5EC0DB000910}");
 inline constexpr CLSID CLSID_AMRuleList = MakeGuid("{5EC0DB00-0911-4000-8000-5EC0DB000911}");
 
-inline constexpr PolicyRuleConfig kAMRuleConfig = {"CAMRule",
-                                                   {
-                                                       .priority = AMR_PRIORITY,
-                                                       .app = AMR_APP,
-                                                       .object = AMR_OBJECT,
-                                                       .condition = AMR_CONDITION,
-                                                       .time = AMR_TIME,
-                                                       .os_version = AMR_OSVERSION,
-                                                       .id = AMR_ID,
-                                                       .system = AMR_SYSTEM,
-                                                       .account = AMR_SYSTEM,
-                                                       .assignment = AMR_ASSIGNMENT,
-                                                       .preferred = AMR_PREFERRED,
-                                                       .learning_mode = AMR_LEARNING_MODE,
-                                                       .process_id = AMR_PROCESS_ID,
-                                                       .enabled = AMR_ENABLED,
-                                                       .description = AMR_DESCRIPTION,
-                                                       .order = AMR_ORDER,
-                                                       .dll_object = 0,
-                                                       .scan_item_list = 0,
-                                                   }};
+inline constexpr PolicyRuleConfig kAMRuleConfig = {"CAMRule", kPolicyRuleNumbers};
 
 inline constexpr ListTraits kAMRuleListTraits = {"CAMRuleList", "CreateRule", &CLSID_AMRuleList,
                                                  &IAMRuleList::kIID};

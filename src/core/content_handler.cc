@@ -1,5 +1,7 @@
 #include "core/content_handler.h"
 
+#include <optional>
+
 #include "core/error_report.h"
 #include "core/number_text.h"
 #include "core/parser.h"
@@ -50,15 +52,22 @@ HRESULT CDbContentHandler::StartElement(std::string_view qname, const SaxAttribu
     }
   }
   // Pushed after the sections ran, so `parent` stayed valid for them.
-  stack_.push_back(OpenElement{std::string(qname), claimed, false});
+  OpenElement& open = stack_.emplace_back(OpenElement{std::string(qname),
+                                                      claimed,
+                                                      false,
+                                                      locator_ ? locator_->line() : 0,
+                                                      locator_ ? locator_->column() : 0,
+                                                      {}});
+  if (claimed >= 0) {
+    if (std::optional<std::string_view> id = attributes.Find("id")) open.id.assign(*id);
+  }
   if (Failed(hr)) {
-    parser_->NoteFailureReported();
+    NoteFailure(open);
     return hr;
   }
   text_.clear();
   if (claimed != kNotHandled || InKnownSection()) return S_OK;
 
-  OpenElement& open = stack_.back();
   open.custom = true;
   CustomStore& store = parser_->custom_store();
   custom_current_ = store.AppendElement(custom_current_, qname);
@@ -84,8 +93,22 @@ HRESULT CDbContentHandler::EndElement(std::string_view qname) {
   HRESULT hr = parser_->sections()[static_cast<std::size_t>(open.section)]->EndElement(
       *this, open.name, parent, text_);
   text_.clear();
-  if (Failed(hr)) parser_->NoteFailureReported();
+  if (Failed(hr)) NoteFailure(open);
   return hr;
+}
+
+void CDbContentHandler::NoteFailure(const OpenElement& element) const {
+  LoadErrorLocation location{element.line, element.column, element.name, element.id, {}};
+  if (!location.item_id.empty()) location.item_element = element.name;
+  // Else the nearest element around it with an id: the rule of a failing
+  // descriptor.
+  for (auto it = stack_.rbegin(); location.item_id.empty() && it != stack_.rend(); ++it) {
+    location.item_id = it->id;
+    location.item_element = it->name;
+  }
+  if (location.item_id.empty()) location.item_element.clear();
+  parser_->NoteErrorLocation(std::move(location));
+  parser_->NoteFailureReported();
 }
 
 HRESULT CDbContentHandler::Characters(std::string_view text) {

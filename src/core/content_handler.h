@@ -28,11 +28,15 @@ class CDbContentHandler final : public SaxContentHandler, private SectionReadCon
   explicit CDbContentHandler(ParserCore* parser);
   ~CDbContentHandler();
 
+  void SetDocumentLocator(const SaxLocator* locator) override { locator_ = locator; }
   HRESULT StartDocument() override;
   HRESULT EndDocument() override;
   HRESULT StartElement(std::string_view qname, const SaxAttributes& attributes) final;
   HRESULT EndElement(std::string_view qname) final;
   HRESULT Characters(std::string_view text) final;
+
+  // The reader's current column, 0 outside a parse.
+  int column() const { return locator_ ? locator_->column() : 0; }
 
  private:
   static constexpr int kNotHandled = -1;
@@ -42,6 +46,9 @@ class CDbContentHandler final : public SaxContentHandler, private SectionReadCon
     std::string name;
     int section;  // the index of the section that claimed it, or one of the above
     bool custom;  // stored in the custom store
+    int line;     // where its start tag begins
+    int column;
+    std::string id;  // its `id` attribute, kept for elements a section claimed
   };
 
   // SectionReadContext
@@ -53,8 +60,11 @@ class CDbContentHandler final : public SaxContentHandler, private SectionReadCon
   HRESULT ReadVersionInfo(const SaxAttributes& attributes);
   HRESULT ReadModule(const SaxAttributes& attributes);
   bool InKnownSection() const;
+  // Notes `element` as the place the load failed.
+  void NoteFailure(const OpenElement& element) const;
 
   ParserCore* parser_;
+  const SaxLocator* locator_ = nullptr;
   std::vector<OpenElement> stack_;
   CustomStore::NodeId custom_current_ = CustomStore::kRoot;
   std::string text_;

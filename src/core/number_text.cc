@@ -2,24 +2,20 @@
 
 #include <limits>
 
+#include "core/ascii.h"
+
 namespace xmlsecdb {
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 // The value of `c` as a digit in `base` (10 or 16), or -1.
 int DigitValue(char c, int base) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (base == 16 && c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (base == 16 && c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+  const int value = HexDigitValue(c);
+  return value < base ? value : -1;
 }
 
 // Skips leading blanks and one sign; returns true for "-".
 bool SkipBlanksAndSign(std::string_view text, std::size_t* i) {
-  while (*i < text.size() && IsBlank(text[*i])) ++*i;
+  while (*i < text.size() && IsAsciiBlank(text[*i])) ++*i;
   bool negative = false;
   if (*i < text.size() && (text[*i] == '-' || text[*i] == '+')) {
     negative = text[*i] == '-';

@@ -98,7 +98,37 @@ HRESULT ParserCore::LoadText(std::string_view text) {
   });
 }
 
+HRESULT ParserCore::LoadDatabaseImage(std::string_view bytes, std::string_view name,
+                                      std::int32_t read_only) {
+  read_only_ = 0;
+  FireEvent(DISPID_OnBeforeLoad);
+  HRESULT hr = RunLoad([this, bytes, name] {
+    parse_path_ = name;
+    if (crypt_key_.empty()) return ParseResult(reader_.Parse(bytes.data(), bytes.size()));
+    HRESULT result = ApplyCryptKey(Source("LoadImage"));
+    if (Failed(result)) return result;
+    std::string image;
+    // Bytes that do not decrypt cannot be parsed, as for a file.
+    if (!DecryptDatabaseImage(*engine_, bytes, &image)) return ParseResult(E_FAIL);
+    return ParseResult(reader_.Parse(image.data(), image.size()));
+  });
+  read_only_ = read_only;
+  FireEvent(DISPID_OnAfterLoad);
+  return hr;
+}
+
+HRESULT ParserCore::GetErrorLocation(LoadErrorLocation* location) const {
+  if (!location) return E_POINTER;
+  *location = error_location_;
+  return error_location_.line > 0 ? S_OK : S_FALSE;
+}
+
+void ParserCore::NoteErrorLocation(LoadErrorLocation location) {
+  if (error_location_.line == 0) error_location_ = std::move(location);
+}
+
 HRESULT ParserCore::RunLoad(const std::function<HRESULT()>& parse) {
+  error_location_ = {};
   reader_.set_content_handler(&handler_);
   reader_.set_error_handler(this);
   if (kind_.events_off_while_loading) events_enabled_ = false;
@@ -107,6 +137,8 @@ HRESULT ParserCore::RunLoad(const std::function<HRESULT()>& parse) {
   // A stale record from an earlier call must not pass for this parse's.
   ClearErrorRecord();
   HRESULT hr = parse();
+  // A load that recovered from its backup did not fail.
+  if (Succeeded(hr)) error_location_ = {};
 
   if (kind_.events_off_while_loading) events_enabled_ = true;
   reader_.set_content_handler(nullptr);
@@ -175,6 +207,7 @@ HRESULT ParserCore::FatalError(int line, std::string_view message, HRESULT) {
   // The first failure reported during the parse is the one the client sees.
   if (failure_reported_) return E_FAIL;
   failure_reported_ = true;
+  NoteErrorLocation({line, handler_.column(), {}, {}, {}});
   std::string text = FormatText(std::string(LoadMessage(kMsgFatalError)).c_str(),
                                 parse_path_.c_str(), line, std::string(message).c_str());
   return ReportErrorText(Name("error"), *kind_.clsid, text, *kind_.parser_iid, E_FAIL);
@@ -291,6 +324,13 @@ HRESULT ParserCore::GetListAt(std::int32_t index, std::string* property,
   *property = section->property();
   *list = section->collection();
   if (*list) (*list)->AddRef();
+  return S_OK;
+}
+
+HRESULT ParserCore::GetListSectionAt(std::int32_t index, std::string* section) const {
+  if (!section) return E_POINTER;
+  if (index < 0 || static_cast<std::size_t>(index) >= sections_.size()) return E_INVALIDARG;
+  *section = sections_[static_cast<std::size_t>(index)]->element();
   return S_OK;
 }
 

@@ -94,6 +94,9 @@ class ParserCore : private SaxErrorHandler {
   HRESULT FindEvents(const IID& iid, IConnectionPoint** point);
   HRESULT GetListCount(std::int32_t* count) const;
   HRESULT GetListAt(std::int32_t index, std::string* property, ISDCollection** list) const;
+  HRESULT GetListSectionAt(std::int32_t index, std::string* section) const;
+  HRESULT LoadDatabaseImage(std::string_view bytes, std::string_view name, std::int32_t read_only);
+  HRESULT GetErrorLocation(LoadErrorLocation* location) const;
 
   // Loads the database from `text` (a whole document in memory, UTF-8 or
   // marked UTF-16) the way LoadDatabase loads a file — handlers, the kind's
@@ -141,6 +144,9 @@ class ParserCore : private SaxErrorHandler {
   HRESULT ReportParseError(HRESULT result);
   HRESULT ApplyCryptKey(std::string_view source);
   bool ReadDatabaseFile(const std::string& path, std::string* bytes);
+  // Notes where the running load failed, unless an earlier failure of the
+  // same load was noted (the content handler and the XML error handler).
+  void NoteErrorLocation(LoadErrorLocation location);
   void ArmWatch(const std::string& path);
   // "CAMParser::<method>", and the same with "()" as most sources have it.
   std::string Name(std::string_view method) const;
@@ -171,6 +177,7 @@ class ParserCore : private SaxErrorHandler {
   CustomStore custom_;
   ComPtr<IUnknown> master_;
   std::uint32_t modified_ = 0;
+  LoadErrorLocation error_location_;
 
   friend class CDbContentHandler;
 };

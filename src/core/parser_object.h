@@ -15,9 +15,9 @@
 namespace xmlsecdb {
 
 template <class Interface>
-class ParserObject
-    : public ComObject<Interface, ISupportErrorInfo, IConnectionPointContainer, ISDParserLists>,
-      public ParserCore {
+class ParserObject : public ComObject<Interface, ISupportErrorInfo, IConnectionPointContainer,
+                                      ISDParserLists, ISDParserLoad>,
+                     public ParserCore {
  public:
   HRESULT Load(std::string_view path, std::int32_t read_only) override {
     return LoadDatabase(path, read_only);
@@ -47,6 +47,16 @@ class ParserObject
   HRESULT get_ListCount(std::int32_t* count) override { return GetListCount(count); }
   HRESULT GetList(std::int32_t index, std::string* property, ISDCollection** list) override {
     return GetListAt(index, property, list);
+  }
+  HRESULT GetListSection(std::int32_t index, std::string* section) override {
+    return GetListSectionAt(index, section);
+  }
+  HRESULT LoadImage(std::string_view bytes, std::string_view name,
+                    std::int32_t read_only) override {
+    return LoadDatabaseImage(bytes, name, read_only);
+  }
+  HRESULT GetLoadErrorLocation(LoadErrorLocation* location) override {
+    return GetErrorLocation(location);
   }
 
  protected:

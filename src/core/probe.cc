@@ -76,32 +76,55 @@ const DatabaseKindInfo* FindDatabaseKind(std::int32_t module_id) {
   return nullptr;
 }
 
-HRESULT ProbeDatabaseModule(std::string_view path, std::string_view crypt_key,
-                            std::string* module_text) {
+namespace {
+
+// Reads the image of a database until its Module element: `bytes`, or the
+// file at `path` streamed when `bytes` is null and there is no key.
+HRESULT Probe(const std::string* path, std::string_view bytes, std::string_view crypt_key,
+              std::string* module_text) {
   if (!module_text) return E_POINTER;
-  std::string file(path);
   ModuleFinder finder;
   SaxReader reader;
   reader.set_content_handler(&finder);
   reader.set_error_handler(&finder);
   HRESULT hr;
   if (crypt_key.empty()) {
-    hr = reader.ParseFile(*ProcessEnv().file_system, file);
+    hr = path ? reader.ParseFile(*ProcessEnv().file_system, *path)
+              : reader.Parse(bytes.data(), bytes.size());
   } else {
     std::vector<std::uint8_t> key;
     if (!DecodeBinaryHex(crypt_key, &key)) return E_INVALIDARG;
-    std::string bytes;
-    hr = ProcessEnv().file_system->ReadWholeFile(file, &bytes);
-    if (Failed(hr)) return hr;
+    std::string file_bytes;
+    if (path) {
+      hr = ProcessEnv().file_system->ReadWholeFile(*path, &file_bytes);
+      if (Failed(hr)) return hr;
+      bytes = file_bytes;
+    }
     CCryptEngineAPI engine(*ProcessEnv().crypto);
     (void)engine.SetKey(key.data(), static_cast<std::uint32_t>(key.size()));
     std::string image;
-    if (!DecryptDatabaseImage(engine, bytes, &image)) return E_FAIL;
+    if (!DecryptDatabaseImage(engine, bytes, &image)) return SECDB_E_NOTXMLTEXT;
     hr = reader.Parse(image.data(), image.size());
   }
-  if (hr != kFound) return Failed(hr) && hr != E_FAIL ? hr : E_FAIL;
-  *module_text = finder.module();
-  return S_OK;
+  if (hr == kFound) {
+    *module_text = finder.module();
+    return S_OK;
+  }
+  if (hr == SaxReader::kNotMarkup) return SECDB_E_NOTXMLTEXT;
+  return Failed(hr) && hr != E_FAIL ? hr : E_FAIL;
+}
+
+}  // namespace
+
+HRESULT ProbeDatabaseModule(std::string_view path, std::string_view crypt_key,
+                            std::string* module_text) {
+  const std::string file(path);
+  return Probe(&file, {}, crypt_key, module_text);
+}
+
+HRESULT ProbeDatabaseImage(std::string_view bytes, std::string_view crypt_key,
+                           std::string* module_text) {
+  return Probe(nullptr, bytes, crypt_key, module_text);
 }
 
 }  // namespace xmlsecdb

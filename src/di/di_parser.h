@@ -1,14 +1,14 @@
 // CDIParser: the parser of DataInspection databases.
 //
 // Its sections, in save order: Globals, Definitions, ExceptionList,
-// RuleList, RuleSetList (model/policy_parser.h); other top-level elements
+// RuleList, RuleSetList (policy/policy_parser.h); other top-level elements
 // are kept verbatim as custom sections. Beyond the other policy parsers it
 // loads a database from text (SetXml).
 #ifndef XMLSECDB_DI_DI_PARSER_H_
 #define XMLSECDB_DI_DI_PARSER_H_
 
 #include "di/di_rule.h"
-#include "model/policy_parser.h"
+#include "policy/policy_parser.h"
 
 namespace xmlsecdb {
 

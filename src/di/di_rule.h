@@ -1,11 +1,14 @@
 // CDIRule and CDIRuleList: the data inspection rule and the parser's rule
-// list, as the shared policy rule (model/policy_rule.h) with the data
+// list, as the shared policy rule (policy/policy_rule.h) with the data
 // inspection names and numbers and ScanItemListID; and the data inspection
 // `RuleList` section settings.
 #ifndef XMLSECDB_DI_DI_RULE_H_
 #define XMLSECDB_DI_DI_RULE_H_
 
-#include "am/am_rule.h"
+#include "di/di_words.h"
+#include "policy/policy_rule.h"
+#include "policy/policy_rule_list.h"
+#include "policy/policy_rule_section.h"
 #include "xmlsecdb/di.h"
 
 namespace xmlsecdb {
@@ -16,7 +19,7 @@ inline constexpr CLSID CLSID_DIRuleList = MakeGuid("{5EC0DB00-0B11-4000-8000-5EC
 // ScanItemListID.
 inline constexpr PolicyRuleConfig kDIRuleConfig = {
     "CDIRule",
-    KindRuleNumbers(kAMRuleConfig.properties, DIR_ENABLED, &PolicyRuleProperties::scan_item_list,
+    KindRuleNumbers(kPolicyRuleNumbers, DIR_ENABLED, &PolicyRuleProperties::scan_item_list,
                     DIR_SCANITEMLISTID),
     {"CDIRuleList", "CreateRule", &CLSID_DIRuleList, &IDIRuleList::kIID}};
 

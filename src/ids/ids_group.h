@@ -12,10 +12,15 @@
 
 #include "ids/ids_item.h"
 #include "ids/ids_rule.h"
-#include "model/plain_list.h"
+#include "list/plain_list.h"
 #include "xmlsecdb/ids.h"
 
 namespace xmlsecdb {
+
+// Classes clients reach only through the lists; their CLSIDs name them in
+// error records.
+inline constexpr CLSID CLSID_IDSGroup = MakeGuid("{5EC0DB00-0D0A-4000-8000-5EC0DB000D0A}");
+inline constexpr CLSID CLSID_IDSGroupList = MakeGuid("{5EC0DB00-0D0B-4000-8000-5EC0DB000D0B}");
 
 class CIDSGroup final : public ItemObject<IDSOwnerItem, IIDSGroup> {
  public:

@@ -10,6 +10,7 @@
 #include "core/number_text.h"
 #include "core/return_if_failed.h"
 #include "ids/ids_words.h"
+#include "model/attribute_read.h"
 #include "model/vocabulary.h"
 
 namespace xmlsecdb {
@@ -21,17 +22,12 @@ constexpr std::string_view kToken = "Token";
 constexpr std::string_view kWriteSource = "CIDSGroupList::Save()";
 
 // The detail texts of one worded attribute.
-struct WordFailures {
-  std::string_view missing;  // message 109
-  std::string_view wrong;    // message 110
-};
-
-constexpr WordFailures kRuleARFailures = {" Missing rule AR.", " Wrong rule AR."};
-constexpr WordFailures kRuleDirFailures = {" Missing rule dir.", " Wrong rule dir."};
-constexpr WordFailures kRuleProtFailures = {" Missing rule prot.", " Wrong rule prot."};
-constexpr WordFailures kTokenIdFailures = {" Missing token id.", " Wrong token id."};
-constexpr WordFailures kTokenTypeFailures = {" Missing token type.", " Wrong token type."};
-constexpr WordFailures kTokenRelFailures = {{}, " Wrong token rel."};
+constexpr FailureTexts kRuleARFailures = {" Missing rule AR.", " Wrong rule AR."};
+constexpr FailureTexts kRuleDirFailures = {" Missing rule dir.", " Wrong rule dir."};
+constexpr FailureTexts kRuleProtFailures = {" Missing rule prot.", " Wrong rule prot."};
+constexpr FailureTexts kTokenIdFailures = {" Missing token id.", " Wrong token id."};
+constexpr FailureTexts kTokenTypeFailures = {" Missing token type.", " Wrong token type."};
+constexpr FailureTexts kTokenRelFailures = {{}, " Wrong token rel."};
 
 // Attributes of `Token` that are the token's own fields, never modifiers.
 constexpr std::string_view kTokenFieldNames[] = {"unique_id", "id", "type", "rel"};
@@ -43,24 +39,9 @@ bool IsTokenFieldName(std::string_view name) {
   return false;
 }
 
-template <class E>
-HRESULT ReadWordAttribute(SectionReadContext& context, const Vocabulary<E>& words,
-                          const SaxAttributes& attributes, std::string_view name,
-                          const WordFailures& failures, E* value) {
-  switch (ReadWord(words, attributes.Find(name), value)) {
-    case ReadStatus::kOk:
-      return S_OK;
-    case ReadStatus::kMissing:
-      return context.Fail(kMsgMissingAttribute, failures.missing);
-    case ReadStatus::kWrong:
-      break;
-  }
-  return context.Fail(kMsgInvalidContent, failures.wrong);
-}
-
 // The word a save writes for `value`, or the save's failure.
 template <class E>
-HRESULT WordToSave(const Vocabulary<E>& words, E value, const WordFailures& failures,
+HRESULT WordToSave(const Vocabulary<E>& words, E value, const FailureTexts& failures,
                    std::string_view* word) {
   std::optional<std::string_view> text = TextFromValue(words, value);
   if (!text) {
@@ -199,14 +180,14 @@ HRESULT IDSGroupSection::StartRule(SectionReadContext& context, const SaxAttribu
     return context.Fail(kMsgInvalidContent, " Wrong rule AL.");
   }
   EAccessResult result = AR_PREVENT;
-  RETURN_IF_FAILED(
-      ReadWordAttribute(context, kIDSAccessResult, attributes, "ar", kRuleARFailures, &result));
+  RETURN_IF_FAILED(ReadWordAttribute(context, kIDSAccessResult, attributes.Find("ar"),
+                                     kRuleARFailures, &result));
   EDirection direction = DIR_IN;
-  RETURN_IF_FAILED(
-      ReadWordAttribute(context, kIDSDirection, attributes, "dir", kRuleDirFailures, &direction));
+  RETURN_IF_FAILED(ReadWordAttribute(context, kIDSDirection, attributes.Find("dir"),
+                                     kRuleDirFailures, &direction));
   EProtocol protocol = PROT_TCP;
-  RETURN_IF_FAILED(
-      ReadWordAttribute(context, kIDSProtocol, attributes, "prot", kRuleProtFailures, &protocol));
+  RETURN_IF_FAILED(ReadWordAttribute(context, kIDSProtocol, attributes.Find("prot"),
+                                     kRuleProtFailures, &protocol));
   // A missing local address is reported only after the other attributes.
   std::optional<std::string_view> local_address = attributes.Find("locaddr_id");
   std::optional<std::string_view> remote_address = attributes.Find("remaddr_id");
@@ -238,13 +219,13 @@ HRESULT IDSGroupSection::StartToken(SectionReadContext& context, const SaxAttrib
   std::uint32_t unique_id = ReadUnsignedDecimal(attributes.Find("unique_id").value_or(""));
   EIDSTokenID id = TID_DSIZE;
   RETURN_IF_FAILED(
-      ReadWordAttribute(context, kIDSTokenId, attributes, "id", kTokenIdFailures, &id));
+      ReadWordAttribute(context, kIDSTokenId, attributes.Find("id"), kTokenIdFailures, &id));
   ETokenType type = TT_STR;
   RETURN_IF_FAILED(
-      ReadWordAttribute(context, kTokenType, attributes, "type", kTokenTypeFailures, &type));
+      ReadWordAttribute(context, kTokenType, attributes.Find("type"), kTokenTypeFailures, &type));
   ERelation relation = REL_EQUAL;
   RETURN_IF_FAILED(
-      ReadWordAttribute(context, kRelation, attributes, "rel", kTokenRelFailures, &relation));
+      ReadWordAttribute(context, kRelation, attributes.Find("rel"), kTokenRelFailures, &relation));
 
   ComPtr<CIDSToken> token = rule_->tokens()->NewItem();
   token->set_unique_id(unique_id);

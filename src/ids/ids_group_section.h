@@ -20,8 +20,8 @@
 
 #include "core/section.h"
 #include "ids/ids_group.h"
-#include "model/list_owner.h"
-#include "model/list_section.h"
+#include "list/list_owner.h"
+#include "list/list_section.h"
 #include "platform/xml_writer.h"
 
 namespace xmlsecdb {

@@ -6,8 +6,8 @@
 #ifndef XMLSECDB_IDS_IDS_ITEM_H_
 #define XMLSECDB_IDS_IDS_ITEM_H_
 
-#include "model/list_item.h"
-#include "model/list_owner.h"
+#include "list/list_item.h"
+#include "list/list_owner.h"
 
 namespace xmlsecdb {
 

@@ -9,14 +9,14 @@
 
 #include "core/parser_object.h"
 #include "ids/ids_group_section.h"
-#include "model/definition_kinds.h"
+#include "ids/ids_words.h"
 #include "model/globals_section.h"
 #include "model/rule_set_section.h"
 
 namespace xmlsecdb {
 
-inline constexpr GlobalsConfig kIDSGlobals = {
-    .module = MODULE_IDS, .events = kIDSNoEvents, .types = &kScalarPropertyType};
+inline constexpr GlobalsConfig kIDSGlobals = {.events = kIDSNoEvents,
+                                              .types = &kScalarPropertyType};
 
 class CIDSParser final : public ParserObjectEx<ISDParserIDS> {
  public:

@@ -15,11 +15,16 @@
 
 #include "ids/ids_item.h"
 #include "ids/ids_token.h"
-#include "model/packed_text.h"
-#include "model/plain_list.h"
+#include "list/packed_text.h"
+#include "list/plain_list.h"
 #include "xmlsecdb/ids.h"
 
 namespace xmlsecdb {
+
+// Classes clients reach only through the lists; their CLSIDs name them in
+// error records.
+inline constexpr CLSID CLSID_IDSRule = MakeGuid("{5EC0DB00-0D08-4000-8000-5EC0DB000D08}");
+inline constexpr CLSID CLSID_IDSRuleList = MakeGuid("{5EC0DB00-0D09-4000-8000-5EC0DB000D09}");
 
 // A port range as a rule holds it.
 struct PortRange {

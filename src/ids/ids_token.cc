@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ascii.h"
 #include "core/crypt_engine.h"
 #include "core/error_report.h"
 #include "core/number_text.h"
@@ -27,11 +28,10 @@ bool IsReservedTokenAttr(std::string_view name) {
 }
 
 std::string BinHexText(const std::vector<std::uint8_t>& bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text(bytes.size() * 2, '\0');
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    text[2 * i] = kDigits[bytes[i] >> 4];
-    text[2 * i + 1] = kDigits[bytes[i] & 0xF];
+    text[2 * i] = kUpperHexDigits[bytes[i] >> 4];
+    text[2 * i + 1] = kUpperHexDigits[bytes[i] & 0xF];
   }
   return text;
 }

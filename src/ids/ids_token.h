@@ -14,10 +14,15 @@
 #include <utility>
 #include <vector>
 
-#include "model/plain_list.h"
+#include "list/plain_list.h"
 #include "xmlsecdb/ids.h"
 
 namespace xmlsecdb {
+
+// Classes clients reach only through the lists; their CLSIDs name them in
+// error records.
+inline constexpr CLSID CLSID_IDSToken = MakeGuid("{5EC0DB00-0D06-4000-8000-5EC0DB000D06}");
+inline constexpr CLSID CLSID_IDSTokenList = MakeGuid("{5EC0DB00-0D07-4000-8000-5EC0DB000D07}");
 
 // Whether `name` is one of the attribute names a token reserves for its
 // own fields ("unique_id", "id", "type"), in any case.

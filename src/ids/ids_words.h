@@ -7,6 +7,8 @@
 #ifndef XMLSECDB_IDS_IDS_WORDS_H_
 #define XMLSECDB_IDS_IDS_WORDS_H_
 
+#include "model/definitions_section.h"
+#include "model/rule_set_section.h"
 #include "model/vocabulary.h"
 #include "xmlsecdb/ids.h"
 
@@ -56,6 +58,15 @@ inline constexpr Spelling<ERelation> kRelationWords[] = {{REL_EQUAL, "equal"},
                                                          {REL_RELATIVE, "relative"}};
 inline constexpr Vocabulary<ERelation> kRelation{
     .words = kRelationWords, .if_absent = REL_EQUAL, .omitted = REL_EQUAL};
+
+// `Definition` object types; IDS definitions raise no events.
+inline constexpr Spelling<EObjectType> kIDSDefinitionTypes[] = {
+    {OT_IDS_IPADDR, "ipaddress"}, {OT_IDS_RULE_INFO, "ruleinfo"}, {OT_IDS_NODE_INFO, "nodeinfo"}};
+inline constexpr DefinitionsConfig kIDSDefinitions = {.object_types = kIDSDefinitionTypes,
+                                                      .definition_events = kNoDefinitionEvents,
+                                                      .item_events = kNoDefinitionEvents};
+
+inline constexpr RuleSetSectionConfig kIDSRuleSets = {" Missing RuleSet id.", true};
 
 }  // namespace xmlsecdb
 

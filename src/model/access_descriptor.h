@@ -15,7 +15,7 @@
 
 #include <cstdint>
 
-#include "model/plain_list.h"
+#include "list/plain_list.h"
 #include "xmlsecdb/access.h"
 
 namespace xmlsecdb {

@@ -4,6 +4,7 @@
 
 #include "core/messages.h"
 #include "core/return_if_failed.h"
+#include "model/attribute_read.h"
 
 namespace xmlsecdb {
 namespace {
@@ -70,14 +71,8 @@ HRESULT ReadAccessDescFields(SectionReadContext& context, const SaxAttributes& a
     fields->access_type = *access_type;
   }
 
-  switch (ReadWord(kAccessResult, attributes.Find("ar"), &fields->access_result)) {
-    case ReadStatus::kOk:
-      break;
-    case ReadStatus::kMissing:
-      return context.Fail(kMsgMissingAttribute, config.missing_ar);
-    case ReadStatus::kWrong:
-      return context.Fail(kMsgInvalidContent, config.wrong_ar);
-  }
+  RETURN_IF_FAILED(ReadWordAttribute(context, kAccessResult, attributes.Find("ar"),
+                                     {config.missing_ar, config.wrong_ar}, &fields->access_result));
 
   std::optional<std::string_view> al = attributes.Find("al");
   if (!al && !config.missing_al.empty()) {

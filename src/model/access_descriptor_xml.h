@@ -7,8 +7,8 @@
 // writes its rule's descriptors with WriteAccessDescs. What differs between
 // kinds — the access-type words, what "*" stands for, what an absent or
 // unknown `at` gives, how the audit-level prefix is compared, the failure
-// suffixes — is an AccessDescConfig; the kinds' configs are in
-// model/access_descriptor_kinds.h.
+// suffixes — is an AccessDescConfig; each kind's config is in its folder's
+// <kind>_words.h.
 //
 // Stateless; the functions may be called from any thread that may use the
 // list they are given.

@@ -1,5 +1,6 @@
 #include "model/app_exception.h"
 
+#include "core/ascii.h"
 #include "core/return_if_failed.h"
 
 namespace xmlsecdb {
@@ -68,11 +69,10 @@ HRESULT CAppException::put_Order(std::int32_t order) {
 }
 
 void CAppException::AppendGuardsRecord(std::string* text) const {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   text->append(data_.app_type == AT_LABEL ? "L|" : "G|");
   text->append(data_.application);
   char mask[10] = {'|', 0, 0, 0, 0, 0, 0, 0, 0, '|'};
-  for (int i = 0; i < 8; ++i) mask[8 - i] = kHex[(data_.guards >> (4 * i)) & 0xF];
+  for (int i = 0; i < 8; ++i) mask[8 - i] = kUpperHexDigits[(data_.guards >> (4 * i)) & 0xF];
   text->append(mask, sizeof mask);
   text->append(data_.assignment);
   switch (data_.account) {

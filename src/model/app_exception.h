@@ -8,10 +8,15 @@
 #include <string_view>
 
 #include "model/precedence.h"
-#include "model/plain_list.h"
+#include "list/plain_list.h"
 #include "xmlsecdb/app_exceptions.h"
 
 namespace xmlsecdb {
+
+// Classes clients reach only through the lists; their CLSIDs name them in
+// error records.
+inline constexpr CLSID CLSID_AppExceptionList = MakeGuid("{5EC0DB00-0702-4000-8000-5EC0DB000702}");
+inline constexpr CLSID CLSID_AppException = MakeGuid("{5EC0DB00-0703-4000-8000-5EC0DB000703}");
 
 // The property number a change event of an exception carries: the DISPID
 // of the property that changed.

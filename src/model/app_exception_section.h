@@ -27,8 +27,8 @@
 #include <string_view>
 
 #include "core/section.h"
+#include "list/list_section.h"
 #include "model/app_exception.h"
-#include "model/list_section.h"
 #include "platform/xml_writer.h"
 
 namespace xmlsecdb {
@@ -38,7 +38,8 @@ struct GuardName {
   std::string_view name;
 };
 
-// Every guard name, in the order a save lists them.
+// Every guard name, in the order a save lists them. Each kind reads its
+// own run of it (its `k<Kind>ExceptionItems`, in its folder).
 inline constexpr GuardName kGuardNamesInWriteOrder[] = {
     {OT_FILE, "File"},
     {OT_REGISTRY, "Registry"},
@@ -57,33 +58,12 @@ inline constexpr GuardName kGuardNamesInWriteOrder[] = {
     {OT_DATA_INSPECTION, "DataInspection"},
 };
 
-// The guards each kind reads: its run of the table above (the masks
-// below check each run).
-inline constexpr auto kSandboxGuards = std::span(kGuardNamesInWriteOrder).first<8>();
-inline constexpr auto kFirewallGuards = std::span(kGuardNamesInWriteOrder).subspan<8, 1>();
-inline constexpr auto kContentFilterGuards = std::span(kGuardNamesInWriteOrder).subspan<9, 4>();
-inline constexpr auto kAntiMalwareGuards = std::span(kGuardNamesInWriteOrder).subspan<13, 1>();
-inline constexpr auto kDataInspectionGuards = std::span(kGuardNamesInWriteOrder).subspan<14, 1>();
-
-// And its full mask.
-inline constexpr std::uint32_t kSandboxFullMask = 0x201DF;
-inline constexpr std::uint32_t kContentFilterFullMask = 0x40380000;
-inline constexpr std::uint32_t kFirewallFullMask = 0x400;
-inline constexpr std::uint32_t kAntiMalwareFullMask = 0x20;
-inline constexpr std::uint32_t kDataInspectionFullMask = 0x4000000;
-
+// The mask of a run of guards, for the kinds' checks of their full masks.
 constexpr std::uint32_t MaskOf(std::span<const GuardName> guards) {
   std::uint32_t mask = 0;
   for (const GuardName& guard : guards) mask |= guard.bit;
   return mask;
 }
-// The sandbox's "*" also covers device privileges (0x100), a guard that
-// has no name of its own.
-static_assert((MaskOf(kSandboxGuards) | OT_DEVICEPRIV) == kSandboxFullMask);
-static_assert(MaskOf(kContentFilterGuards) == kContentFilterFullMask);
-static_assert(MaskOf(kFirewallGuards) == kFirewallFullMask);
-static_assert(MaskOf(kAntiMalwareGuards) == kAntiMalwareFullMask);
-static_assert(MaskOf(kDataInspectionGuards) == kDataInspectionFullMask);
 
 // How one kind spells its `AppItem` elements.
 struct AppItemVocabulary {
@@ -105,25 +85,6 @@ struct AppItemVocabulary {
   // otherwise anywhere inside `ExceptionList`.
   bool by_name = false;
 };
-
-inline constexpr AppItemVocabulary kAMExceptionItems = {
-    kAntiMalwareGuards, kAntiMalwareFullMask, kAntiMalwareFullMask,
-    " Missing AppItem app or app_id.", " Missing AppItem priority."};
-inline constexpr AppItemVocabulary kSBXExceptionItems = {
-    kSandboxGuards, kSandboxFullMask, kSandboxFullMask, " Missing AppItem app or app_id.",
-    " Missing AppItem priority."};
-inline constexpr AppItemVocabulary kDIExceptionItems = {
-    kDataInspectionGuards, kDataInspectionFullMask, kDataInspectionFullMask,
-    " Missing AppItem app or app_id.", " Missing AppItem priority."};
-inline constexpr AppItemVocabulary kCFExceptionItems = {
-    kContentFilterGuards, kContentFilterFullMask, kContentFilterFullMask,
-    " Missing AppItem app or app_id.", " Missing AppItem priority."};
-inline constexpr AppItemVocabulary kFWExceptionItems = {kFirewallGuards,
-                                                        kFirewallFullMask,
-                                                        kFirewallFullMask,
-                                                        " The appitem app or app_id must be used.",
-                                                        " Wrong appitem priority.",
-                                                        true};
 
 struct AppExceptionSectionConfig {
   // The parser events of the list (inserted, removed, changed).

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/plain_list.h"
+#include "list/plain_list.h"
 #include "xmlsecdb/access.h"
 
 namespace xmlsecdb {

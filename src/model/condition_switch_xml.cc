@@ -6,24 +6,11 @@
 
 #include "core/messages.h"
 #include "core/return_if_failed.h"
+#include "model/attribute_read.h"
 #include "model/vocabulary.h"
 
 namespace xmlsecdb {
 namespace {
-
-// Turns a ReadWord outcome into the failure the element reports.
-HRESULT CheckRead(SectionReadContext& context, ReadStatus status, std::string_view missing,
-                  std::string_view wrong) {
-  switch (status) {
-    case ReadStatus::kOk:
-      return S_OK;
-    case ReadStatus::kMissing:
-      return context.Fail(kMsgMissingAttribute, missing);
-    case ReadStatus::kWrong:
-      break;
-  }
-  return context.Fail(kMsgInvalidContent, wrong);
-}
 
 std::int32_t BitsFromAttribute(const SaxAttributes& attributes, std::string_view name) {
   std::optional<std::string_view> text = attributes.Find(name);
@@ -35,12 +22,12 @@ std::int32_t BitsFromAttribute(const SaxAttributes& attributes, std::string_view
 HRESULT ReadConditionSwitch(SectionReadContext& context, const SaxAttributes& attributes,
                             const ConditionSwitchConfig& config, CConditionSwitchList& list) {
   ECFType type = CST_AND;
-  RETURN_IF_FAILED(CheckRead(context, ReadWord(kCFType, attributes.Find("type"), &type),
-                             config.missing_type, config.wrong_type));
+  RETURN_IF_FAILED(ReadWordAttribute(context, kCFType, attributes.Find("type"),
+                                     {config.missing_type, config.wrong_type}, &type));
   std::optional<std::string_view> ui_flags = attributes.Find("uiflags");
   ECFTarget target = CSTRG_GLOBAL;
-  RETURN_IF_FAILED(CheckRead(context, ReadWord(kCFTarget, attributes.Find("target"), &target),
-                             config.missing_target, config.wrong_target));
+  RETURN_IF_FAILED(ReadWordAttribute(context, kCFTarget, attributes.Find("target"),
+                                     {config.missing_target, config.wrong_target}, &target));
   const std::int32_t bits_on = BitsFromAttribute(attributes, "bits_on");
   const std::int32_t bits_off = BitsFromAttribute(attributes, "bits_off");
 

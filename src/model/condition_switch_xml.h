@@ -5,8 +5,8 @@
 //
 // The element counts only directly inside `Rule`; the rule section checks
 // the parent before calling ReadConditionSwitch. The kinds differ only in
-// their failure suffixes (ConditionSwitchConfig; the kinds' configs are in
-// model/access_descriptor_kinds.h).
+// their failure suffixes (ConditionSwitchConfig; each kind's config is in
+// its folder's <kind>_words.h).
 //
 // Stateless; the functions may be called from any thread that may use the
 // list they are given.

@@ -24,10 +24,10 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "model/list_core.h"
-#include "model/list_item.h"
-#include "model/list_owner.h"
-#include "model/plain_list.h"
+#include "list/list_core.h"
+#include "list/list_item.h"
+#include "list/list_owner.h"
+#include "list/plain_list.h"
 #include "xmlsecdb/definitions.h"
 #include "xmlsecdb/enums.h"
 

@@ -9,7 +9,7 @@
 //
 // What differs between kinds is data, a DefinitionsConfig: the object-type
 // words the kind's files may carry, the failure suffixes, and the parser
-// events of definitions and items (see model/definition_kinds.h). A kind's
+// events of definitions and items (each kind's own, in its folder). A kind's
 // parser declares the section and registers it in save order:
 //
 //   DefinitionsSection definitions_{this, kAMDefinitions};   // member
@@ -24,14 +24,39 @@
 #include <string_view>
 
 #include "core/section.h"
-#include "model/list_owner.h"
-#include "model/list_section.h"
+#include "list/list_owner.h"
+#include "list/list_section.h"
 #include "model/simple_definition.h"
 #include "model/vocabulary.h"
 #include "platform/xml_writer.h"
 #include "xmlsecdb/enums.h"
 
 namespace xmlsecdb {
+
+// The definition and item events of the parsers that raise them (sandbox,
+// anti-malware, data inspection, content filter): DISPIDs 11 to 16 for
+// definitions inserted, removed and changed (before and after; the change
+// carries an EDefinitionProperty), 17 to 22 for their items (the
+// definition, then the item; no property).
+inline constexpr ListEventIds kDefinitionEvents = {.before_insert = 11,
+                                                   .after_insert = 12,
+                                                   .before_remove = 13,
+                                                   .after_remove = 14,
+                                                   .before_change = 15,
+                                                   .after_change = 16,
+                                                   .change_has_property = true,
+                                                   .change_marks_modified = false};
+inline constexpr ListEventIds kSimpleItemEvents = {.before_insert = 17,
+                                                   .after_insert = 18,
+                                                   .before_remove = 19,
+                                                   .after_remove = 20,
+                                                   .before_change = 21,
+                                                   .after_change = 22,
+                                                   .change_has_property = false,
+                                                   .change_marks_modified = false};
+// For kinds whose definitions raise nothing (IDS).
+inline constexpr ListEventIds kNoDefinitionEvents = {.change_has_property = false,
+                                                     .change_marks_modified = false};
 
 struct DefinitionsConfig {
   // The `ot` words this kind reads; any other word fails the load.

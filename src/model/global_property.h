@@ -12,11 +12,16 @@
 #include <string>
 #include <string_view>
 
-#include "model/plain_list.h"
+#include "list/plain_list.h"
 #include "model/precedence.h"
 #include "xmlsecdb/global_options.h"
 
 namespace xmlsecdb {
+
+// Classes clients reach only through the lists; their CLSIDs name them in
+// error records.
+inline constexpr CLSID CLSID_GlobalPropertyList =
+    MakeGuid("{5EC0DB00-0502-4000-8000-5EC0DB000502}");
 
 // The comparison the value setter decides a change by: two values of
 // different variant types differ (VT_NULL and VT_NULL are equal); values

@@ -102,7 +102,7 @@ HRESULT GlobalsSection::StartOption(SectionReadContext& context, const SaxAttrib
     return context.Fail(config_.wrong_priority.message, config_.wrong_priority.suffix);
   }
 
-  std::int32_t id = OptionIdFromName(config_.module, *name);
+  std::int32_t id = OptionIdFromName(config_.option_names, *name);
   if (id == 0) return S_OK;  // an option of another version of the agent
 
   ComPtr<CGlobalProperty> option = list()->NewItem();
@@ -169,7 +169,7 @@ HRESULT GlobalsSection::Write(XmlWriter& writer) {
 }
 
 HRESULT GlobalsSection::WriteOption(XmlWriter& writer, const CGlobalProperty& option) {
-  std::optional<std::string_view> name = OptionNameFromId(config_.module, option.id());
+  std::optional<std::string_view> name = OptionNameFromId(config_.option_names, option.id());
   if (!name) {
     DebugLog("ZelXmlSd: CGlobalPropertyList::Save Unknown property ID\n");
     return S_OK;

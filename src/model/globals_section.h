@@ -27,14 +27,16 @@
 #define XMLSECDB_MODEL_GLOBALS_SECTION_H_
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "core/messages.h"
 #include "core/section.h"
+#include "list/list_owner.h"
+#include "list/list_section.h"
+#include "model/global_option_names.h"
 #include "model/global_property.h"
-#include "model/list_owner.h"
-#include "model/list_section.h"
 #include "model/vocabulary.h"
 #include "platform/xml_writer.h"
 
@@ -55,9 +57,9 @@ inline constexpr Vocabulary<EPropertyType> kScalarPropertyType{.words = kScalarP
 // What distinguishes one kind's `Globals` section; each kind declares one
 // constant.
 struct GlobalsConfig {
-  // The module number whose name table options are read and written with
-  // (MODULE_AM, ...).
-  std::int32_t module;
+  // The kind's option names (empty for a kind without any); the custom
+  // names are searched after them.
+  std::span<const OptionName> option_names = {};
   // The parser events of the global option list.
   const ListEventIds& events;
   // Whether `PropertySL` elements are read (anti-malware). They are written

@@ -1,7 +1,7 @@
 #include "model/precedence.h"
 
 #include "core/return_if_failed.h"
-#include "model/list_item.h"
+#include "list/list_item.h"
 
 namespace xmlsecdb {
 namespace {

@@ -11,11 +11,16 @@
 #include <string>
 #include <string_view>
 
-#include "model/plain_list.h"
+#include "list/plain_list.h"
 #include "model/value_list.h"
 #include "xmlsecdb/rule_sets.h"
 
 namespace xmlsecdb {
+
+// Classes clients reach only through the lists; their CLSIDs name them in
+// error records.
+inline constexpr CLSID CLSID_RuleSetList = MakeGuid("{5EC0DB00-0602-4000-8000-5EC0DB000602}");
+inline constexpr CLSID CLSID_RuleSet = MakeGuid("{5EC0DB00-0603-4000-8000-5EC0DB000603}");
 
 class CRuleSet final : public ItemObject<ListItemBase, IRuleSet> {
  public:

@@ -19,7 +19,7 @@
 #include <string_view>
 
 #include "core/section.h"
-#include "model/list_section.h"
+#include "list/list_section.h"
 #include "model/rule_set.h"
 #include "platform/xml_writer.h"
 
@@ -33,13 +33,6 @@ struct RuleSetSectionConfig {
   // they stand; otherwise only as `RuleSetList/RuleSet/RuleListID`.
   bool by_name = false;
 };
-
-inline constexpr RuleSetSectionConfig kAMRuleSets = {" Missing ruleset id."};
-inline constexpr RuleSetSectionConfig kSBXRuleSets = {" Missing ruleset id."};
-inline constexpr RuleSetSectionConfig kDIRuleSets = {" Missing ruleset id."};
-inline constexpr RuleSetSectionConfig kCFRuleSets = {" Missing RuleSet id."};
-inline constexpr RuleSetSectionConfig kFWRuleSets = {" Missing RuleSet id.", true};
-inline constexpr RuleSetSectionConfig kIDSRuleSets = {" Missing RuleSet id.", true};
 
 class RuleSetListSection final : public ListSection<CRuleSetList> {
  public:

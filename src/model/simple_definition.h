@@ -10,10 +10,17 @@
 #include <string_view>
 
 #include "model/definition.h"
-#include "model/plain_list.h"
+#include "list/plain_list.h"
 #include "xmlsecdb/definitions.h"
 
 namespace xmlsecdb {
+
+// Classes clients reach only through the lists; their CLSIDs name them in
+// error records.
+inline constexpr CLSID CLSID_DefinitionList = MakeGuid("{5EC0DB00-0480-4000-8000-5EC0DB000480}");
+inline constexpr CLSID CLSID_SimpleDefinition = MakeGuid("{5EC0DB00-0481-4000-8000-5EC0DB000481}");
+inline constexpr CLSID CLSID_SimpleItemList = MakeGuid("{5EC0DB00-0482-4000-8000-5EC0DB000482}");
+inline constexpr CLSID CLSID_SimpleItem = MakeGuid("{5EC0DB00-0483-4000-8000-5EC0DB000483}");
 
 class CSimpleItem final : public ItemObject<ListItemBase, ISimpleItem> {
  public:

@@ -22,6 +22,11 @@
 
 namespace xmlsecdb {
 
+// Classes clients reach only through the lists; their CLSIDs name them in
+// error records.
+inline constexpr CLSID CLSID_SimpleValueList = MakeGuid("{5EC0DB00-0484-4000-8000-5EC0DB000484}");
+inline constexpr CLSID CLSID_ULongList = MakeGuid("{5EC0DB00-0485-4000-8000-5EC0DB000485}");
+
 // What the value enumerator reads: a count and the value at a 0-based index.
 class ValueSource {
  public:
@@ -88,6 +93,11 @@ class CULongList final : public ComObject<IULongList>, private ValueSource {
 
   std::vector<std::uint32_t> values_;
 };
+
+// Creates an empty value list (the caller owns the reference), for owners
+// of value lists.
+HRESULT CreateSimpleValueList(ISimpleValueList** list);
+HRESULT CreateULongList(IULongList** list);
 
 }  // namespace xmlsecdb
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "core/ascii.h"
 #include "core/number_text.h"
 
 namespace xmlsecdb {
@@ -15,24 +16,11 @@ constexpr Spelling<EAuditLevel> kAuditLevelWords[] = {
     {AL_IGNORE, "Ignore"}, {AL_MONITOR, "Monitor"}, {AL_SEVERITY_2, "Alert"}};
 constexpr Vocabulary<EAuditLevel> kAuditLevelWordSet{.words = kAuditLevelWords};
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string HexText(std::uint32_t value) {
-  char buffer[8];
-  auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, 16);
-  (void)error;  // 8 digits hold any 32-bit value
-  return std::string(buffer, end);
-}
-
 }  // namespace
 
 bool TextEquals(std::string_view a, std::string_view b, TextCase text_case) {
   if (text_case == TextCase::kSensitive) return a == b;
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  }
-  return true;
+  return EqualsIgnoringAsciiCase(a, b);
 }
 
 std::optional<EAuditLevel> AuditLevelFromText(std::string_view text, TextCase prefix_case) {
@@ -99,11 +87,9 @@ std::string UnsignedDecimalText(std::uint32_t value) {
 
 std::optional<std::string> ProcessIdText(std::uint32_t process_id) {
   if (process_id == 0) return std::nullopt;
-  std::string digits = HexText(process_id);
-  for (char& c : digits) {
-    if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return std::string(8 - digits.size(), '0') + digits;
+  std::string digits(8, '0');
+  for (int i = 0; i < 8; ++i) digits[7 - i] = kUpperHexDigits[(process_id >> (4 * i)) & 0xF];
+  return digits;
 }
 
 std::optional<std::string> BitListText(std::uint32_t mask) {

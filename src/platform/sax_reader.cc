@@ -91,13 +91,18 @@ bool SaxAttributes::GetValueFromName(std::string_view name, std::string_view* va
 // first failure. The caller writes each piece of the image into expat's own
 // buffer (Prepare) and hands it to Feed, which cuts the image at its first
 // zero character, so no piece is copied twice.
-class SaxReader::Session {
+class SaxReader::Session final : public SaxLocator {
  public:
   Session(SaxContentHandler* content, SaxErrorHandler* errors)
       : content_(content), errors_(errors), parser_(XML_ParserCreate(nullptr)) {}
   ~Session() {
+    if (located_) content_->SetDocumentLocator(nullptr);
     if (parser_) XML_ParserFree(parser_);
   }
+
+  // SaxLocator
+  int line() const override { return ClampLine(XML_GetCurrentLineNumber(parser_)); }
+  int column() const override { return ClampLine(XML_GetCurrentColumnNumber(parser_) + 1); }
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -119,6 +124,8 @@ class SaxReader::Session {
     XML_SetEntityDeclHandler(parser_, &Session::OnEntityDecl);
     XML_SetExternalEntityRefHandler(parser_, &Session::OnExternalEntityRef);
     XML_SetSkippedEntityHandler(parser_, &Session::OnSkippedEntity);
+    content_->SetDocumentLocator(this);
+    located_ = true;
     return content_->StartDocument();
   }
 
@@ -264,6 +271,7 @@ class SaxReader::Session {
   XML_Parser parser_;
   char* pending_ = nullptr;
   bool wide_ = false;
+  bool located_ = false;
   int depth_ = 0;
   std::uint64_t events_ = 0;
   std::size_t chunk_size_ = kChunkSize;

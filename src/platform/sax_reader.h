@@ -53,11 +53,26 @@ class SaxAttributes {
   int count_ = 0;
 };
 
+// Where the reader is: the start of the markup of the event being reported
+// (a start tag, an end tag), or the place of a malformed-XML error. Both
+// numbers are 1-based; columns count characters.
+class SaxLocator {
+ public:
+  virtual int line() const = 0;
+  virtual int column() const = 0;
+
+ protected:
+  ~SaxLocator() = default;
+};
+
 // Receives the document. A failure returned by any method stops the parse,
 // and the parse returns that code.
 class SaxContentHandler {
  public:
   virtual ~SaxContentHandler() = default;
+  // The locator of the parse that starts, before StartDocument; null when
+  // the parse is over. Valid only during the handler calls in between.
+  virtual void SetDocumentLocator(const SaxLocator*) {}
   virtual HRESULT StartDocument() = 0;
   virtual HRESULT EndDocument() = 0;
   virtual HRESULT StartElement(std::string_view qname, const SaxAttributes& attributes) = 0;

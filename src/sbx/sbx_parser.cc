@@ -5,7 +5,7 @@
 namespace xmlsecdb {
 
 CSBXParser::CSBXParser()
-    : PolicyParser(ParserKindOf(MODULE_SBX),
-                   {kSBXDefinitions, kSBXExceptionItems, kSBXRuleSection, kSBXRuleSets}) {}
+    : PolicyParser(ParserKindOf(MODULE_SBX), {kSBXDefinitions, kSBXExceptionItems, kSBXRuleSection,
+                                              kSBXRuleSets, kSandboxOptionNames}) {}
 
 }  // namespace xmlsecdb

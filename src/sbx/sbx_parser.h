@@ -1,14 +1,14 @@
 // CSBXParser: the parser of Sandbox databases.
 //
 // Its sections, in save order: Globals, Definitions, ExceptionList,
-// RuleList, RuleSetList (model/policy_parser.h). A save writes no custom
+// RuleList, RuleSetList (policy/policy_parser.h). A save writes no custom
 // sections, so top-level elements it does not know are dropped. No item
 // event is raised while a file loads (the kind's row in
 // core/parser_kinds.h).
 #ifndef XMLSECDB_SBX_SBX_PARSER_H_
 #define XMLSECDB_SBX_SBX_PARSER_H_
 
-#include "model/policy_parser.h"
+#include "policy/policy_parser.h"
 #include "sbx/sbx_rule.h"
 
 namespace xmlsecdb {

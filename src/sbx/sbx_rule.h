@@ -1,5 +1,5 @@
 // CSBXRule and CSBXRuleList: the sandbox rule and the parser's rule list,
-// as the shared policy rule (model/policy_rule.h) with the sandbox names
+// as the shared policy rule (policy/policy_rule.h) with the sandbox names
 // and numbers and DllObject; and the sandbox `RuleList` section settings.
 #ifndef XMLSECDB_SBX_SBX_RULE_H_
 #define XMLSECDB_SBX_SBX_RULE_H_
@@ -7,8 +7,10 @@
 #include <array>
 #include <iterator>
 
-#include "am/am_rule.h"
-#include "model/app_exception_section.h"
+#include "policy/policy_rule.h"
+#include "policy/policy_rule_list.h"
+#include "policy/policy_rule_section.h"
+#include "sbx/sbx_words.h"
 #include "xmlsecdb/sbx.h"
 
 namespace xmlsecdb {
@@ -20,7 +22,7 @@ inline constexpr CLSID CLSID_SBXRuleList = MakeGuid("{5EC0DB00-0A11-4000-8000-5E
 // DllObject has a number of its own.
 inline constexpr PolicyRuleConfig kSBXRuleConfig = {
     "CSBXRule",
-    KindRuleNumbers(kAMRuleConfig.properties, SBXR_ENABLED, &PolicyRuleProperties::dll_object,
+    KindRuleNumbers(kPolicyRuleNumbers, SBXR_ENABLED, &PolicyRuleProperties::dll_object,
                     SBXR_DLLOBJECT),
     {"CSBXRuleList", "CreateRule", &CLSID_SBXRuleList, &ISBXRuleList::kIID}};
 
@@ -43,10 +45,9 @@ class CSBXRuleList final : public PolicyRuleListWithMoves<SBXRuleKind> {
   using PolicyRuleListWithMoves::PolicyRuleListWithMoves;
 };
 
-// The sandbox object types are spelled as its guards
-// (model/app_exception_section.h): "File", "Registry", "Spawning",
-// "Service", "Device", "COM", "SystemPrivilege", "DllLoading". A rule reads
-// and writes the same words.
+// The sandbox object types are spelled as its guards (sbx/sbx_words.h):
+// "File", "Registry", "Spawning", "Service", "Device", "COM",
+// "SystemPrivilege", "DllLoading". A rule reads and writes the same words.
 inline constexpr auto kSBXObjectTypes = [] {
   std::array<Spelling<std::int32_t>, std::size(kSandboxGuards)> words{};
   for (std::size_t i = 0; i < words.size(); ++i) {

@@ -147,7 +147,9 @@ TEST_F(AMFormatTest, RulesLoadInComparisonOrderWhateverTheFileOrder) {
     ASSERT_OK(RuleAt(i)->get_RuleID(&id));
     ids.push_back(id);
   }
-  EXPECT_EQ(ids, (std::vector<std::int32_t>{3, 2, 4, 1}));
+  // As Insert places them: rule 4 lands before the equal rule 2, which is
+  // not the last member when 4 arrives.
+  EXPECT_EQ(ids, (std::vector<std::int32_t>{3, 4, 2, 1}));
   // Inserting after the load places by comparison again: before the equal
   // high-priority rule, since it is not the last member.
   ComPtr<IAMRule> rule = AddRule();
@@ -157,6 +159,63 @@ TEST_F(AMFormatTest, RulesLoadInComparisonOrderWhateverTheFileOrder) {
   std::int32_t id = 0;
   ASSERT_OK(RuleAt(1)->get_RuleID(&id));
   EXPECT_EQ(id, 5);
+}
+
+// A file read gives the rules the order the same rules get when a client
+// inserts them one by one in file order; most of these compare equal to
+// others (the description takes no part in the comparison).
+TEST_F(AMFormatTest, LoadedOrderIsTheOrderOfInsertsInFileOrder) {
+  struct Shape {
+    const char* priority;
+    EPriority value;
+    const char* path;
+  };
+  const Shape kShapes[] = {{"low", PRIOR_LOW, ""},      {"normal", PRIOR_NORMAL, "c:\\a"},
+                           {"high", PRIOR_HIGH, ""},    {"normal", PRIOR_NORMAL, "C:\\A\\b"},
+                           {"low", PRIOR_LOW, "c:\\a"}, {"normal", PRIOR_NORMAL, ""}};
+  std::string file;
+  std::vector<std::size_t> shapes;
+  std::uint32_t seed = 7;
+  for (std::int32_t id = 1; id <= 60; ++id) {
+    seed = seed * 1103515245u + 12345u;
+    const std::size_t shape = (seed >> 16) % std::size(kShapes);
+    shapes.push_back(shape);
+    file += "<Rule id=\"" + std::to_string(id) + "\" ot=\"AntiMalware\" app=\"a\" priority=\"" +
+            kShapes[shape].priority + "\" desc=\"" + std::to_string(id) + "\"><Object>" +
+            kShapes[shape].path + "</Object></Rule>";
+  }
+  ASSERT_OK(LoadRules(file));
+
+  ComPtr<CAMParser> by_api = MakeObject<CAMParser>();
+  ComPtr<IAMRuleList> list;
+  ASSERT_OK(by_api->get_RuleList(list.Put()));
+  for (std::int32_t id = 1; id <= 60; ++id) {
+    const Shape& shape = kShapes[shapes[static_cast<std::size_t>(id - 1)]];
+    ComPtr<IAMRule> rule;
+    ASSERT_OK(list->CreateRule(rule.Put()));
+    ASSERT_OK(rule->put_RuleID(id));
+    ASSERT_OK(rule->put_ObjectType(OT_ANTI_MALWARE));
+    ASSERT_OK(rule->put_Application("a"));
+    ASSERT_OK(rule->put_Priority(shape.value));
+    ASSERT_OK(rule->put_Path(shape.path));
+    ASSERT_OK(list->Insert(rule.get(), nullptr));
+  }
+  auto ids = [](IAMRuleList* rules) {
+    std::vector<std::int32_t> order;
+    std::int32_t count = 0;
+    EXPECT_OK(rules->get_Count(&count));
+    for (std::int32_t i = 1; i <= count; ++i) {
+      Variant item;
+      EXPECT_OK(rules->get_Item(i, &item));
+      ComPtr<IAMRule> rule;
+      EXPECT_OK(item.as_object()->As(&rule));
+      std::int32_t id = 0;
+      EXPECT_OK(rule->get_RuleID(&id));
+      order.push_back(id);
+    }
+    return order;
+  };
+  EXPECT_EQ(ids(Rules().get()), ids(list.get()));
 }
 
 TEST_F(AMFormatTest, RuleEventsReachASinkWhileLoadingAndEditing) {

@@ -9,8 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "model/access_descriptor_kinds.h"
+#include "am/am_words.h"
+#include "cf/cf_words.h"
+#include "di/di_words.h"
+#include "fw/fw_words.h"
 #include "model/access_test_rule.h"
+#include "sbx/sbx_words.h"
 #include "testing/hresult_matchers.h"
 #include "testing/recording_context.h"
 #include "testing/temp_dir.h"

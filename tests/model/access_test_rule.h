@@ -16,8 +16,8 @@
 #include "core/parser_object.h"
 #include "core/return_if_failed.h"
 #include "core/section.h"
-#include "model/access_descriptor_kinds.h"
-#include "model/rule_list.h"
+#include "list/rule_list.h"
+#include "sbx/sbx_words.h"
 
 namespace xmlsecdb::testing {
 

@@ -4,7 +4,12 @@
 
 #include <string>
 
+#include "am/am_words.h"
+#include "cf/cf_words.h"
+#include "di/di_words.h"
+#include "fw/fw_words.h"
 #include "model/section_parser.h"
+#include "sbx/sbx_words.h"
 #include "testing/hresult_matchers.h"
 
 namespace xmlsecdb::testing {

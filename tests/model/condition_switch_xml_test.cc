@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "model/access_descriptor_kinds.h"
+#include "am/am_words.h"
+#include "fw/fw_words.h"
 #include "model/access_test_rule.h"
 #include "testing/hresult_matchers.h"
 #include "testing/recording_context.h"

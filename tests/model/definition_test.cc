@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "core/messages.h"
+#include "ids/ids_words.h"
 #include "model/definitions_fixture.h"
 #include "model/simple_definition.h"
 #include "testing/test_env.h"

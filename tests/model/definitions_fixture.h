@@ -7,16 +7,15 @@
 #include <string_view>
 #include <vector>
 
-#include "core/parser_object.h"
+#include "am/am_words.h"
 #include "core/parser_kinds.h"
-#include "model/definition_kinds.h"
+#include "core/parser_object.h"
 #include "model/definitions_section.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
 #include "xmlsecdb/classes.h"
 
 namespace xmlsecdb::testing {
-
 
 class DefinitionsParser final : public ParserObjectEx<ISDParserEx> {
  public:

@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "am/am_words.h"
+#include "cf/cf_words.h"
 #include "core/messages.h"
+#include "di/di_words.h"
+#include "ids/ids_words.h"
 #include "model/definitions_fixture.h"
+#include "sbx/sbx_words.h"
 
 namespace xmlsecdb {
 namespace {

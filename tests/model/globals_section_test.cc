@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "fw/fw_words.h"
 #include "model/globals_test_parser.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
@@ -105,8 +106,7 @@ TEST_F(GlobalsSectionTest, RoundTripWritesCanonicalNamesAndSkipsUnknownOnes) {
 }
 
 TEST_F(GlobalsSectionTest, ContentFailuresEndTheLoad) {
-  constexpr GlobalsConfig kStrict = {
-      .module = MODULE_IDS, .events = kGlobalsTestEvents, .types = &kScalarPropertyType};
+  constexpr GlobalsConfig kStrict = {.events = kGlobalsTestEvents, .types = &kScalarPropertyType};
   struct Case {
     const GlobalsConfig* config;
     std::string_view globals;
@@ -140,7 +140,8 @@ TEST_F(GlobalsSectionTest, ContentFailuresEndTheLoad) {
 }
 
 TEST_F(GlobalsSectionTest, KindsReadTheirOwnNamesAndOnlyAntiMalwareReadsStringLists) {
-  constexpr GlobalsConfig kFirewall = {.module = MODULE_FW, .events = kGlobalsTestEvents};
+  constexpr GlobalsConfig kFirewall = {.option_names = kFirewallOptionNames,
+                                       .events = kGlobalsTestEvents};
   ComPtr<GlobalsTestParser> parser = MakeObject<GlobalsTestParser>(kFirewall);
   ASSERT_OK(Load(*parser,
                  "<Globals>"

@@ -4,9 +4,10 @@
 #ifndef XMLSECDB_TESTS_MODEL_GLOBALS_TEST_PARSER_H_
 #define XMLSECDB_TESTS_MODEL_GLOBALS_TEST_PARSER_H_
 
+#include "am/am_words.h"
 #include "core/parser_object.h"
+#include "list/test_lists.h"
 #include "model/globals_section.h"
-#include "model/test_lists.h"
 #include "xmlsecdb/classes.h"
 
 namespace xmlsecdb::testing {
@@ -14,8 +15,9 @@ namespace xmlsecdb::testing {
 // The global option events as the sandbox parser numbers them.
 inline constexpr ListEventIds kGlobalsTestEvents = {5, 6, 7, 8, 9, 10};
 
-inline constexpr GlobalsConfig kAMGlobalsTest = {
-    .module = MODULE_AM, .events = kGlobalsTestEvents, .reads_string_lists = true};
+inline constexpr GlobalsConfig kAMGlobalsTest = {.option_names = kAntiMalwareOptionNames,
+                                                 .events = kGlobalsTestEvents,
+                                                 .reads_string_lists = true};
 
 inline constexpr ParserKind kGlobalsTestKind = {
     .abbreviation = "test",

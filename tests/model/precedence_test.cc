@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/list_item.h"
+#include "list/list_item.h"
 #include "testing/hresult_matchers.h"
 
 namespace xmlsecdb {

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "am/am_words.h"
+#include "cf/cf_words.h"
+#include "fw/fw_words.h"
 #include "model/section_parser.h"
 #include "testing/hresult_matchers.h"
 

@@ -6,15 +6,16 @@
 #include <string>
 #include <string_view>
 
-#include "core/parser_object.h"
+#include "am/am_words.h"
+#include "cf/cf_words.h"
 #include "core/parser_kinds.h"
+#include "core/parser_object.h"
 #include "model/app_exception_section.h"
 #include "model/rule_set_section.h"
 #include "testing/temp_dir.h"
 #include "xmlsecdb/classes.h"
 
 namespace xmlsecdb::testing {
-
 
 inline constexpr ListEventIds kTestExceptionEvents = {29, 30, 31, 32, 33, 34};
 

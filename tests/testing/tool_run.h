@@ -3,6 +3,7 @@
 #define XMLSECDB_TESTS_TESTING_TOOL_RUN_H_
 
 #include <string>
+#include <string_view>
 
 #include "testing/temp_dir.h"
 
@@ -17,6 +18,8 @@ struct ToolRun {
 // Runs `secdb` with `arguments` (shell words) and no input, capturing its
 // output through files in `dir`.
 ToolRun RunSecdb(const TempDir& dir, const std::string& arguments);
+// The same with `input` on its standard input.
+ToolRun RunSecdb(const TempDir& dir, const std::string& arguments, std::string_view input);
 
 }  // namespace xmlsecdb::testing
 

@@ -1,0 +1,64 @@
+// ListSection<List>: the base of a section that exposes one top-level list
+// of the parser — the list, the site through which it reaches the parser,
+// and the names XmlEx and the parser's property use for it.
+//
+// A section derives from it and adds only its own reading, writing and
+// clearing:
+//
+//   class GlobalsSection final : public ListSection<CGlobalPropertyList> {
+//    public:
+//     GlobalsSection(ParserCore* parser, const GlobalsConfig& config)
+//         : ListSection(parser, "Globals", "GlobalOptions", config.events), ...
+//
+// The list is created at construction with the site as its owner (followed
+// by any further constructor arguments the list takes), and is detached from
+// the site when the section goes, after the derived section's own members:
+// an item the section holds while reading is released while its list is
+// still whole.
+#ifndef XMLSECDB_LIST_LIST_SECTION_H_
+#define XMLSECDB_LIST_LIST_SECTION_H_
+
+#include <string_view>
+#include <utility>
+
+#include "core/section.h"
+#include "list/list_core.h"
+#include "list/list_owner.h"
+#include "platform/object.h"
+
+namespace xmlsecdb {
+
+template <class List>
+class ListSection : public Section {
+ public:
+  ListSection(const ListSection&) = delete;
+  ListSection& operator=(const ListSection&) = delete;
+
+  // The list, without a new reference.
+  List* list() const { return list_.get(); }
+
+  std::string_view element() const final { return element_; }
+  std::string_view property() const final { return property_; }
+  ISDCollection* collection() final { return list_.get(); }
+
+ protected:
+  // `parser` owns the section and outlives it; `element` and `property`
+  // are constants, and so is `events`, which the site raises.
+  template <class... ListArgs>
+  ListSection(ParserCore* parser, std::string_view element, std::string_view property,
+              const ListEventIds& events, ListArgs&&... list_args)
+      : element_(element),
+        property_(property),
+        site_(parser, events),
+        list_(MakeObject<List>(&site_, std::forward<ListArgs>(list_args)...)) {}
+
+ private:
+  std::string_view element_;
+  std::string_view property_;
+  ParserListSite site_;
+  OwnedList<List> list_;  // after site_: detached before the site goes
+};
+
+}  // namespace xmlsecdb
+
+#endif  // XMLSECDB_LIST_LIST_SECTION_H_
