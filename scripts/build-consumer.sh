@@ -11,8 +11,9 @@ prefix=$tmp/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-# A staged install lays down every part of the package.
-DESTDIR=$tmp/stage cmake --install "$build" --prefix /usr >/dev/null
+# A staged install, as the README gives it, lays down every part of the
+# package. The build folder is already configured, so make only installs.
+make --no-print-directory install BUILD="$build" PREFIX=/usr DESTDIR="$tmp/stage" >/dev/null
 for f in bin/secdb include/xmlsecdb/xmlsecdb.h include/xmlsecdb/version.h \
          share/man/man1/secdb.1 share/bash-completion/completions/secdb \
          share/doc/xmlsecdb/LICENSE; do

@@ -19,6 +19,8 @@ struct DatabaseKindInfo {
   std::string_view module_text;   // the `Module id` word: "AntiMalware"
   std::int32_t module_id;         // EModuleId
   const CLSID* clsid;             // its parser class
+  // Whether XmlEx takes section names in any letter case ("labelall").
+  bool section_names_any_case;
 };
 
 XMLSECDB_EXPORT std::span<const DatabaseKindInfo> DatabaseKinds();

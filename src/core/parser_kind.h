@@ -43,6 +43,8 @@ struct ParserKind {
   std::string_view missing_major_suffix;
   // Whether a save writes custom sections back.
   bool writes_custom_sections;
+  // Whether XmlEx matches section names ASCII case-insensitively.
+  bool section_names_any_case = false;
 };
 
 // The module id of a `Module id` word, or 0 for a word no module has. The

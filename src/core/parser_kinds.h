@@ -14,7 +14,8 @@ namespace xmlsecdb {
 // Row fields, in order: abbreviation, coclass, class, handler, module id,
 // module word, schema file, schema location, CLSID, parser interface,
 // event interface, master interface, events off while loading, module
-// check, missing-major suffix, custom sections written.
+// check, missing-major suffix, custom sections written, section names in
+// any letter case.
 //
 // Until a kind's sections exist, they are kept verbatim with the custom
 // sections (so nothing of a loaded file is lost on save); that is why those
@@ -44,7 +45,7 @@ inline constexpr ParserKind kParserKinds[] = {
     {"app", "XMLSDParserAPP", "CAPPParser", "CDbContentHandlerAPP", MODULE_APP,
      "AppRepository", "AppRepository.xsd", "res://zelxmlsdp.dll/xmlapp.xsd",
      &CLSID_XMLSDParserAPP, &ISDParserAPP::kIID, &DIID__ISDParserAPPEvents, &ISDParserAPP::kIID,
-     true, ModuleCheck::kLookup, " Missing major version.", true},
+     true, ModuleCheck::kLookup, " Missing major version.", true, true},
     {"cf", "XMLSDParserCF", "CCFParser", "CDbContentHandlerCF", MODULE_CF,
      "ContentFilter", "ContentFilter.xsd", "res://zelxmlsdp.dll/xmlcf.xsd",
      &CLSID_XMLSDParserCF, &ISDParserCF::kIID, &DIID__ISDParserCFEvents, &ISDParserCF::kIID,

@@ -21,7 +21,8 @@ constexpr auto kKinds = [] {
   std::array<DatabaseKindInfo, std::size(kParserKinds)> kinds{};
   for (std::size_t i = 0; i < kinds.size(); ++i) {
     const ParserKind& kind = kParserKinds[i];
-    kinds[i] = {kind.abbreviation, kind.module_text, kind.module_id, kind.clsid};
+    kinds[i] = {kind.abbreviation, kind.module_text, kind.module_id, kind.clsid,
+                kind.section_names_any_case};
   }
   return kinds;
 }();

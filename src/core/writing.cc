@@ -2,6 +2,7 @@
 // and Save's file image.
 #include <vector>
 
+#include "core/ascii.h"
 #include "core/database_image.h"
 #include "core/error_report.h"
 #include "core/parser.h"
@@ -18,8 +19,9 @@ constexpr std::string_view kCustomSection = "Custom";
 // size: a save needs memory for one chunk, not for the whole document.
 constexpr std::size_t kSaveChunk = 256 * 1024;
 
-bool Selected(std::string_view section, std::string_view name) {
-  return section.empty() || section == name;
+bool Selected(const ParserKind& kind, std::string_view section, std::string_view name) {
+  if (section.empty()) return true;
+  return kind.section_names_any_case ? EqualsIgnoringAsciiCase(section, name) : section == name;
 }
 
 // Writes the custom store back in document order, without recursion.
@@ -58,7 +60,7 @@ HRESULT WriteCustomSections(XmlWriter& writer, const CustomStore& store) {
 
 HRESULT ParserCore::WriteSections(XmlWriter& writer, std::string_view section) {
   for (Section* s : sections_) {
-    if (Selected(section, s->element())) RETURN_IF_FAILED(s->Write(writer));
+    if (Selected(kind_, section, s->element())) RETURN_IF_FAILED(s->Write(writer));
   }
   return S_OK;
 }
@@ -77,7 +79,7 @@ HRESULT ParserCore::WriteDocument(XmlWriter& writer, std::string_view section) {
   RETURN_IF_FAILED(writer.EndElement("Module"));
   SortListsIfModified();
   RETURN_IF_FAILED(WriteSections(writer, section));
-  if (kind_.writes_custom_sections && Selected(section, kCustomSection)) {
+  if (kind_.writes_custom_sections && Selected(kind_, section, kCustomSection)) {
     RETURN_IF_FAILED(WriteCustomSections(writer, custom_));
   }
   RETURN_IF_FAILED(writer.EndElement("SecDb"));

@@ -95,6 +95,9 @@ TEST_F(SecdbTest, Behaviours) {
         "<RuleList>\n  <Rule id=\"7\" ot=\"Bogus\" app=\"a\"/>\n</RuleList>\n</SecDb>");
   Write("broken.xml", "<SecDb>\n<Module id=\"AntiMalware\">\n</SecDb>");
   Write("sbx.xml", "<SecDb><VersionInfo major=\"1\"/><Module id=\"Sandbox\"/></SecDb>");
+  Write("app.xml",
+        "<SecDb><VersionInfo major=\"1\"/><Module id=\"AppRepository\"/>"
+        "<Custom k=\"v\"/></SecDb>");
   Write("key.txt", std::string(kKey) + "\n");
   ASSERT_EQ(
       Secdb("save --out-key " + std::string(kKey) + " " + d + "/am.xml " + d + "/enc.xml").status,
@@ -231,6 +234,10 @@ TEST_F(SecdbTest, Behaviours) {
        {"unknown section \"Nothing\" for am (GlobalOptions, Globals, DefinitionList, "
         "Definitions, AppExceptionList, ExceptionList, RuleList, RuleSetList, Custom)\n",
         "Try 'secdb xml --help'.\n"}},
+      // Letter case counts, except for the kinds that take section names
+      // in any case.
+      {"section names in another case", "xml --section globals %D/am.xml", 2, "", {"unknown section \"globals\""}},
+      {"any case where the kind allows it", "xml --section cUSTOM %D/app.xml", 0, "<Custom k=\"v\"", {}},
       {"no sections in a sandbox database",
        "xml --section RuleList %D/sbx.xml",
        1,

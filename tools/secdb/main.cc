@@ -265,6 +265,14 @@ std::vector<std::pair<std::string, std::string>> SectionNames(ISDParser* parser)
   return names;
 }
 
+// Whether `given` names the section `name`: exactly, or ASCII
+// case-insensitively for kinds whose XmlEx takes any letter case.
+bool SameSectionName(std::string_view name, std::string_view given, bool any_case) {
+  const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  if (!any_case) return name == given;
+  return std::ranges::equal(name, given, {}, fold, fold);
+}
+
 // The declaration of the library's text names the encoding its string type
 // stands for; what the tool prints is UTF-8.
 void DeclareUtf8(std::string* xml) {
@@ -289,7 +297,9 @@ int PrintXml(const Options& options, const Keys& keys) {
     }
     std::string valid;
     for (const auto& [given, element] : SectionNames(db.parser.get())) {
-      if (given == *options.section) section = element;
+      if (SameSectionName(given, *options.section, db.kind->section_names_any_case)) {
+        section = element;
+      }
       valid += (valid.empty() ? "" : ", ") + given;
     }
     if (section.empty()) {
