@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -382,9 +381,10 @@ TEST(SaxReaderTest, AttributesAreFoundByQualifiedName) {
   EXPECT_EQ(probe.missing, "unchanged");
 }
 
-// A token longer than a chunk must not be rescanned once per chunk: a
-// many-megabyte attribute loads in about the time of a plain parse.
-TEST(SaxReaderTest, HugeAttributeLoadsInLinearTime) {
+// A token longer than a chunk arrives whole, from memory and from a file
+// read in chunks. (That it is not rescanned once per chunk is measured by
+// bench/sax_bench.cc.)
+TEST(SaxReaderTest, HugeAttributeArrivesWhole) {
   const std::string value(40 * 1024 * 1024, 'v');
   const std::string image = "<a b=\"" + value + "\"/>";
   const std::string path = TempPath("huge");
@@ -393,12 +393,9 @@ TEST(SaxReaderTest, HugeAttributeLoadsInLinearTime) {
     RecordingHandler handler;
     SaxReader reader;
     reader.set_content_handler(&handler);
-    auto start = std::chrono::steady_clock::now();
     EXPECT_HR(from_file ? reader.ParseFile(DefaultFileSystem(), path)
                         : reader.Parse(image.data(), image.size()),
               S_OK);
-    auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_LT(seconds, 5.0);
     EXPECT_EQ(handler.trace.size(), value.size() + 12);
   }
   std::remove(path.c_str());
