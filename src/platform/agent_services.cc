@@ -3,18 +3,6 @@
 namespace xmlsecdb {
 namespace {
 
-// The name lookup goes through the platform's name service, which this
-// platform does not offer to the library yet: no name resolves.
-class UnavailableNameService final : public NameService {
- public:
-  HRESULT LookupHostAddresses(std::string_view, std::int32_t, std::vector<std::string>*) override {
-    return REGDB_E_CLASSNOTREG;
-  }
-  HRESULT LookupHostAliases(std::string_view, std::int32_t, std::vector<std::string>*) override {
-    return REGDB_E_CLASSNOTREG;
-  }
-};
-
 class UnavailablePathExpander final : public PathExpander {
  public:
   HRESULT Expand(std::string_view, std::vector<std::string>*, bool*) override {
@@ -34,11 +22,6 @@ class UnavailableChecksumService final : public ChecksumService {
 };
 
 }  // namespace
-
-NameService& DefaultNameService() {
-  static UnavailableNameService* const service = new UnavailableNameService;
-  return *service;
-}
 
 PathExpander& DefaultPathExpander() {
   static UnavailablePathExpander* const service = new UnavailablePathExpander;

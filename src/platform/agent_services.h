@@ -1,6 +1,6 @@
-// The services outside the library that some kinds of database call: the
-// platform's host name lookup, and the agent's path expander and file
-// checksum service.
+// The agent's services that some kinds of database call: the path
+// expander and the file checksum service. (The host name resolver is in
+// name_service.h.)
 //
 // Only their places are fixed here, so that the environment can hand them
 // out and tests can put their own in: the real ones answer that they are
@@ -18,21 +18,6 @@
 #include "xmlsecdb/result.h"
 
 namespace xmlsecdb {
-
-// Host address and alias lookup.
-class NameService {
- public:
-  virtual ~NameService() = default;
-  // Appends the addresses of `host_name`, as text, to *addresses, in the
-  // order the service gives them.
-  [[nodiscard]] virtual HRESULT LookupHostAddresses(std::string_view host_name,
-                                                    std::int32_t name_space,
-                                                    std::vector<std::string>* addresses) = 0;
-  // Appends the aliases of `host_name` to *aliases.
-  [[nodiscard]] virtual HRESULT LookupHostAliases(std::string_view host_name,
-                                                  std::int32_t name_space,
-                                                  std::vector<std::string>* aliases) = 0;
-};
 
 // Turns a label path into the file paths it denotes.
 class PathExpander {
@@ -60,7 +45,6 @@ class ChecksumService {
 };
 
 // The real services. Live for the whole process.
-NameService& DefaultNameService();
 PathExpander& DefaultPathExpander();
 ChecksumService& DefaultChecksumService();
 

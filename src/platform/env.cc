@@ -7,6 +7,7 @@
 #include "platform/debug_log.h"
 #include "platform/event_log.h"
 #include "platform/file_system.h"
+#include "platform/name_service.h"
 #include "platform/registry.h"
 
 namespace xmlsecdb {
