@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, when they are missing and we
 # run as root. Without root it only reports what is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ make pkgconf libexpat1-dev libssl-dev libgtest-dev libgmock-dev
+packages=(cmake ninja-build g++ make pkgconf libexpat1-dev libssl-dev libmagic-dev libgtest-dev libgmock-dev
           libbenchmark-dev clang libclang-rt-14-dev libxml2-utils python3 binutils)
 missing=()
 for p in "${packages[@]}"; do
