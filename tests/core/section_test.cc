@@ -1,19 +1,16 @@
 // How the content handler hands elements to a kind's sections, and how a
 // save writes them.
 #include "core/section.h"
-#include "core/parser_kinds.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "core/parser_object.h"
 #include "core/return_if_failed.h"
 #include "platform/xml_writer.h"
 #include "testing/hresult_matchers.h"
-#include "testing/temp_dir.h"
-#include "xmlsecdb/classes.h"
+#include "testing/test_parser.h"
 
 namespace xmlsecdb {
 namespace {
@@ -60,24 +57,15 @@ class ThingsSection final : public Section {
 };
 
 
-class ThingsParser final : public ParserObjectEx<ISDParserEx> {
- public:
-  ThingsParser() : ParserObjectEx(ParserKindOf(MODULE_AM)) { AddSection(&things); }
-  ThingsSection things;
-};
-
 TEST(SectionTest, SectionsReadTheirElementsAndWriteBeforeCustomSections) {
-  testing::TempDir dir;
-  const std::string path = dir.File("things.xml");
-  testing::WriteFileBytes(
-      path,
-      "<SecDb><VersionInfo major=\"1\"/><Module id=\"AntiMalware\"/><Custom/>"
-      "<Things><Item id=\"a\">one</Item><Unknown>dropped</Unknown><Item id=\"b\"/></Things>"
-      "</SecDb>");
-  ComPtr<ThingsParser> parser = MakeObject<ThingsParser>();
-  ASSERT_OK(parser->Load(path, 0));
-  EXPECT_EQ(parser->things.ids, (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(parser->things.texts, (std::vector<std::string>{"one", ""}));
+  ComPtr<testing::TestParser> parser = MakeObject<testing::TestParser>();
+  ThingsSection& things = parser->AddSection<ThingsSection>();
+  ASSERT_OK(testing::LoadBody(
+      *parser,
+      "<Custom/>"
+      "<Things><Item id=\"a\">one</Item><Unknown>dropped</Unknown><Item id=\"b\"/></Things>"));
+  EXPECT_EQ(things.ids, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(things.texts, (std::vector<std::string>{"one", ""}));
 
   std::string xml;
   ASSERT_OK(parser->get_Xml(&xml));
@@ -89,16 +77,14 @@ TEST(SectionTest, SectionsReadTheirElementsAndWriteBeforeCustomSections) {
   EXPECT_EQ(xml.find("Things"), std::string::npos);
 
   ASSERT_OK(parser->New());
-  EXPECT_TRUE(parser->things.ids.empty());
+  EXPECT_TRUE(things.ids.empty());
 }
 
 TEST(SectionTest, SectionFailureEndsTheLoadWithItsRecord) {
-  testing::TempDir dir;
-  const std::string path = dir.File("things.xml");
-  testing::WriteFileBytes(path,
-                          "<SecDb><Module id=\"AntiMalware\"/><Things><Item/></Things></SecDb>");
-  ComPtr<ThingsParser> parser = MakeObject<ThingsParser>();
-  EXPECT_HR(parser->Load(path, 0), E_FAIL);
+  ComPtr<testing::TestParser> parser = MakeObject<testing::TestParser>();
+  parser->AddSection<ThingsSection>();
+  EXPECT_HR(parser->LoadImage("<SecDb><Module id=\"Test\"/><Things><Item/></Things></SecDb>", "db.xml", 0),
+            E_FAIL);
   EXPECT_EQ(testing::TakeErrorDescription(), "Required attribute is missing. Missing item id.");
 }
 
