@@ -15,51 +15,9 @@
 namespace xmlsecdb {
 namespace {
 
-// Keeps the `Item` elements of `Things` with their text, and fails on an
-// `Item` without `id`.
-class ThingsSection final : public Section {
- public:
-  std::string_view element() const override { return "Things"; }
-  std::string_view property() const override { return "ThingList"; }
-  ISDCollection* collection() override { return nullptr; }
-  HRESULT StartElement(SectionReadContext& context, std::string_view name,
-                       std::string_view parent, const SaxAttributes& attributes,
-                       bool* handled) override {
-    if (name != "Item" || parent != "Things") return S_OK;
-    *handled = true;
-    std::string_view id;
-    if (!attributes.GetValueFromName("id", &id)) return context.Fail(109, " Missing item id.");
-    ids.emplace_back(id);
-    return S_OK;
-  }
-  HRESULT EndElement(SectionReadContext&, std::string_view, std::string_view,
-                     std::string_view text) override {
-    texts.emplace_back(text);
-    return S_OK;
-  }
-  HRESULT Write(XmlWriter& writer) override {
-    if (ids.empty()) return S_OK;
-    RETURN_IF_FAILED(writer.StartElement("Things"));
-    for (std::size_t i = 0; i < ids.size(); ++i) {
-      RETURN_IF_FAILED(writer.StartElement("Item", {{"id", ids[i]}}));
-      RETURN_IF_FAILED(writer.Characters(texts[i]));
-      RETURN_IF_FAILED(writer.EndElement("Item"));
-    }
-    return writer.EndElement("Things");
-  }
-  void Clear() override {
-    ids.clear();
-    texts.clear();
-  }
-
-  std::vector<std::string> ids;
-  std::vector<std::string> texts;
-};
-
-
 TEST(SectionTest, SectionsReadTheirElementsAndWriteBeforeCustomSections) {
   ComPtr<testing::TestParser> parser = MakeObject<testing::TestParser>();
-  ThingsSection& things = parser->AddSection<ThingsSection>();
+  testing::ItemSection& things = parser->AddSection<testing::ItemSection>();
   ASSERT_OK(testing::LoadBody(
       *parser,
       "<Custom/>"
@@ -82,7 +40,7 @@ TEST(SectionTest, SectionsReadTheirElementsAndWriteBeforeCustomSections) {
 
 TEST(SectionTest, SectionFailureEndsTheLoadWithItsRecord) {
   ComPtr<testing::TestParser> parser = MakeObject<testing::TestParser>();
-  parser->AddSection<ThingsSection>();
+  parser->AddSection<testing::ItemSection>();
   EXPECT_HR(parser->LoadImage("<SecDb><Module id=\"Test\"/><Things><Item/></Things></SecDb>", "db.xml", 0),
             E_FAIL);
   EXPECT_EQ(testing::TakeErrorDescription(), "Required attribute is missing. Missing item id.");

@@ -24,10 +24,13 @@
 #include <vector>
 
 #include "core/parser_object.h"
+#include "core/return_if_failed.h"
+#include "core/section.h"
 #include "list/list_core.h"
 #include "list/list_owner.h"
 #include "platform/env.h"
 #include "platform/registry.h"
+#include "platform/xml_writer.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
 #include "xmlsecdb/parser.h"
@@ -140,19 +143,72 @@ class TestParser final : public ParserObjectEx<ISDParserEx> {
   std::function<void()> sort_;
 };
 
+// A section that keeps the `Item` elements directly inside its element
+// (`Things` unless another constant) with their text, and fails on an
+// `Item` without `id` with 109 " Missing item id.". It writes nothing when
+// it holds no item; it exposes no list.
+class ItemSection final : public Section {
+ public:
+  explicit ItemSection(std::string_view element = "Things") : element_(element) {}
+
+  std::string_view element() const override { return element_; }
+  std::string_view property() const override { return "ItemList"; }
+  ISDCollection* collection() override { return nullptr; }
+  HRESULT StartElement(SectionReadContext& context, std::string_view name,
+                       std::string_view parent, const SaxAttributes& attributes,
+                       bool* handled) override {
+    if (name != "Item" || parent != element_) return S_OK;
+    *handled = true;
+    std::string_view id;
+    if (!attributes.GetValueFromName("id", &id)) return context.Fail(109, " Missing item id.");
+    ids.emplace_back(id);
+    return S_OK;
+  }
+  HRESULT EndElement(SectionReadContext&, std::string_view, std::string_view,
+                     std::string_view text) override {
+    texts.emplace_back(text);
+    return S_OK;
+  }
+  HRESULT Write(XmlWriter& writer) override {
+    if (ids.empty()) return S_OK;
+    RETURN_IF_FAILED(writer.StartElement(element_));
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+      RETURN_IF_FAILED(writer.StartElement("Item", {{"id", ids[i]}}));
+      RETURN_IF_FAILED(writer.Characters(texts[i]));
+      RETURN_IF_FAILED(writer.EndElement("Item"));
+    }
+    return writer.EndElement(element_);
+  }
+  void Clear() override {
+    ids.clear();
+    texts.clear();
+  }
+
+  std::vector<std::string> ids;
+  std::vector<std::string> texts;
+
+ private:
+  std::string_view element_;
+};
+
 // Registers "XMLSecDB.TestParser.1" as the ProgID of the test kind's class
 // in the process's registry for the guard's life, as registration records
 // a kind's: the records of test parsers then name it as their source.
 class ScopedTestParserProgID {
  public:
   static constexpr std::string_view kProgID = "XMLSecDB.TestParser.1";
-  ScopedTestParserProgID() { EXPECT_OK(ProcessEnv().registry->SetString(Key(), "", kProgID)); }
+  ScopedTestParserProgID() {
+    EXPECT_OK(ProcessEnv().registry->SetString(Key() + "\\ProgID", "", kProgID));
+  }
   ~ScopedTestParserProgID() { (void)ProcessEnv().registry->DeleteKey(Key()); }
   ScopedTestParserProgID(const ScopedTestParserProgID&) = delete;
   ScopedTestParserProgID& operator=(const ScopedTestParserProgID&) = delete;
 
  private:
-  static std::string Key() { return "HKEY_CLASSES_ROOT\\CLSID\\" + GuidToString(CLSID_TestParser); }
+  // The class's key, which the guard removes whole.
+  static std::string Key() {
+    return "HKEY_CLASSES_ROOT\\CLSID\\" + GuidToString(CLSID_TestParser);
+  }
 };
 
 // A whole database of `parser`'s kind whose sections are `body`.
