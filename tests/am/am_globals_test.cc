@@ -6,25 +6,12 @@
 
 #include "am/am_fixture.h"
 #include "am/am_parser.h"
+#include "model/globals_test_config.h"
 #include "testing/hresult_matchers.h"
 #include "xmlsecdb/global_options.h"
 
 namespace xmlsecdb::testing {
 namespace {
-
-// The `Globals` element of the parser's text.
-std::string GlobalsText(CAMParser& parser) {
-  std::string xml;
-  EXPECT_OK(parser.get_Xml(&xml));
-  constexpr std::string_view kEmpty = "\t<Globals/>\n";
-  constexpr std::string_view kEnd = "</Globals>\n";
-  std::size_t begin = xml.find("\t<Globals");
-  if (begin == std::string::npos) return xml;
-  if (xml.compare(begin, kEmpty.size(), kEmpty) == 0) return std::string(kEmpty);
-  std::size_t end = xml.find(kEnd, begin);
-  if (end == std::string::npos) return xml;
-  return xml.substr(begin, end + kEnd.size() - begin);
-}
 
 class AMGlobalsTest : public AMTest {
  protected:

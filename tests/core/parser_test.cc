@@ -27,6 +27,8 @@ namespace {
 
 using testing::ReadFileBytes;
 using testing::EventRecorder;
+using testing::ErrorRecord;
+using testing::TakeRecord;
 using testing::TempDir;
 using testing::TestParser;
 using testing::kTestKind;
@@ -51,23 +53,6 @@ ComPtr<T> Create() {
   ComPtr<T> parser;
   EXPECT_OK(MakeObject<TestParser>().As(&parser));
   return parser;
-}
-
-struct ErrorRecord {
-  std::string source;
-  std::string description;
-  IID iid;
-};
-
-ErrorRecord TakeRecord() {
-  ErrorRecord record;
-  ComPtr<IErrorInfo> info;
-  if (GetErrorInfo(0, info.Put()) == S_OK && info) {
-    (void)info->GetSource(&record.source);
-    (void)info->GetDescription(&record.description);
-    (void)info->GetGUID(&record.iid);
-  }
-  return record;
 }
 
 // Records every event it receives.

@@ -11,6 +11,8 @@
 namespace xmlsecdb {
 namespace {
 
+using testing::ErrorRecord;
+using testing::TakeRecord;
 using testing::TempDir;
 using testing::Utf16Image;
 using testing::WriteFileBytes;
@@ -25,23 +27,6 @@ ComPtr<ISDParser> Create(const CLSID& clsid) {
   ComPtr<ISDParser> parser;
   EXPECT_OK(CreateInstance(clsid, parser.Put()));
   return parser;
-}
-
-struct ErrorRecord {
-  std::string source;
-  std::string description;
-  IID iid;
-};
-
-ErrorRecord TakeRecord() {
-  ErrorRecord record;
-  ComPtr<IErrorInfo> info;
-  if (GetErrorInfo(0, info.Put()) == S_OK && info) {
-    (void)info->GetSource(&record.source);
-    (void)info->GetDescription(&record.description);
-    (void)info->GetGUID(&record.iid);
-  }
-  return record;
 }
 
 struct HeaderCase {

@@ -26,20 +26,6 @@ CGlobalPropertyList* Options(TestParser& parser) {
   return parser.section<GlobalsSection>().list();
 }
 
-// The `Globals` element of the parser's text.
-std::string GlobalsText(TestParser& parser) {
-  std::string xml;
-  EXPECT_OK(parser.get_Xml(&xml));
-  constexpr std::string_view kEmpty = "\t<Globals/>\n";
-  constexpr std::string_view kEnd = "</Globals>\n";
-  std::size_t begin = xml.find("\t<Globals");
-  if (begin == std::string::npos) return xml;
-  if (xml.compare(begin, kEmpty.size(), kEmpty) == 0) return std::string(kEmpty);
-  std::size_t end = xml.find(kEnd, begin);
-  if (end == std::string::npos) return xml;
-  return xml.substr(begin, end + kEnd.size() - begin);
-}
-
 class GlobalsSectionTest : public ::testing::Test {
  protected:
   HRESULT Load(TestParser& parser, std::string_view globals) { return LoadBody(parser, globals); }
