@@ -29,23 +29,23 @@ class AMGlobalsTest : public AMTest {
 };
 
 TEST_F(AMGlobalsTest, RoundTripWritesCanonicalNamesAndSkipsUnknownOnes) {
-  ASSERT_OK(
-      LoadGlobals("<Globals>"
-           "<Property id=\"mode\" type=\"int\" priority=\"high\">3</Property>"
-           "<Property id=\"customxx\" type=\"int\">1</Property>"
-           "<Property id=\"custom3\" type=\"str\" filter=\"grp\" "
-           "uiflags=\"u\">a&amp;<![CDATA[b]]></Property>"
-           "<Property id=\"EnableQuarantine\" type=\"bool\" priority=\"normal\">true</Property>"
-           "<Property id=\"ScanADS\" type=\"bool\" priority=\"low\">yes</Property>"
-           "<Property id=\"Heuristic\" type=\"int\" order=\"12345\">-7</Property>"
-           "<Property id=\"ScanTimeout\" type=\"float\" filter=\"\">12x</Property>"
-           "<PropertySL id=\"Exclusions_MalwareList\" type=\"stringList\">\n"
-           "  <Item>one</Item>\n  <Item></Item>\n  <Item>three</Item>\n"
-           "</PropertySL>"
-           "<PropertySL id=\"Exclusions_MalwareCategoryList\" type=\"stringList\"/>"
-           // Items fill only a string list; another type reads as a `Property`.
-           "<PropertySL id=\"Custom4\" type=\"int\"><Item>a</Item></PropertySL>"
-           "</Globals>"));
+  ASSERT_OK(LoadGlobals(
+      "<Globals>"
+      "<Property id=\"mode\" type=\"int\" priority=\"high\">3</Property>"
+      "<Property id=\"customxx\" type=\"int\">1</Property>"
+      "<Property id=\"custom3\" type=\"str\" filter=\"grp\" "
+      "uiflags=\"u\">a&amp;<![CDATA[b]]></Property>"
+      "<Property id=\"EnableQuarantine\" type=\"bool\" priority=\"normal\">true</Property>"
+      "<Property id=\"ScanADS\" type=\"bool\" priority=\"low\">yes</Property>"
+      "<Property id=\"Heuristic\" type=\"int\" order=\"12345\">-7</Property>"
+      "<Property id=\"ScanTimeout\" type=\"float\" filter=\"\">12x</Property>"
+      "<PropertySL id=\"Exclusions_MalwareList\" type=\"stringList\">\n"
+      "  <Item>one</Item>\n  <Item></Item>\n  <Item>three</Item>\n"
+      "</PropertySL>"
+      "<PropertySL id=\"Exclusions_MalwareCategoryList\" type=\"stringList\"/>"
+      // Items fill only a string list; another type reads as a `Property`.
+      "<PropertySL id=\"Custom4\" type=\"int\"><Item>a</Item></PropertySL>"
+      "</Globals>"));
   const std::string kExpected =
       "\t<Globals>\n"
       "\t\t<Property id=\"Mode\" type=\"int\" priority=\"high\">3</Property>\n"

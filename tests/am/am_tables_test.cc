@@ -1,14 +1,13 @@
 // The anti-malware tables as the shared readers and writers use them:
 // option names, access-type words, guards, definition object types and the
 // rule-set failure text.
-#include "am/am_words.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "am/am_words.h"
 #include "model/access_descriptor_xml.h"
 #include "model/access_test_rule.h"
 #include "model/definitions_fixture.h"
@@ -42,11 +41,9 @@ TEST(AMTablesTest, AccessTypeWordsBothWays) {
     std::optional<std::int32_t> value;  // nullopt: " Wrong AT."
   };
   const Read reads[] = {
-      {OT_ANTI_MALWARE, "*", 1},
-      {OT_FILE, "*", 0x101FF},
+      {OT_ANTI_MALWARE, "*", 1},     {OT_FILE, "*", 0x101FF},
       {OT_REGISTRY, "*", 0},  // unknown to this kind: the starting value
-      {OT_FILE, "ScanExclusion", 1},
-      {OT_FILE, "FileRead", std::nullopt},
+      {OT_FILE, "ScanExclusion", 1}, {OT_FILE, "FileRead", std::nullopt},
   };
   for (const Read& c : reads) {
     SCOPED_TRACE(std::string(c.text) + " on object type " + std::to_string(c.object_type));
@@ -110,8 +107,8 @@ TEST(AMTablesTest, GuardsAndTheirFullMask) {
 
 TEST(AMTablesTest, RuleSetsOnlyInsideTheirListAndTheirFailureText) {
   ComPtr<TestParser> parser = MakeSectionParser(kCFExceptionItems, kAMRuleSets);
-  ASSERT_OK(LoadBody(*parser,
-                     "<Elsewhere><RuleSet id=\"x\"><RuleListID>l</RuleListID></RuleSet></Elsewhere>"));
+  ASSERT_OK(LoadBody(
+      *parser, "<Elsewhere><RuleSet id=\"x\"><RuleListID>l</RuleListID></RuleSet></Elsewhere>"));
   EXPECT_EQ(RuleSets(*parser).list()->count(), 0);
   EXPECT_HR(LoadBody(*parser, "<RuleSetList><RuleSet desc=\"d\"/></RuleSetList>"), E_FAIL);
   EXPECT_EQ(TakeErrorDescription(), "Required attribute is missing. Missing ruleset id.");
@@ -128,13 +125,13 @@ TEST(AMTablesTest, DefinitionsReadTheirOwnObjectTypesOnly) {
   ASSERT_EQ(DefinitionsOf(*parser)->count(), 3);
   for (std::size_t i = 0; i < accepted.size(); ++i) {
     EXPECT_EQ(ObjectTypeWordToWrite(
-                  kAMDefinitions, DefinitionsOf(*parser)->at(static_cast<std::int32_t>(i))->object_type()),
+                  kAMDefinitions,
+                  DefinitionsOf(*parser)->at(static_cast<std::int32_t>(i))->object_type()),
               accepted[i]);
   }
   EXPECT_HR(LoadBody(*parser, "<Definitions><Object id=\"a\" ot=\"Registry\"/></Definitions>"),
             E_FAIL);
-  EXPECT_EQ(TakeErrorDescription(),
-            "Security database has invalid content. Wrong object type.");
+  EXPECT_EQ(TakeErrorDescription(), "Security database has invalid content. Wrong object type.");
 }
 
 }  // namespace

@@ -25,13 +25,13 @@
 namespace xmlsecdb {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::EventRecorder;
 using testing::ErrorRecord;
+using testing::EventRecorder;
+using testing::kTestKind;
+using testing::ReadFileBytes;
 using testing::TakeRecord;
 using testing::TempDir;
 using testing::TestParser;
-using testing::kTestKind;
 using testing::Utf16Image;
 using testing::WriteFileBytes;
 
@@ -223,8 +223,7 @@ TEST(ParserTest, VersionDefaultsAndMinorDefault) {
   EXPECT_HR(parser->get_Version(nullptr), E_POINTER);
 
   TempDir dir;
-  WriteFileBytes(dir.File("a.xml"),
-                 Document("Test", "", "<VersionInfo major=\"7\" minor=\"x\"/>"));
+  WriteFileBytes(dir.File("a.xml"), Document("Test", "", "<VersionInfo major=\"7\" minor=\"x\"/>"));
   ASSERT_OK(parser->Load(dir.File("a.xml"), 0));
   ASSERT_OK(parser->get_Version(&value));
   EXPECT_EQ(value, 0x00070000);

@@ -41,7 +41,8 @@ TEST(SectionTest, SectionsReadTheirElementsAndWriteBeforeCustomSections) {
 TEST(SectionTest, SectionFailureEndsTheLoadWithItsRecord) {
   ComPtr<testing::TestParser> parser = MakeObject<testing::TestParser>();
   parser->AddSection<testing::ItemSection>();
-  EXPECT_HR(parser->LoadImage("<SecDb><Module id=\"Test\"/><Things><Item/></Things></SecDb>", "db.xml", 0),
+  EXPECT_HR(parser->LoadImage("<SecDb><Module id=\"Test\"/><Things><Item/></Things></SecDb>",
+                              "db.xml", 0),
             E_FAIL);
   EXPECT_EQ(testing::TakeErrorDescription(), "Required attribute is missing. Missing item id.");
 }

@@ -16,10 +16,10 @@ namespace xmlsecdb {
 namespace {
 
 using testing::AccessRules;
+using testing::AccessTestRule;
 using testing::AddRule;
 using testing::MakeAccessTestParser;
 using testing::TestParser;
-using testing::AccessTestRule;
 using Notices = std::vector<std::string>;
 
 class AccessDescriptorTest : public ::testing::Test {

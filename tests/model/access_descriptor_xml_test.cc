@@ -22,12 +22,12 @@ namespace xmlsecdb {
 namespace {
 
 using testing::AccessRules;
+using testing::AccessTestRule;
 using testing::AddRule;
 using testing::MakeAccessTestParser;
-using testing::TestParser;
-using testing::AccessTestRule;
 using testing::RecordingContext;
 using testing::RoundTrip;
+using testing::TestParser;
 
 TEST(AccessDescXmlTest, AccessTypeWordsAreReadByNameAndStarByObjectType) {
   struct Case {

@@ -18,11 +18,11 @@ namespace xmlsecdb {
 namespace {
 
 using testing::AccessRules;
+using testing::AccessTestRule;
 using testing::AddRule;
 using testing::MakeAccessTestParser;
-using testing::TestParser;
-using testing::AccessTestRule;
 using testing::RecordingContext;
+using testing::TestParser;
 
 TEST(ConditionSwitchXmlTest, ReadConvertsOrReportsTheKindsFailure) {
   struct Expected {
@@ -49,9 +49,15 @@ TEST(ConditionSwitchXmlTest, ReadConvertsOrReportsTheKindsFailure) {
        "",
        {CST_AND_OR, CSTRG_GLOBAL_PROCESS, 0x3, static_cast<std::int32_t>(0x80000000u), "a b"}},
       {&kPolicyConditionSwitch, {"target", "global"}, "109 Missing condition type.", {}},
-      {&kPolicyConditionSwitch, {"type", "AND", "target", "global"}, "110 Wrong condition type.", {}},
+      {&kPolicyConditionSwitch,
+       {"type", "AND", "target", "global"},
+       "110 Wrong condition type.",
+       {}},
       {&kPolicyConditionSwitch, {"type", "or"}, "109 Missing condition target.", {}},
-      {&kPolicyConditionSwitch, {"type", "or", "target", "host"}, "110 Wrong condition target.", {}},
+      {&kPolicyConditionSwitch,
+       {"type", "or", "target", "host"},
+       "110 Wrong condition target.",
+       {}},
       // The type is checked before the target.
       {&kPolicyConditionSwitch, {"type", "x", "target", "y"}, "110 Wrong condition type.", {}},
       {&kFWConditionSwitch, {"target", "global"}, "109 Missing ConditionSwitch type", {}},

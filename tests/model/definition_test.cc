@@ -18,8 +18,8 @@ namespace {
 using testing::DefinitionEventLog;
 using testing::DefinitionsOf;
 using testing::MakeDefinitionsParser;
-using testing::TestParser;
 using testing::TakeErrorDescription;
+using testing::TestParser;
 
 // A definition kind that, like the firewall's, restricts its object types
 // and lives in its own list.

@@ -22,7 +22,8 @@ inline constexpr DefinitionsConfig kTestDefinitions = {.object_types = kTestDefi
                                                        .item_events = kSimpleItemEvents};
 
 // A test parser whose only section is `Definitions` read with `config`.
-inline ComPtr<TestParser> MakeDefinitionsParser(const DefinitionsConfig& config = kTestDefinitions) {
+inline ComPtr<TestParser> MakeDefinitionsParser(
+    const DefinitionsConfig& config = kTestDefinitions) {
   ComPtr<TestParser> parser = MakeObject<TestParser>();
   parser->AddSection<DefinitionsSection>(config);
   return parser;

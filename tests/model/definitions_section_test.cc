@@ -14,10 +14,10 @@ namespace xmlsecdb {
 namespace {
 
 using testing::DefinitionsOf;
-using testing::MakeDefinitionsParser;
-using testing::TestParser;
 using testing::LoadBody;
+using testing::MakeDefinitionsParser;
 using testing::TakeErrorDescription;
+using testing::TestParser;
 
 // The text of the section as a save writes it.
 std::string SectionText(TestParser& parser) {
@@ -68,8 +68,10 @@ TEST(DefinitionsSectionTest, EmptyOrAbsentFreeTextIsNotWritten) {
     const DefinitionsConfig& config;
     const char* type;
   } kinds[] = {
-      {"test", testing::kTestDefinitions, "AntiMalware"},  {"DI", kDIDefinitions, "File"},
-      {"SBX", kSBXDefinitions, "Registry"},   {"IDS", kIDSDefinitions, "ipaddress"},
+      {"test", testing::kTestDefinitions, "AntiMalware"},
+      {"DI", kDIDefinitions, "File"},
+      {"SBX", kSBXDefinitions, "Registry"},
+      {"IDS", kIDSDefinitions, "ipaddress"},
       {"CF", kCFDefinitions, "UrlRequest"},
   };
   for (const auto& k : kinds) {

@@ -31,8 +31,8 @@ TEST(GlobalOptionNamesTest, NameToIdSearchesTheKindThenTheCustomNames) {
       {kFirewallOptionNames, "custom3", 0xFFF3},
       {kFirewallOptionNames, "customxx", 0},
       {kFirewallOptionNames, "Custom11", 0},
-      {kFirewallOptionNames, "Mode", 0},      // another module's name
-      {kNoNames, "ZoneMode", 0},              // empty table
+      {kFirewallOptionNames, "Mode", 0},       // another module's name
+      {kNoNames, "ZoneMode", 0},               // empty table
       {kFirewallOptionNames, "ZoneMode ", 0},  // whole names only
       {kFirewallOptionNames, "", 0},
   };
@@ -65,9 +65,8 @@ TEST(GlobalOptionNamesTest, IdToNameGivesTheCanonicalName) {
 }
 
 TEST(GlobalOptionNamesTest, EveryNameReadsBackToItsOwnId) {
-  for (Names names :
-       {Names(kSandboxOptionNames), Names(kFirewallOptionNames), Names(kContentFilterOptionNames),
-        Names(kAppRepositoryOptionNames)}) {
+  for (Names names : {Names(kSandboxOptionNames), Names(kFirewallOptionNames),
+                      Names(kContentFilterOptionNames), Names(kAppRepositoryOptionNames)}) {
     for (const OptionName& entry : names) {
       EXPECT_EQ(OptionIdFromName(names, entry.name), entry.id) << entry.name;
       EXPECT_EQ(OptionNameFromId(names, entry.id), entry.name) << entry.name;

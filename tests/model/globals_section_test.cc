@@ -7,8 +7,8 @@
 
 #include "fw/fw_words.h"
 #include "model/globals_test_config.h"
-#include "testing/hresult_matchers.h"
 #include "testing/event_log.h"
+#include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
 #include "testing/test_parser.h"
 
@@ -22,9 +22,7 @@ ComPtr<TestParser> MakeGlobalsParser(const GlobalsConfig& config = kTestGlobals)
   return parser;
 }
 
-CGlobalPropertyList* Options(TestParser& parser) {
-  return parser.section<GlobalsSection>().list();
-}
+CGlobalPropertyList* Options(TestParser& parser) { return parser.section<GlobalsSection>().list(); }
 
 class GlobalsSectionTest : public ::testing::Test {
  protected:

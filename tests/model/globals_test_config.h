@@ -18,9 +18,8 @@ inline constexpr ListEventIds kGlobalsTestEvents = {5, 6, 7, 8, 9, 10};
 
 inline constexpr OptionName kTestOptionNames[] = {{"Mode", 0x7E000001}};
 
-inline constexpr GlobalsConfig kTestGlobals = {.option_names = kTestOptionNames,
-                                               .events = kGlobalsTestEvents,
-                                               .reads_string_lists = true};
+inline constexpr GlobalsConfig kTestGlobals = {
+    .option_names = kTestOptionNames, .events = kGlobalsTestEvents, .reads_string_lists = true};
 
 // The `Globals` element of the parser's text.
 inline std::string GlobalsText(ISDParser& parser) {

@@ -62,8 +62,7 @@ TEST(MemoryFileSystemTest, ParserLoadsAndSavesInMemory) {
   MemoryFileSystem files;
   testing::TestEnv env;
   env.file_system = &files;
-  files.SetFile("/db/test.xml",
-                "<SecDb><VersionInfo major=\"3\"/><Module id=\"Test\"/></SecDb>");
+  files.SetFile("/db/test.xml", "<SecDb><VersionInfo major=\"3\"/><Module id=\"Test\"/></SecDb>");
   ComPtr<testing::TestParser> parser = MakeObject<testing::TestParser>();
   parser->UseEnv(env);
   ASSERT_OK(parser->Load("/db/test.xml", 0));

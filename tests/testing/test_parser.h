@@ -154,9 +154,8 @@ class ItemSection final : public Section {
   std::string_view element() const override { return element_; }
   std::string_view property() const override { return "ItemList"; }
   ISDCollection* collection() override { return nullptr; }
-  HRESULT StartElement(SectionReadContext& context, std::string_view name,
-                       std::string_view parent, const SaxAttributes& attributes,
-                       bool* handled) override {
+  HRESULT StartElement(SectionReadContext& context, std::string_view name, std::string_view parent,
+                       const SaxAttributes& attributes, bool* handled) override {
     if (name != "Item" || parent != element_) return S_OK;
     *handled = true;
     std::string_view id;
@@ -206,9 +205,7 @@ class ScopedTestParserProgID {
 
  private:
   // The class's key, which the guard removes whole.
-  static std::string Key() {
-    return "HKEY_CLASSES_ROOT\\CLSID\\" + GuidToString(CLSID_TestParser);
-  }
+  static std::string Key() { return "HKEY_CLASSES_ROOT\\CLSID\\" + GuidToString(CLSID_TestParser); }
 };
 
 // A whole database of `parser`'s kind whose sections are `body`.
