@@ -26,16 +26,22 @@ void PerItem(benchmark::State& state, std::int64_t items) {
 
 // A parser whose list holds rules 1..n with rising keys, inserted through
 // the interface as a content handler does.
-ComPtr<TestParser> MakeDatabase(std::int32_t n) {
+struct Database {
+  ComPtr<TestParser> parser;
+  testing::TestRuleList* rules;
+};
+
+Database MakeDatabase(std::int32_t n) {
   ComPtr<TestParser> parser = MakeObject<TestParser>();
+  testing::TestRuleList* rules = testing::AddRuleList(*parser);
   for (std::int32_t id = 1; id <= n; ++id) {
     ComPtr<ITestRule> rule;
-    (void)parser->rules()->CreateRule(rule.Put());
+    (void)rules->CreateRule(rule.Put());
     (void)rule->put_RuleID(id);
     (void)rule->put_Key(id);
-    (void)parser->rules()->Insert(rule.get(), nullptr);
+    (void)rules->Insert(rule.get(), nullptr);
   }
-  return parser;
+  return {parser, rules};
 }
 
 void BM_BuildRuleList(benchmark::State& state) {
@@ -43,10 +49,10 @@ void BM_BuildRuleList(benchmark::State& state) {
   double bytes = 0;
   for (auto _ : state) {
     std::size_t before = mallinfo2().uordblks;
-    ComPtr<TestParser> parser = MakeDatabase(n);
+    Database db = MakeDatabase(n);
     state.PauseTiming();
     bytes = static_cast<double>(mallinfo2().uordblks - before);
-    parser.Reset();
+    db.parser.Reset();
     state.ResumeTiming();
   }
   PerItem(state, n);
@@ -56,13 +62,13 @@ BENCHMARK(BM_BuildRuleList)->Apply(DatabaseSizes);
 
 void BM_WalkWithItem(benchmark::State& state) {
   auto n = static_cast<std::int32_t>(state.range(0));
-  ComPtr<TestParser> parser = MakeDatabase(n);
+  Database db = MakeDatabase(n);
   for (auto _ : state) {
     std::int32_t count = 0;
-    (void)parser->rules()->get_Count(&count);
+    (void)db.rules->get_Count(&count);
     for (std::int32_t i = 1; i <= count; ++i) {
       Variant item;
-      (void)parser->rules()->get_Item(i, &item);
+      (void)db.rules->get_Item(i, &item);
       benchmark::DoNotOptimize(item);
     }
   }
@@ -72,11 +78,11 @@ BENCHMARK(BM_WalkWithItem)->Apply(DatabaseSizes);
 
 void BM_GetEveryId(benchmark::State& state) {
   auto n = static_cast<std::int32_t>(state.range(0));
-  ComPtr<TestParser> parser = MakeDatabase(n);
+  Database db = MakeDatabase(n);
   for (auto _ : state) {
     for (std::int32_t id = 1; id <= n; ++id) {
       ITestRule* rule = nullptr;
-      (void)parser->rules()->GetByRuleNum(id, &rule);
+      (void)db.rules->GetByRuleNum(id, &rule);
       rule->Release();
     }
   }
@@ -91,19 +97,19 @@ void BM_GenerateRuleId(benchmark::State& state) {
   constexpr std::int32_t kCalls = 10'000;
   for (auto _ : state) {
     state.PauseTiming();
-    ComPtr<TestParser> parser = MakeDatabase(n);
+    Database db = MakeDatabase(n);
     state.ResumeTiming();
     for (std::int32_t i = 0; i < kCalls; ++i) {
       std::int32_t id = 0;
-      (void)parser->rules()->GenerateRuleID(0, 0, &id);
+      (void)db.rules->GenerateRuleID(0, 0, &id);
       ComPtr<ITestRule> rule;
-      (void)parser->rules()->CreateRule(rule.Put());
+      (void)db.rules->CreateRule(rule.Put());
       (void)rule->put_RuleID(id);
       (void)rule->put_Key(n + i + 1);
-      (void)parser->rules()->Insert(rule.get(), nullptr);
+      (void)db.rules->Insert(rule.get(), nullptr);
     }
     state.PauseTiming();
-    parser.Reset();
+    db.parser.Reset();
     state.ResumeTiming();
   }
   PerItem(state, kCalls);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "am/am_fixture.h"
+#include "xmlsecdb/xmlsecdb.h"
 
 namespace xmlsecdb::testing {
 namespace {
@@ -163,6 +164,36 @@ TEST_F(AMTest, FailingCallOfAnEventSinkDoesNotReplaceTheLoadsError) {
     }
     ASSERT_OK(point->Unadvise(cookie));
   }
+}
+
+// The anti-malware parser takes a sandbox parser as its master, and no
+// other kind.
+TEST_F(AMParserTest, SetMasterParserAcceptsOnlyTheMasterKind) {
+  ComPtr<IDispatch> firewall, sandbox;
+  ASSERT_OK(CreateInstance(CLSID_XMLSDParserFW, firewall.Put()));
+  ASSERT_OK(CreateInstance(CLSID_XMLSDParserSBX, sandbox.Put()));
+  EXPECT_HR(parser_->SetMasterParser(nullptr), E_POINTER);
+  EXPECT_OK(parser_->SetMasterParser(sandbox.get()));
+  EXPECT_HR(parser_->SetMasterParser(firewall.get()), E_NOINTERFACE);
+}
+
+TEST_F(AMParserTest, NewParserSavesTheFrameAsUtf16) {
+  ASSERT_OK(parser_->put_Version(0x00020003));
+  ASSERT_OK(parser_->Save(dir_.File("new.xml")));
+  std::string xml;
+  ASSERT_OK(parser_->get_Xml(&xml));
+  EXPECT_EQ(ReadFileBytes(dir_.File("new.xml")), Utf16Image(xml));
+  EXPECT_EQ(xml,
+            "<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"no\"?>\n"
+            "<SecDb xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+            "xsi:noNamespaceSchemaLocation=\"AntiMalware.xsd\">\n"
+            "\t<VersionInfo major=\"2\" minor=\"3\"/>\n"
+            "\t<Module id=\"AntiMalware\"/>\n"
+            "\t<Globals/>\n"
+            "\t<Definitions/>\n"
+            "\t<ExceptionList/>\n"
+            "\t<RuleList/>\n"
+            "</SecDb>\n");
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "testing/hresult_matchers.h"
-#include "xmlsecdb/classes.h"
-#include "xmlsecdb/parsers.h"
+#include "testing/test_parser.h"
+#include "xmlsecdb/parser.h"
 
 namespace xmlsecdb {
 namespace {
@@ -23,9 +23,10 @@ TEST(ErrorReportTest, RecordCarriesMessageSuffixSourceAndInterface) {
        "Database is opened in read-only mode and cannot be modified."},
       {118, nullptr, SECDB_E_NOTFOUND, ""},  // an id without a message
   };
+  testing::ScopedTestParserProgID progid;
   for (const Case& c : cases) {
-    EXPECT_HR(ReportError("CAMParser::Save()", CLSID_XMLSDParserAM, c.message, ISDParserAM::kIID,
-                          c.result, c.suffix ? c.suffix : ""),
+    EXPECT_HR(ReportError("CTestParser::Save()", testing::CLSID_TestParser, c.message,
+                          testing::IID_ITestParser, c.result, c.suffix ? c.suffix : ""),
               c.result);
     ComPtr<IErrorInfo> info;
     ASSERT_EQ(GetErrorInfo(0, info.Put()), S_OK);
@@ -33,10 +34,10 @@ TEST(ErrorReportTest, RecordCarriesMessageSuffixSourceAndInterface) {
     ASSERT_OK(info->GetDescription(&text));
     EXPECT_EQ(text, c.description);
     ASSERT_OK(info->GetSource(&text));
-    EXPECT_EQ(text, "XMLSecDB.AMParser.1");
+    EXPECT_EQ(text, testing::ScopedTestParserProgID::kProgID);
     IID iid;
     ASSERT_OK(info->GetGUID(&iid));
-    EXPECT_EQ(iid, ISDParserAM::kIID);
+    EXPECT_EQ(iid, testing::IID_ITestParser);
     EXPECT_EQ(GetErrorInfo(0, info.Put()), S_FALSE) << "taking the record clears it";
   }
 }

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "am/am_parser.h"
 #include "platform/crypto_provider.h"
 #include "platform/debug_log.h"
 #include "platform/file_system.h"
@@ -19,14 +18,20 @@
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
 #include "testing/test_env.h"
-#include "xmlsecdb/xmlsecdb.h"
+#include "testing/test_parser.h"
+#include "xmlsecdb/dispatch.h"
+#include "xmlsecdb/parser.h"
 
 namespace xmlsecdb {
 namespace {
 
-using testing::ReadFileBytes;
+using testing::ErrorRecord;
 using testing::EventRecorder;
+using testing::kTestKind;
+using testing::ReadFileBytes;
+using testing::TakeRecord;
 using testing::TempDir;
+using testing::TestParser;
 using testing::Utf16Image;
 using testing::WriteFileBytes;
 
@@ -42,28 +47,12 @@ std::string Document(std::string_view module, std::string_view body = {},
   return text;
 }
 
+// A test parser without sections, as the interface `T`.
 template <class T = ISDParser>
-ComPtr<T> Create(const CLSID& clsid = CLSID_XMLSDParserAM) {
+ComPtr<T> Create() {
   ComPtr<T> parser;
-  EXPECT_OK(CreateInstance(clsid, parser.Put()));
+  EXPECT_OK(MakeObject<TestParser>().As(&parser));
   return parser;
-}
-
-struct ErrorRecord {
-  std::string source;
-  std::string description;
-  IID iid;
-};
-
-ErrorRecord TakeRecord() {
-  ErrorRecord record;
-  ComPtr<IErrorInfo> info;
-  if (GetErrorInfo(0, info.Put()) == S_OK && info) {
-    (void)info->GetSource(&record.source);
-    (void)info->GetDescription(&record.description);
-    (void)info->GetGUID(&record.iid);
-  }
-  return record;
 }
 
 // Records every event it receives.
@@ -77,65 +66,74 @@ std::uint32_t Advise(ISDParser* parser, const IID& events_iid, IDispatch* sink) 
   return cookie;
 }
 
-struct HeaderCase {
-  const char* name;
-  const CLSID* clsid;
-  const char* progid;  // the record's source
-  std::string document;
-  HRESULT result;
-  std::string description;
-};
-
-// Header failures read the same from UTF-8 and UTF-16 files.
-TEST(ParserTest, HeaderChecksReportExactMessages) {
+// Header failures read the same from UTF-8 and UTF-16 files, and follow
+// the kind row's module check.
+TEST(ParserTest, HeaderChecksFollowTheKindsModuleCheck) {
   const std::string kMissing = "Required attribute is missing.";
   const std::string kWrongParser = "Current module parser is not intended for this XML Database.";
-  const HeaderCase cases[] = {
-      {"WrongModuleWord", &CLSID_XMLSDParserAM, "XMLSecDB.AMParser.1", Document("Firewall"), E_FAIL,
-       kMissing + " Wrong Module id."},
-      {"MissingModuleId", &CLSID_XMLSDParserAM, "XMLSecDB.AMParser.1",
-       "<SecDb><VersionInfo major=\"1\"/><Module/></SecDb>", E_FAIL,
-       kMissing + " Missing Module id."},
-      {"MissingMajor", &CLSID_XMLSDParserAM, "XMLSecDB.AMParser.1",
-       Document("AntiMalware", "", "<VersionInfo/>"), E_FAIL, kMissing + " Missing Major version."},
-      {"MissingMajorRepository", &CLSID_XMLSDParserAPP, "XMLSecDB.APPParser.1",
-       Document("AppRepository", "", "<VersionInfo minor=\"2\"/>"), E_FAIL,
-       kMissing + " Missing major version."},
-      {"SandboxGivenAntiMalware", &CLSID_XMLSDParserSBX, "XMLSecDB.SBXParser.1",
-       Document("AntiMalware"), E_FAIL, kWrongParser + " The wrong parser is used."},
-      {"SandboxGivenFirewall", &CLSID_XMLSDParserSBX, "XMLSecDB.SBXParser.1", Document("Firewall"),
-       E_FAIL, kWrongParser + " The wrong parser is used."},
-      {"DataInspectionGivenSandbox", &CLSID_XMLSDParserDI, "XMLSecDB.DIParser.1",
-       Document("Sandbox"), E_FAIL, kMissing + " Wrong Module id."},
+  ParserKind lookup = kTestKind;
+  lookup.module_id = MODULE_SBX;
+  lookup.module_check = ModuleCheck::kLookup;
+  lookup.missing_major_suffix = " Missing major version.";
+  ParserKind known_word = lookup;
+  known_word.module_check = ModuleCheck::kLookupKnownWord;
+  struct Case {
+    const char* name;
+    const ParserKind* kind;
+    std::string document;
+    HRESULT result;
+    std::string description;
   };
+  const Case cases[] = {
+      {"WrongModuleWord", &kTestKind, Document("Firewall"), E_FAIL, kMissing + " Wrong Module id."},
+      {"MissingModuleId", &kTestKind, "<SecDb><VersionInfo major=\"1\"/><Module/></SecDb>", E_FAIL,
+       kMissing + " Missing Module id."},
+      {"MissingMajor", &kTestKind, Document("Test", "", "<VersionInfo/>"), E_FAIL,
+       kMissing + " Missing Major version."},
+      {"MissingMajorOtherText", &lookup, Document("Sandbox", "", "<VersionInfo minor=\"2\"/>"),
+       E_FAIL, kMissing + " Missing major version."},
+      {"LookupGivenAnotherModule", &lookup, Document("Firewall"), E_FAIL,
+       kWrongParser + " The wrong parser is used."},
+      {"LookupGivenAnUnknownWord", &lookup, Document("Bogus"), E_FAIL,
+       kWrongParser + " The wrong parser is used."},
+      {"KnownWordGivenAnUnknownWord", &known_word, Document("Bogus"), E_FAIL,
+       kMissing + " Wrong module id."},
+      {"KnownWordGivenAnotherModule", &known_word, Document("Firewall"), E_FAIL,
+       kWrongParser + " The wrong parser is used."},
+      {"LookupGivenItsOwnModule", &lookup, Document("Sandbox"), S_OK, ""},
+  };
+  testing::ScopedTestParserProgID progid;
   TempDir dir;
-  for (const HeaderCase& c : cases) {
+  for (const Case& c : cases) {
     for (bool wide : {false, true}) {
       SCOPED_TRACE(std::string(c.name) + (wide ? " (UTF-16)" : " (UTF-8)"));
       const std::string path = dir.File(c.name);
       WriteFileBytes(path, wide ? Utf16Image(c.document) : c.document);
-      ComPtr<ISDParser> parser = Create(*c.clsid);
+      ComPtr<ISDParser> parser = MakeObject<TestParser>(*c.kind);
       EXPECT_HR(parser->Load(path, 0), c.result);
       ErrorRecord record = TakeRecord();
       EXPECT_EQ(record.description, c.description);
-      EXPECT_EQ(record.source, c.progid);
+      if (Failed(c.result)) {
+        EXPECT_EQ(record.source, testing::ScopedTestParserProgID::kProgID);
+      }
     }
   }
 }
 
 TEST(ParserTest, XmlErrorsNamePathLineAndReaderMessage) {
+  testing::ScopedTestParserProgID progid;
   TempDir dir;
   const std::string path = dir.File("broken.xml");
   for (bool wide : {false, true}) {
-    const std::string text = "<SecDb>\n<VersionInfo major=\"1\"/>\n<Module id=\"AntiMalware\">\n</SecDb>";
+    const std::string text = "<SecDb>\n<VersionInfo major=\"1\"/>\n<Module id=\"Test\">\n</SecDb>";
     WriteFileBytes(path, wide ? Utf16Image(text) : text);
     ComPtr<ISDParser> parser = Create();
     EXPECT_HR(parser->Load(path, 0), E_FAIL);
     ErrorRecord record = TakeRecord();
     EXPECT_EQ(record.description, "Fatal Error\nFile:\t\t" + path +
                                       "\nLine number:\t4\nMessage:\t\tmismatched tag");
-    EXPECT_EQ(record.source, "XMLSecDB.AMParser.1");
-    EXPECT_EQ(record.iid, ISDParserAM::kIID);
+    EXPECT_EQ(record.source, testing::ScopedTestParserProgID::kProgID);
+    EXPECT_EQ(record.iid, testing::IID_ITestParser);
   }
 }
 
@@ -166,7 +164,7 @@ TEST(ParserTest, MissingFileAndUndecryptableFile) {
 TEST(ParserTest, LoadDropsARecordLeftByAnEarlierCall) {
   TempDir dir;
   const std::string good = dir.File("good.xml");
-  WriteFileBytes(good, Document("AntiMalware"));
+  WriteFileBytes(good, Document("Test"));
   const std::string missing = dir.File("missing.xml");
   for (const std::string& path : {good, missing}) {
     ComPtr<ISDParser> parser = Create();
@@ -221,12 +219,11 @@ TEST(ParserTest, VersionDefaultsAndMinorDefault) {
   ASSERT_OK(parser->get_ParserVersion(&value));
   EXPECT_EQ(value, 0x00010001);
   ASSERT_OK(parser->get_Module(&value));
-  EXPECT_EQ(value, MODULE_AM);
+  EXPECT_EQ(value, kTestKind.module_id);
   EXPECT_HR(parser->get_Version(nullptr), E_POINTER);
 
   TempDir dir;
-  WriteFileBytes(dir.File("a.xml"),
-                 Document("AntiMalware", "", "<VersionInfo major=\"7\" minor=\"x\"/>"));
+  WriteFileBytes(dir.File("a.xml"), Document("Test", "", "<VersionInfo major=\"7\" minor=\"x\"/>"));
   ASSERT_OK(parser->Load(dir.File("a.xml"), 0));
   ASSERT_OK(parser->get_Version(&value));
   EXPECT_EQ(value, 0x00070000);
@@ -235,7 +232,7 @@ TEST(ParserTest, VersionDefaultsAndMinorDefault) {
 TEST(ParserTest, EmptyPathFailsAndRaisesBothLoadEvents) {
   ComPtr<ISDParser> parser = Create();
   ComPtr<EventRecorder> sink = MakeObject<EventRecorder>();
-  Advise(parser.get(), DIID__ISDParserAMEvents, sink.get());
+  Advise(parser.get(), testing::DIID_TestEvents, sink.get());
   EXPECT_HR(parser->Load("", 1), E_INVALIDARG);
   EXPECT_EQ(sink->events, (std::vector<DISPID>{DISPID_OnBeforeLoad, DISPID_OnAfterLoad}));
   std::int32_t read_only = 0;
@@ -245,8 +242,8 @@ TEST(ParserTest, EmptyPathFailsAndRaisesBothLoadEvents) {
 
 TEST(ParserTest, UnchangedFileIsNotReadAgain) {
   TempDir dir;
-  const std::string path = dir.File("am.xml");
-  WriteFileBytes(path, Document("AntiMalware", "", "<VersionInfo major=\"2\"/>"));
+  const std::string path = dir.File("db.xml");
+  WriteFileBytes(path, Document("Test", "", "<VersionInfo major=\"2\"/>"));
   ComPtr<ISDParser> parser = Create();
   ASSERT_OK(parser->Load(path, 0));
   EXPECT_HR(parser->Load(path, 0), S_FALSE);
@@ -265,15 +262,16 @@ TEST(ParserTest, UnchangedFileIsNotReadAgain) {
 }
 
 TEST(ParserTest, ReadOnlyRefusesModificationsWithMessage111) {
+  testing::ScopedTestParserProgID progid;
   TempDir dir;
-  const std::string path = dir.File("am.xml");
-  WriteFileBytes(path, Document("AntiMalware"));
+  const std::string path = dir.File("db.xml");
+  WriteFileBytes(path, Document("Test"));
   ComPtr<ISDParser> parser = Create();
   ASSERT_OK(parser->Load(path, 1));
   EXPECT_HR(parser->Save(path), SECDB_E_READONLY);
   ErrorRecord record = TakeRecord();
   EXPECT_EQ(record.description, "Database is opened in read-only mode and cannot be modified.");
-  EXPECT_EQ(record.source, "XMLSecDB.AMParser.1");
+  EXPECT_EQ(record.source, testing::ScopedTestParserProgID::kProgID);
   EXPECT_HR(parser->New(), SECDB_E_READONLY);
   EXPECT_HR(parser->put_Version(5), SECDB_E_READONLY);
   EXPECT_OK(parser->put_CryptKey("00"));  // allowed while read-only
@@ -289,46 +287,16 @@ TEST(ParserTest, ReadOnlyRefusesModificationsWithMessage111) {
 TEST(ParserTest, SaveWithoutAnyPathIsInvalid) {
   ComPtr<ISDParser> parser = Create();
   ComPtr<EventRecorder> sink = MakeObject<EventRecorder>();
-  Advise(parser.get(), DIID__ISDParserAMEvents, sink.get());
+  Advise(parser.get(), testing::DIID_TestEvents, sink.get());
   EXPECT_HR(parser->Save(""), E_INVALIDARG);
   EXPECT_EQ(sink->events, (std::vector<DISPID>{DISPID_OnBeforeSave, DISPID_OnAfterSave}));
 }
 
-TEST(ParserTest, SetMasterParserAcceptsOnlyTheMasterKind) {
-  ComPtr<ISDParser> parser = Create();
-  ComPtr<IDispatch> firewall = Create<IDispatch>(CLSID_XMLSDParserFW);
-  ComPtr<IDispatch> sandbox = Create<IDispatch>(CLSID_XMLSDParserSBX);
-  EXPECT_HR(parser->SetMasterParser(nullptr), E_POINTER);
-  EXPECT_OK(parser->SetMasterParser(sandbox.get()));
-  EXPECT_HR(parser->SetMasterParser(firewall.get()), E_NOINTERFACE);
-}
-
 TEST(ParserTest, SupportsErrorInfoOnlyForItsOwnInterface) {
   ComPtr<ISupportErrorInfo> info = Create<ISupportErrorInfo>();
-  EXPECT_HR(info->InterfaceSupportsErrorInfo(ISDParserAM::kIID), S_OK);
+  EXPECT_HR(info->InterfaceSupportsErrorInfo(testing::IID_ITestParser), S_OK);
   EXPECT_HR(info->InterfaceSupportsErrorInfo(IDispatch::kIID), S_FALSE);
-  EXPECT_HR(info->InterfaceSupportsErrorInfo(ISDParserSBX::kIID), S_FALSE);
-}
-
-TEST(ParserTest, NewParserSavesTheFrameAsUtf16) {
-  TempDir dir;
-  ComPtr<ISDParser> parser = Create();
-  ASSERT_OK(parser->put_Version(0x00020003));
-  ASSERT_OK(parser->Save(dir.File("new.xml")));
-  std::string xml;
-  ASSERT_OK(parser->get_Xml(&xml));
-  EXPECT_EQ(ReadFileBytes(dir.File("new.xml")), Utf16Image(xml));
-  EXPECT_EQ(xml,
-            "<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"no\"?>\n"
-            "<SecDb xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-            "xsi:noNamespaceSchemaLocation=\"AntiMalware.xsd\">\n"
-            "\t<VersionInfo major=\"2\" minor=\"3\"/>\n"
-            "\t<Module id=\"AntiMalware\"/>\n"
-            "\t<Globals/>\n"
-            "\t<Definitions/>\n"
-            "\t<ExceptionList/>\n"
-            "\t<RuleList/>\n"
-            "</SecDb>\n");
+  EXPECT_HR(info->InterfaceSupportsErrorInfo(ISDParserEx::kIID), S_FALSE);
 }
 
 TEST(ParserTest, CustomSectionsSurviveInOrderAfterTheKnownSections) {
@@ -336,7 +304,7 @@ TEST(ParserTest, CustomSectionsSurviveInOrderAfterTheKnownSections) {
       "<Custom a=\"1\" b=\"x &amp; y\">\n\t\t<Inner>t &lt; u</Inner>\n\t\tmixed<Empty/>\n\t</Custom>";
   TempDir dir;
   const std::string path = dir.File("custom.xml");
-  WriteFileBytes(path, Document("AntiMalware", "<First/>" + custom));
+  WriteFileBytes(path, Document("Test", "<First/>" + custom));
   ComPtr<ISDParserEx> parser = Create<ISDParserEx>();
   ASSERT_OK(parser->Load(path, 0));
   std::string section;
@@ -345,7 +313,7 @@ TEST(ParserTest, CustomSectionsSurviveInOrderAfterTheKnownSections) {
   std::string frame_only;
   ASSERT_OK(parser->XmlEx("NoSuchSection", &frame_only));
   EXPECT_EQ(frame_only.find("First"), std::string::npos);
-  EXPECT_NE(frame_only.find("<Module id=\"AntiMalware\"/>"), std::string::npos);
+  EXPECT_NE(frame_only.find("<Module id=\"Test\"/>"), std::string::npos);
 
   // Two round trips give the same bytes.
   ASSERT_OK(parser->Save(dir.File("one.xml")));
@@ -360,7 +328,7 @@ TEST(ParserTest, DeeplyNestedCustomSectionRoundTrips) {
   for (int i = 0; i < 5000; ++i) body += "<d>";
   for (int i = 0; i < 5000; ++i) body += "</d>";
   TempDir dir;
-  WriteFileBytes(dir.File("deep.xml"), Document("AntiMalware", body));
+  WriteFileBytes(dir.File("deep.xml"), Document("Test", body));
   ComPtr<ISDParser> parser = Create();
   ASSERT_OK(parser->Load(dir.File("deep.xml"), 0));
   std::string xml;
@@ -379,15 +347,15 @@ TEST(ParserTest, DeeplyNestedCustomSectionRoundTrips) {
 
 TEST(ParserTest, FailedSaveLeavesThePreviousFileUntouched) {
   TempDir dir;
-  const std::string path = dir.File("am.xml");
-  const std::string original = Utf16Image(Document("AntiMalware", "<Keep/>"));
+  const std::string path = dir.File("db.xml");
+  const std::string original = Utf16Image(Document("Test", "<Keep/>"));
   testing::FaultInjectingFileSystem files(DefaultFileSystem());
   testing::TestEnv env;
   env.file_system = &files;
   for (testing::WriteStep step :
        {testing::WriteStep::kCreate, testing::WriteStep::kAppend, testing::WriteStep::kCommit}) {
     WriteFileBytes(path, original);
-    ComPtr<CAMParser> parser = MakeObject<CAMParser>();
+    ComPtr<TestParser> parser = MakeObject<TestParser>();
     parser->UseEnv(env);
     ASSERT_OK(parser->Load(path, 0));
     ASSERT_OK(parser->put_Version(0x00090000));
@@ -407,16 +375,18 @@ TEST(ParserTest, FailedSaveLeavesThePreviousFileUntouched) {
 // Xml as UTF-16, and a refusal after chunks went to disk still leaves the
 // previous file as it was, with no temporary file behind.
 TEST(ParserTest, LargeSaveStreamsAndALateRefusalLeavesTheFileUntouched) {
-  std::string body = "<Definitions>";
+  std::string body = "<Big>";
   for (int i = 0; i < 8000; ++i) {
-    body += "<Object id=\"F" + std::to_string(i) + "\" ot=\"File\"><Item>C:\\dir\\f\xC3\xA9" +
-            std::to_string(i) + "</Item></Object>";
+    body += "<Item id=\"F" + std::to_string(i) + "\">C:\\dir\\f\xC3\xA9" + std::to_string(i) +
+            "\\and a longer name to fill the chunks</Item>";
   }
-  body += "</Definitions>";
+  body += "</Big>";
   TempDir dir;
   const std::string path = dir.File("big.xml");
-  WriteFileBytes(path, Utf16Image(Document("AntiMalware", body)));
-  ComPtr<ISDParserAM> parser = Create<ISDParserAM>();
+  WriteFileBytes(path, Utf16Image(Document("Test", body)));
+  ComPtr<TestParser> parser = MakeObject<TestParser>();
+  parser->AddSection<testing::ItemSection>("Big");
+  testing::ItemSection& late = parser->AddSection<testing::ItemSection>("Late");
   ASSERT_OK(parser->Load(path, 0));
   ASSERT_OK(parser->Save(path));
   std::string xml;
@@ -425,13 +395,9 @@ TEST(ParserTest, LargeSaveStreamsAndALateRefusalLeavesTheFileUntouched) {
   const std::string saved = ReadFileBytes(path);
   EXPECT_EQ(saved, Utf16Image(xml));
 
-  // The rule sets are written after the definitions.
-  ComPtr<IRuleSetList> rule_sets;
-  ASSERT_OK(parser->get_RuleSetList(rule_sets.Put()));
-  ComPtr<IRuleSet> rule_set;
-  ASSERT_OK(rule_sets->CreateRuleSet(rule_set.Put()));
-  ASSERT_OK(rule_set->put_RuleSetID("bell\x07"));
-  ASSERT_OK(rule_sets->Insert(rule_set.get(), nullptr));
+  // The late section is written after the big one.
+  late.ids.push_back("bell\x07");
+  late.texts.push_back("");
   EXPECT_HR(parser->Save(path), E_INVALIDARG);
   EXPECT_NE(TakeRecord().description.find("Invalid character"), std::string::npos);
   EXPECT_EQ(ReadFileBytes(path), saved);
@@ -465,13 +431,13 @@ class FailingEncryption final : public CryptoProvider {
 
 TEST(ParserTest, FailedEncryptionLeavesThePreviousFileUntouched) {
   TempDir dir;
-  const std::string path = dir.File("am.xml");
-  const std::string original = Utf16Image(Document("AntiMalware"));
+  const std::string path = dir.File("db.xml");
+  const std::string original = Utf16Image(Document("Test"));
   WriteFileBytes(path, original);
   FailingEncryption crypto;
   testing::TestEnv env;
   env.crypto = &crypto;
-  auto created = MakeObject<CAMParser>();
+  auto created = MakeObject<TestParser>();
   created->UseEnv(env);
   ASSERT_OK(created->put_CryptKey("0102"));
   EXPECT_TRUE(Failed(created->Save(path)));
@@ -500,7 +466,7 @@ TEST(ParserTest, RefusedSetterWritesItsDebugLogLine) {
 
   const std::string log = ReadFileBytes(dir.File("ZelXmlSDLog.txt"));
   const std::string line =
-      "] ZelXmlSd: Error in CAMParser::put_Version(): Database is opened in read-only mode and "
+      "] ZelXmlSd: Error in CTestParser::put_Version(): Database is opened in read-only mode and "
       "cannot be modified.\r\n";
   std::size_t at = log.find(line);
   ASSERT_NE(at, std::string::npos) << log;
@@ -512,7 +478,7 @@ TEST(ParserTest, RefusedSetterWritesItsDebugLogLine) {
 TEST(ParserTest, FailuresWriteTheLineNamingTheirOperation) {
   TempDir dir;
   const std::string good = dir.File("good.xml");
-  WriteFileBytes(good, Document("AntiMalware"));
+  WriteFileBytes(good, Document("Test"));
   const std::string broken = dir.File("broken.xml");
   WriteFileBytes(broken, "<SecDb>\n</Sec>");
   const std::string firewall = dir.File("firewall.xml");
@@ -525,17 +491,17 @@ TEST(ParserTest, FailuresWriteTheLineNamingTheirOperation) {
     std::string description;
   };
   const Case cases[] = {
-      {[](ISDParser* p) { return p->put_Version(5); }, "CAMParser::put_Version()",
+      {[](ISDParser* p) { return p->put_Version(5); }, "CTestParser::put_Version()",
        std::string(testing::kReadOnlyText)},
-      {[](ISDParser* p) { return p->New(); }, "CAMParser::New()",
+      {[](ISDParser* p) { return p->New(); }, "CTestParser::New()",
        std::string(testing::kReadOnlyText)},
-      {[&](ISDParser* p) { return p->Load(missing, 0); }, "CAMParser::ReportParseError",
+      {[&](ISDParser* p) { return p->Load(missing, 0); }, "CTestParser::ReportParseError",
        "XML file " + missing + " was not found."},
-      {[&](ISDParser* p) { return p->Load(broken, 0); }, "CAMParser::error",
+      {[&](ISDParser* p) { return p->Load(broken, 0); }, "CTestParser::error",
        "Fatal Error\nFile:\t\t" + broken + "\nLine number:\t2\nMessage:\t\tmismatched tag"},
-      {[&](ISDParser* p) { return p->Load(firewall, 0); }, "CDbContentHandlerAM::StartElement()",
+      {[&](ISDParser* p) { return p->Load(firewall, 0); }, "CDbContentHandlerTest::StartElement()",
        "Required attribute is missing. Wrong Module id."},
-      {[&](ISDParser* p) { return p->Save(unwritable); }, "CAMParser::Save()",
+      {[&](ISDParser* p) { return p->Save(unwritable); }, "CTestParser::Save()",
        "The file " + unwritable + " could not be written."},
   };
   testing::ScopedDebugLogCapture log;
@@ -555,7 +521,7 @@ TEST(ParserTest, FailuresWriteTheLineNamingTheirOperation) {
 TEST(ParserTest, BadInputFailsCleanly) {
   std::string nested;
   for (int i = 0; i < 1000000; ++i) nested += "<a>";
-  const std::string valid = Document("AntiMalware");
+  const std::string valid = Document("Test");
   const std::string kFatal = "Fatal Error\nFile:\t\t";
   struct Case {
     const char* name;

@@ -16,7 +16,7 @@ namespace {
 
 class RuleListTest : public ::testing::Test {
  protected:
-  RuleListTest() : parser_(MakeObject<TestParser>()), list_(parser_->rules()) {}
+  RuleListTest() : parser_(MakeObject<TestParser>()), list_(AddRuleList(*parser_)) {}
 
   // Creates and inserts a rule with `id` and `key`.
   ComPtr<ITestRule> Add(std::int32_t id, std::int32_t key = 0) {
@@ -200,17 +200,18 @@ TEST_F(RuleListTest, GenerateRuleIdFindsTheFirstFreeIdentifier) {
   };
   for (const Case& c : kCases) {
     ComPtr<TestParser> parser = MakeObject<TestParser>();
+    TestRuleList* rules = AddRuleList(*parser);
     if (c.with_master) {
       ASSERT_OK(parser->SetMasterParser(master.get()));
     }
     for (std::int32_t id : c.ids) {
       ComPtr<ITestRule> rule;
-      ASSERT_OK(parser->rules()->CreateRule(rule.Put()));
+      ASSERT_OK(rules->CreateRule(rule.Put()));
       ASSERT_OK(rule->put_RuleID(id));
-      ASSERT_OK(parser->rules()->Insert(rule.get(), nullptr));
+      ASSERT_OK(rules->Insert(rule.get(), nullptr));
     }
     std::int32_t id = 0;
-    EXPECT_OK(parser->rules()->GenerateRuleID(0, 0, &id));
+    EXPECT_OK(rules->GenerateRuleID(0, 0, &id));
     EXPECT_EQ(id, c.expected);
   }
   EXPECT_HR(list_->GenerateRuleID(0, 0, nullptr), E_POINTER);
@@ -479,13 +480,14 @@ TEST_F(RuleListTest, ItemsOutliveTheirListAndParser) {
 
 TEST_F(RuleListTest, ItemsMoveBetweenListsOnlyWhenDetached) {
   ComPtr<TestParser> other = MakeObject<TestParser>();
+  TestRuleList* other_rules = AddRuleList(*other);
   ComPtr<ITestRule> member = Add(1);
-  EXPECT_HR(other->rules()->Insert(member.get(), nullptr), E_INVALIDARG);
+  EXPECT_HR(other_rules->Insert(member.get(), nullptr), E_INVALIDARG);
   ComPtr<ITestRule> loose = MakeRule(2);
-  ASSERT_OK(other->rules()->Insert(loose.get(), nullptr));
-  EXPECT_EQ(static_cast<TestRule*>(loose.get())->list(), other->rules());
+  ASSERT_OK(other_rules->Insert(loose.get(), nullptr));
+  EXPECT_EQ(static_cast<TestRule*>(loose.get())->list(), other_rules);
   EXPECT_EQ(list_->count(), 1);
-  EXPECT_EQ(other->rules()->count(), 1);
+  EXPECT_EQ(other_rules->count(), 1);
 
   ComPtr<ITestNoteList> notes;
   ASSERT_OK(member->get_Notes(notes.Put()));

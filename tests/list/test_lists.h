@@ -1,15 +1,16 @@
-// A test-only database kind with one rule list and, on each rule, one plain
-// sub-list of notes: just enough to drive the shared list shapes.
+// Test-only rules in one rule list and, on each rule, one plain sub-list of
+// notes: just enough to drive the shared list shapes. AddRuleList puts the
+// rule list on a test parser.
 #ifndef XMLSECDB_TESTS_LIST_TEST_LISTS_H_
 #define XMLSECDB_TESTS_LIST_TEST_LISTS_H_
 
 #include <string>
 #include <vector>
 
-#include "core/parser_object.h"
 #include "list/plain_list.h"
 #include "list/rule_list.h"
 #include "testing/event_log.h"
+#include "testing/test_parser.h"
 #include "xmlsecdb/collection.h"
 
 namespace xmlsecdb::testing {
@@ -60,10 +61,8 @@ struct ITestRuleList : ISDCollection {
   virtual HRESULT InsertEx(ITestRule* rule, std::int32_t master, ITestRule** copy) = 0;
 };
 
-inline constexpr CLSID CLSID_TestParser = MakeGuid("{5EC0DB00-03F4-4000-8000-5EC0DB0003F4}");
 inline constexpr CLSID CLSID_TestRuleList = MakeGuid("{5EC0DB00-03F5-4000-8000-5EC0DB0003F5}");
 inline constexpr CLSID CLSID_TestNoteList = MakeGuid("{5EC0DB00-03F6-4000-8000-5EC0DB0003F6}");
-inline constexpr IID DIID_TestEvents = MakeGuid("{5EC0DB00-03F7-4000-8000-5EC0DB0003F7}");
 
 // Parser events of the rule list, and the rule's property numbers.
 enum : DISPID {
@@ -137,19 +136,9 @@ class TestRuleList final : public RuleList<ITestRuleList, TestRule, ITestRule> {
   HRESULT CreateRule(ITestRule** rule) override { return Create(rule); }
 };
 
-class TestParser final : public ParserObject<ISDParser> {
- public:
-  TestParser();
-  TestRuleList* rules() const { return rules_.get(); }
-  using ParserCore::master;
-
- protected:
-  void SortRuleLists() override { rules_->Sort(); }
-
- private:
-  ParserListSite site_{this, kTestRuleEvents};
-  OwnedList<TestRuleList> rules_;
-};
+// Adds a rule list to `parser`, raising kTestRuleEvents and sorted before
+// the parser writes; the list lives as long as the parser.
+TestRuleList* AddRuleList(TestParser& parser);
 
 // Implementations, inline so that the benchmarks can use the same kind.
 
@@ -228,27 +217,11 @@ inline std::int16_t TestRule::Compare(const RuleItemBase& other) const {
   return key_ < theirs ? -1 : key_ > theirs ? 1 : 0;
 }
 
-inline constexpr ParserKind kTestKind = {
-    .abbreviation = "test",
-    .coclass = "XMLSDParserTest",
-    .class_name = "CTestParser",
-    .handler_name = "CDbContentHandlerTest",
-    .module_id = 0x1000,
-    .module_text = "Test",
-    .schema_file = "Test.xsd",
-    .schema_location = "",
-    .clsid = &CLSID_TestParser,
-    .parser_iid = &ISDParser::kIID,
-    .events_iid = &DIID_TestEvents,
-    .master_iid = &ISDParser::kIID,
-    .events_off_while_loading = false,
-    .module_check = ModuleCheck::kExactText,
-    .missing_major_suffix = "",
-    .writes_custom_sections = false,
-};
-
-inline TestParser::TestParser()
-    : ParserObject(kTestKind), rules_(MakeObject<TestRuleList>(&site_)) {}
+inline TestRuleList* AddRuleList(TestParser& parser) {
+  TestRuleList* rules = parser.AddList<TestRuleList>(kTestRuleEvents);
+  parser.OnSortRuleLists([rules] { rules->Sort(); });
+  return rules;
+}
 
 }  // namespace xmlsecdb::testing
 

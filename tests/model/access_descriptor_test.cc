@@ -15,14 +15,17 @@
 namespace xmlsecdb {
 namespace {
 
-using testing::AccessTestParser;
+using testing::AccessRules;
 using testing::AccessTestRule;
+using testing::AddRule;
+using testing::MakeAccessTestParser;
+using testing::TestParser;
 using Notices = std::vector<std::string>;
 
 class AccessDescriptorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    rule_ = parser_->AddRule();
+    rule_ = AddRule(*parser_);
     ASSERT_NE(rule_, nullptr);
   }
 
@@ -33,7 +36,7 @@ class AccessDescriptorTest : public ::testing::Test {
     return item;
   }
 
-  ComPtr<AccessTestParser> parser_ = MakeObject<AccessTestParser>();
+  ComPtr<TestParser> parser_ = MakeAccessTestParser();
   AccessTestRule* rule_ = nullptr;
 };
 
@@ -134,7 +137,7 @@ TEST_F(AccessDescriptorTest, CopyToListReplacesTheTargetWithCopies) {
     ASSERT_OK(item->put_AccessResult(f.result));
     ASSERT_OK(item->put_AuditLevel(f.level));
   }
-  AccessTestRule* other = parser_->AddRule();
+  AccessTestRule* other = AddRule(*parser_);
   ComPtr<IAccessDescriptor> stale;
   ASSERT_OK(other->access()->CreateAccessDescriptor(stale.Put()));
   ASSERT_OK(other->access()->Insert(stale.get()));

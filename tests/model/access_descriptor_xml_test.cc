@@ -9,22 +9,25 @@
 #include <string>
 #include <vector>
 
-#include "am/am_words.h"
 #include "cf/cf_words.h"
 #include "di/di_words.h"
 #include "fw/fw_words.h"
 #include "model/access_test_rule.h"
+#include "policy/policy_words.h"
 #include "sbx/sbx_words.h"
 #include "testing/hresult_matchers.h"
 #include "testing/recording_context.h"
-#include "testing/temp_dir.h"
 
 namespace xmlsecdb {
 namespace {
 
-using testing::AccessTestParser;
+using testing::AccessRules;
 using testing::AccessTestRule;
+using testing::AddRule;
+using testing::MakeAccessTestParser;
 using testing::RecordingContext;
+using testing::RoundTrip;
+using testing::TestParser;
 
 TEST(AccessDescXmlTest, AccessTypeWordsAreReadByNameAndStarByObjectType) {
   struct Case {
@@ -42,11 +45,6 @@ TEST(AccessDescXmlTest, AccessTypeWordsAreReadByNameAndStarByObjectType) {
       {&kSBXAccessDesc, OT_FILE, "", std::nullopt},
       {&kDIAccessDesc, OT_DATA_INSPECTION, "ReadMalw", 0x40},
       {&kDIAccessDesc, OT_DATA_INSPECTION, "*", 0xFF},
-      {&kAMAccessDesc, OT_ANTI_MALWARE, "*", 1},
-      {&kAMAccessDesc, OT_FILE, "*", 0x101FF},
-      {&kAMAccessDesc, OT_REGISTRY, "*", 0},  // unknown to this kind: the starting value
-      {&kAMAccessDesc, OT_FILE, "ScanExclusion", 1},
-      {&kAMAccessDesc, OT_FILE, "FileRead", std::nullopt},
       {&kCFAccessDesc, OT_PRIVACY, "Popup", 0x80},
       {&kCFAccessDesc, OT_ATTACHMENT, "Popup", 0x80},
       {&kCFAccessDesc, OT_IDLOCK, "IdLock", 1},
@@ -75,9 +73,6 @@ TEST(AccessDescXmlTest, AccessTypeIsWrittenByTheRulesObjectType) {
       {&kSBXAccessDesc, OT_SYSTEMPRIV, 0x1000, "InjectCode"},
       {&kSBXAccessDesc, OT_SPAWN_DLL, 0x1, "LoadDll"},  // the name before "*"
       {&kDIAccessDesc, OT_DATA_INSPECTION, 0x10, "SendDict"},
-      {&kAMAccessDesc, OT_ANTI_MALWARE, 1, "ScanExclusion"},
-      {&kAMAccessDesc, OT_FILE, 0x101FF, std::nullopt},
-      {&kAMAccessDesc, OT_FILE, 1, std::nullopt},
       {&kCFAccessDesc, OT_PRIVACY, 0x80, "Popup"},
       {&kCFAccessDesc, OT_ATTACHMENT, 0x80, std::nullopt},
       {&kCFAccessDesc, OT_IDLOCK, 1, "IDLockExpressionList"},
@@ -108,7 +103,6 @@ TEST(AccessDescXmlTest, ReadConvertsOrReportsTheKindsFailure) {
       {&kSBXAccessDesc, {"al", "Severity1"}, "109 Missing AR.", {}},
       {&kSBXAccessDesc, {"ar", "allow"}, "110 Wrong AR.", {}},
       {&kSBXAccessDesc, {"ar", "Allow", "al", "Severity"}, "110 Wrong AL.", {}},
-      {&kAMAccessDesc, {"at", "FileRead", "ar", "Allow"}, "110 Wrong AT.", {}},
       {&kCFAccessDesc, {"ar", "AskUser"}, "", {1, AR_ASKUSER, AL_IGNORE}},
       {&kCFAccessDesc, {"al", "Severity1"}, "109 Missing AccessDesc AR.", {}},
       {&kCFAccessDesc, {"ar", "Deny"}, "110 Wrong AccessDesc AR.", {}},
@@ -119,12 +113,12 @@ TEST(AccessDescXmlTest, ReadConvertsOrReportsTheKindsFailure) {
        "",
        {0, AR_ALLOW, AL_SEVERITY_9}},
   };
-  ComPtr<AccessTestParser> parser = MakeObject<AccessTestParser>();
+  ComPtr<TestParser> parser = MakeAccessTestParser();
   for (const Case& c : cases) {
     std::vector<const char*> pairs = c.attributes;
     pairs.push_back(nullptr);
     SCOPED_TRACE(::testing::PrintToString(c.attributes));
-    AccessTestRule* rule = parser->AddRule(OT_FILE);
+    AccessTestRule* rule = AddRule(*parser, OT_FILE);
     RecordingContext context(*parser);
     HRESULT hr =
         ReadAccessDesc(context, SaxAttributes(pairs.data()), OT_FILE, *c.config, *rule->access());
@@ -144,8 +138,8 @@ TEST(AccessDescXmlTest, ReadConvertsOrReportsTheKindsFailure) {
 }
 
 TEST(AccessDescXmlTest, WriteLeavesOutWhatHasNoWord) {
-  ComPtr<AccessTestParser> parser = MakeObject<AccessTestParser>();
-  AccessTestRule* rule = parser->AddRule(OT_FILE);
+  ComPtr<TestParser> parser = MakeAccessTestParser();
+  AccessTestRule* rule = AddRule(*parser, OT_FILE);
   ComPtr<CAccessDescriptor> odd = rule->access()->NewItem();
   ASSERT_OK(odd->put_AccessResult(static_cast<EAccessResult>(4)));
   ASSERT_OK(odd->put_AuditLevel(static_cast<EAuditLevel>(-1)));
@@ -163,25 +157,8 @@ TEST(AccessDescXmlTest, WriteLeavesOutWhatHasNoWord) {
             "</Rule>");
 }
 
-// Loads `body` as the rule list of a database and returns what the save
-// writes for it.
-std::string RoundTrip(AccessTestParser& parser, std::string_view body) {
-  testing::TempDir dir;
-  const std::string path = dir.File("access.xml");
-  testing::WriteFileBytes(path, "<SecDb><VersionInfo major=\"1\"/><Module id=\"AccessTest\"/>" +
-                                    std::string(body) + "</SecDb>");
-  HRESULT hr = parser.Load(path, 0);
-  if (Failed(hr)) return "load failed: " + testing::TakeErrorDescription();
-  std::string xml;
-  if (Failed(parser.get_Xml(&xml))) return "save failed";
-  std::size_t start = xml.find("\t<RuleList");
-  std::size_t end = xml.find("</RuleList>");
-  if (start == std::string::npos || end == std::string::npos) return xml;
-  return xml.substr(start, end + 11 - start);
-}
-
 TEST(AccessDescXmlTest, RulesChildrenRoundTripInListOrder) {
-  ComPtr<AccessTestParser> parser = MakeObject<AccessTestParser>();
+  ComPtr<TestParser> parser = MakeAccessTestParser();
   EXPECT_EQ(RoundTrip(*parser,
                       "<RuleList>"
                       "<Rule id=\"1\" ot=\"4\">"
@@ -210,38 +187,22 @@ TEST(AccessDescXmlTest, RulesChildrenRoundTripInListOrder) {
             "\t\t\t<AccessDesc ar=\"Allow\" al=\"Severity0\"/>\n"
             "\t\t</Rule>\n"
             "\t</RuleList>");
-  AccessTestRule* first = *parser->rules()->begin();
+  AccessTestRule* first = *AccessRules(*parser)->begin();
   EXPECT_EQ(first->access()->at(0)->access_type(), 0x1001F);
   EXPECT_EQ(first->switches()->at(0)->bits_on(), 0x5);
 }
 
 TEST(AccessDescXmlTest, ChildFailureEndsTheLoad) {
-  ComPtr<AccessTestParser> parser = MakeObject<AccessTestParser>();
+  ComPtr<TestParser> parser = MakeAccessTestParser();
   EXPECT_EQ(RoundTrip(*parser,
                       "<RuleList><Rule id=\"1\" ot=\"1\"><AccessDesc at=\"Bogus\" ar=\"Allow\"/>"
                       "</Rule></RuleList>"),
             "load failed: Security database has invalid content. Wrong AT.");
-  ComPtr<AccessTestParser> am = MakeObject<AccessTestParser>(kAMAccessDesc, kAMConditionSwitch);
-  EXPECT_EQ(RoundTrip(*am,
+  ComPtr<TestParser> policy = MakeAccessTestParser(kSBXAccessDesc, kPolicyConditionSwitch);
+  EXPECT_EQ(RoundTrip(*policy,
                       "<RuleList><Rule id=\"1\" ot=\"32\"><ConditionSwitch target=\"global\"/>"
                       "</Rule></RuleList>"),
             "load failed: Required attribute is missing. Missing condition type.");
-}
-
-TEST(AccessDescXmlTest, AntiMalwareStarIsWrittenAsScanExclusion) {
-  ComPtr<AccessTestParser> parser = MakeObject<AccessTestParser>(kAMAccessDesc);
-  EXPECT_EQ(RoundTrip(*parser,
-                      "<RuleList><Rule id=\"1\" ot=\"32\"><AccessDesc at=\"*\" ar=\"Allow\"/>"
-                      "</Rule><Rule id=\"2\" ot=\"1\"><AccessDesc at=\"*\" ar=\"Allow\"/>"
-                      "</Rule></RuleList>"),
-            "\t<RuleList>\n"
-            "\t\t<Rule id=\"1\" ot=\"32\">\n"
-            "\t\t\t<AccessDesc at=\"ScanExclusion\" ar=\"Allow\" al=\"Severity0\"/>\n"
-            "\t\t</Rule>\n"
-            "\t\t<Rule id=\"2\" ot=\"1\">\n"
-            "\t\t\t<AccessDesc ar=\"Allow\" al=\"Severity0\"/>\n"
-            "\t\t</Rule>\n"
-            "\t</RuleList>");
 }
 
 }  // namespace

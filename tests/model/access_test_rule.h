@@ -1,11 +1,11 @@
-// A test-only database kind whose rules own an access-descriptor list and a
+// Test-only rules that own an access-descriptor list and a
 // condition-switch list: enough to drive the sub-lists through a rule, and
 // to load and save `AccessDesc` and `ConditionSwitch` children.
 //
 //   <RuleList><Rule id="1" ot="4"><ConditionSwitch .../><AccessDesc .../></Rule></RuleList>
 //
-// `ot` is the rule's object type in decimal. The parser reads and writes the
-// children with the configs it is constructed with.
+// `ot` is the rule's object type in decimal. The section reads and writes
+// the children with the configs it is constructed with.
 #ifndef XMLSECDB_TESTS_MODEL_ACCESS_TEST_RULE_H_
 #define XMLSECDB_TESTS_MODEL_ACCESS_TEST_RULE_H_
 
@@ -13,18 +13,17 @@
 #include <vector>
 
 #include "core/number_text.h"
-#include "core/parser_object.h"
 #include "core/return_if_failed.h"
 #include "core/section.h"
 #include "list/rule_list.h"
 #include "sbx/sbx_words.h"
+#include "testing/hresult_matchers.h"
+#include "testing/test_parser.h"
 
 namespace xmlsecdb::testing {
 
-inline constexpr CLSID CLSID_AccessTestParser = MakeGuid("{5EC0DB00-08F0-4000-8000-5EC0DB0008F0}");
 inline constexpr CLSID CLSID_AccessTestRuleList =
     MakeGuid("{5EC0DB00-08F1-4000-8000-5EC0DB0008F1}");
-inline constexpr IID DIID_AccessTestEvents = MakeGuid("{5EC0DB00-08F2-4000-8000-5EC0DB0008F2}");
 
 inline constexpr ListTraits kAccessTestRuleListTraits = {
     "CAccessTestRuleList", "CreateRule", &CLSID_AccessTestRuleList, &ISDCollection::kIID};
@@ -155,49 +154,44 @@ class AccessTestSection final : public Section {
   XmlAttributes attributes_;
 };
 
-inline constexpr ParserKind kAccessTestKind = {
-    .abbreviation = "test",
-    .coclass = "XMLSDParserAccessTest",
-    .class_name = "CAccessTestParser",
-    .handler_name = "CDbContentHandlerAccessTest",
-    .module_id = 0x2000,
-    .module_text = "AccessTest",
-    .schema_file = "AccessTest.xsd",
-    .schema_location = "",
-    .clsid = &CLSID_AccessTestParser,
-    .parser_iid = &ISDParser::kIID,
-    .events_iid = &DIID_AccessTestEvents,
-    .master_iid = &ISDParser::kIID,
-    .events_off_while_loading = false,
-    .module_check = ModuleCheck::kExactText,
-    .missing_major_suffix = "",
-    .writes_custom_sections = false,
-};
+// A test parser whose one section is the rule list above, read and written
+// with `access` and `switches` (which must outlive it).
+inline ComPtr<TestParser> MakeAccessTestParser(
+    const AccessDescConfig& access = kSBXAccessDesc,
+    const ConditionSwitchConfig& switches = kSBXConditionSwitch) {
+  ComPtr<TestParser> parser = MakeObject<TestParser>();
+  parser->AddSection<AccessTestSection>(access, switches);
+  return parser;
+}
 
-class AccessTestParser final : public ParserObject<ISDParser> {
- public:
-  explicit AccessTestParser(const AccessDescConfig& access = kSBXAccessDesc,
-                            const ConditionSwitchConfig& switches = kSBXConditionSwitch)
-      : ParserObject(kAccessTestKind), section_(this, access, switches) {
-    AddSection(&section_);
+inline AccessTestRuleList* AccessRules(TestParser& parser) {
+  return parser.section<AccessTestSection>().rules();
+}
+
+// Loads `body` (the rule list of a database) into `parser` and returns what
+// a save writes for it, or "load failed: <description>".
+inline std::string RoundTrip(TestParser& parser, std::string_view body) {
+  HRESULT hr = LoadBody(parser, body);
+  if (Failed(hr)) return "load failed: " + TakeErrorDescription();
+  std::string xml;
+  if (Failed(parser.get_Xml(&xml))) return "save failed";
+  std::size_t start = xml.find("\t<RuleList");
+  std::size_t end = xml.find("</RuleList>");
+  if (start == std::string::npos || end == std::string::npos) return xml;
+  return xml.substr(start, end + 11 - start);
+}
+
+// A new rule of `object_type`, inserted with the next free identifier.
+inline AccessTestRule* AddRule(TestParser& parser, std::int32_t object_type = OT_FILE) {
+  ComPtr<AccessTestRule> rule = AccessRules(parser)->NewItem();
+  rule->object_type = object_type;
+  std::int32_t id = 0;
+  if (Failed(AccessRules(parser)->GenerateID(&id)) || Failed(rule->SetRuleID("", id, 0)) ||
+      Failed(AccessRules(parser)->Insert(rule.get()))) {
+    return nullptr;
   }
-  AccessTestRuleList* rules() const { return section_.rules(); }
-
-  // A new rule of `object_type`, inserted with the next free identifier.
-  AccessTestRule* AddRule(std::int32_t object_type = OT_FILE) {
-    ComPtr<AccessTestRule> rule = rules()->NewItem();
-    rule->object_type = object_type;
-    std::int32_t id = 0;
-    if (Failed(rules()->GenerateID(&id)) || Failed(rule->SetRuleID("", id, 0)) ||
-        Failed(rules()->Insert(rule.get()))) {
-      return nullptr;
-    }
-    return rule.get();
-  }
-
- private:
-  AccessTestSection section_;
-};
+  return rule.get();
+}
 
 }  // namespace xmlsecdb::testing
 

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "am/am_words.h"
 #include "cf/cf_words.h"
 #include "di/di_words.h"
 #include "fw/fw_words.h"
@@ -31,13 +30,12 @@ TEST(AppExceptionSectionTest, GuardMaskText) {
       // Only the database's own full mask is "*": another kind's full mask
       // would read back here as this kind's.
       {kCFExceptionItems, 0x20, "AntiMalware"},
-      {kAMExceptionItems, 0x4000020, "AntiMalware|DataInspection"},
       {kDIExceptionItems, 0, ""},
   };
   for (const Case& c : writes) {
-    ComPtr<SectionParser> parser = MakeSectionParser(c.items);
+    ComPtr<TestParser> parser = MakeSectionParser(c.items);
     std::string text;
-    parser->exceptions.GuardsText(c.mask, &text);
+    Exceptions(*parser).GuardsText(c.mask, &text);
     EXPECT_EQ(text, c.text) << std::hex << c.mask;
   }
   const Case reads[] = {
@@ -48,18 +46,17 @@ TEST(AppExceptionSectionTest, GuardMaskText) {
       {kSBXExceptionItems, 0x201DF, "*"},
       {kSBXExceptionItems, 0x20001, "DllLoading|File|IdLock"},
       {kSBXExceptionItems, 0, "file"},
-      {kAMExceptionItems, 0x20, "AntiMalware"},
       {kFWExceptionItems, 0, ""},
   };
   for (const Case& c : reads) {
-    ComPtr<SectionParser> parser = MakeSectionParser(c.items);
-    EXPECT_EQ(parser->exceptions.GuardsFromText(c.text), c.mask) << c.text;
+    ComPtr<TestParser> parser = MakeSectionParser(c.items);
+    EXPECT_EQ(Exceptions(*parser).GuardsFromText(c.text), c.mask) << c.text;
   }
 }
 
 TEST(AppExceptionSectionTest, RoundTrip) {
-  ComPtr<SectionParser> parser = MakeSectionParser(kSBXExceptionItems);
-  ASSERT_OK(LoadBody(parser.get(),
+  ComPtr<TestParser> parser = MakeSectionParser(kSBXExceptionItems);
+  ASSERT_OK(LoadBody(*parser,
                      "<ExceptionList>"
                      "<AppItem app=\"notepad.exe\" activeGuardsMask=\"Registry|File\"/>"
                      "<AppItem app_id=\"browsers\" activeGuardsMask=\"*\" priority=\"high\" "
@@ -74,21 +71,21 @@ TEST(AppExceptionSectionTest, RoundTrip) {
       "filter=\"grp\" uiflags=\"u\" account=\"both\"/>\n"
       "\t\t<AppItem app=\"a\" activeGuardsMask=\"\" order=\"12345\" account=\"system\"/>\n"
       "\t</ExceptionList>\n";
-  EXPECT_EQ(SectionText(parser.get(), "ExceptionList"), expected);
+  EXPECT_EQ(SectionText(*parser, "ExceptionList"), expected);
 
-  ComPtr<SectionParser> reloaded = MakeSectionParser(kSBXExceptionItems);
-  ASSERT_OK(SaveAndReload(parser.get(), reloaded.get()));
-  EXPECT_EQ(SectionText(reloaded.get(), "ExceptionList"), expected);
+  ComPtr<TestParser> reloaded = MakeSectionParser(kSBXExceptionItems);
+  ASSERT_OK(SaveAndReload(*parser, *reloaded));
+  EXPECT_EQ(SectionText(*reloaded, "ExceptionList"), expected);
   std::string guards;
-  ASSERT_OK(reloaded->exceptions.list()->GetAllGuardsText(&guards));
+  ASSERT_OK(Exceptions(*reloaded).list()->GetAllGuardsText(&guards));
   EXPECT_EQ(guards,
             "L|notepad.exe|00000005|*|user#G|browsers|000201DF|grp|both#L|a|00000000|*|system");
 }
 
 TEST(AppExceptionSectionTest, EmptyListIsStillWritten) {
-  ComPtr<SectionParser> parser = MakeSectionParser();
-  ASSERT_OK(LoadBody(parser.get(), ""));
-  EXPECT_EQ(SectionText(parser.get(), "ExceptionList"), "\t<ExceptionList/>\n");
+  ComPtr<TestParser> parser = MakeSectionParser();
+  ASSERT_OK(LoadBody(*parser, ""));
+  EXPECT_EQ(SectionText(*parser, "ExceptionList"), "\t<ExceptionList/>\n");
 }
 
 // An `AppItem` without `activeGuardsMask` exempts from all of the
@@ -99,13 +96,12 @@ TEST(AppExceptionSectionTest, MissingMaskMeansTheFullMask) {
     std::uint32_t mask;
   };
   for (const Case& c : {Case{kSBXExceptionItems, 0x201DF}, Case{kCFExceptionItems, 0x40380000},
-                        Case{kFWExceptionItems, 0x400}, Case{kAMExceptionItems, 0x20},
-                        Case{kDIExceptionItems, 0x4000000}}) {
-    ComPtr<SectionParser> parser = MakeSectionParser(c.items);
-    ASSERT_OK(LoadBody(parser.get(), "<ExceptionList><AppItem app=\"x\"/></ExceptionList>"));
-    ASSERT_EQ(parser->exceptions.list()->count(), 1);
-    EXPECT_EQ(parser->exceptions.list()->at(0)->data().guards, c.mask);
-    EXPECT_EQ(SectionText(parser.get(), "ExceptionList"),
+                        Case{kFWExceptionItems, 0x400}, Case{kDIExceptionItems, 0x4000000}}) {
+    ComPtr<TestParser> parser = MakeSectionParser(c.items);
+    ASSERT_OK(LoadBody(*parser, "<ExceptionList><AppItem app=\"x\"/></ExceptionList>"));
+    ASSERT_EQ(Exceptions(*parser).list()->count(), 1);
+    EXPECT_EQ(Exceptions(*parser).list()->at(0)->data().guards, c.mask);
+    EXPECT_EQ(SectionText(*parser, "ExceptionList"),
               "\t<ExceptionList>\n\t\t<AppItem app=\"x\" activeGuardsMask=\"*\" order=\"35000\"/>\n"
               "\t</ExceptionList>\n");
   }
@@ -130,10 +126,10 @@ TEST(AppExceptionSectionTest, InvalidAppItemsFailTheLoad) {
        "Security database has invalid content. Wrong appitem priority."},
   };
   for (const Case& c : cases) {
-    ComPtr<SectionParser> parser = MakeSectionParser(c.items);
+    ComPtr<TestParser> parser = MakeSectionParser(c.items);
     std::string body =
         "<ExceptionList><AppItem app=\"ok\"/>" + std::string(c.item) + "</ExceptionList>";
-    EXPECT_HR(LoadBody(parser.get(), body), E_FAIL) << c.item;
+    EXPECT_HR(LoadBody(*parser, body), E_FAIL) << c.item;
     EXPECT_EQ(TakeErrorDescription(), c.description) << c.item;
   }
 }
@@ -151,10 +147,10 @@ TEST(AppExceptionSectionTest, WhereAppItemsAreRead) {
   for (const Case& c :
        {Case{kCFExceptionItems, "L|wrapped|40380000|*|user"},
         Case{kFWExceptionItems, "L|wrapped|00000400|*|user#L|outside|00000400|*|user"}}) {
-    ComPtr<SectionParser> parser = MakeSectionParser(c.items);
-    ASSERT_OK(LoadBody(parser.get(), kBody));
+    ComPtr<TestParser> parser = MakeSectionParser(c.items);
+    ASSERT_OK(LoadBody(*parser, kBody));
     std::string text;
-    ASSERT_OK(parser->exceptions.list()->GetAllGuardsText(&text));
+    ASSERT_OK(Exceptions(*parser).list()->GetAllGuardsText(&text));
     EXPECT_EQ(text, c.guards_text);
   }
 }

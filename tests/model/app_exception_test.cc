@@ -17,7 +17,7 @@ namespace {
 
 class AppExceptionTest : public ::testing::Test {
  protected:
-  AppExceptionTest() : parser_(MakeSectionParser()), list_(parser_->exceptions.list()) {}
+  AppExceptionTest() : parser_(MakeSectionParser()), list_(Exceptions(*parser_).list()) {}
 
   ComPtr<IAppException> Make() {
     ComPtr<IAppException> exception;
@@ -31,7 +31,7 @@ class AppExceptionTest : public ::testing::Test {
     return events;
   }
 
-  ComPtr<SectionParser> parser_;
+  ComPtr<TestParser> parser_;
   CAppExceptionList* list_;
 };
 

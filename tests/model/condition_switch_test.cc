@@ -15,14 +15,17 @@
 namespace xmlsecdb {
 namespace {
 
-using testing::AccessTestParser;
+using testing::AccessRules;
 using testing::AccessTestRule;
+using testing::AddRule;
+using testing::MakeAccessTestParser;
+using testing::TestParser;
 using Notices = std::vector<std::string>;
 
 class ConditionSwitchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    rule_ = parser_->AddRule();
+    rule_ = AddRule(*parser_);
     ASSERT_NE(rule_, nullptr);
   }
 
@@ -33,7 +36,7 @@ class ConditionSwitchTest : public ::testing::Test {
     return item;
   }
 
-  ComPtr<AccessTestParser> parser_ = MakeObject<AccessTestParser>();
+  ComPtr<TestParser> parser_ = MakeAccessTestParser();
   AccessTestRule* rule_ = nullptr;
 };
 
@@ -119,7 +122,7 @@ TEST_F(ConditionSwitchTest, CopyToListCopiesEverythingButTheUIFlags) {
   ASSERT_OK(item->put_BitsOn(0x5));
   ASSERT_OK(item->put_BitsOff(static_cast<std::int32_t>(0x80000000u)));
   ASSERT_OK(item->put_UIFlags("shown"));
-  AccessTestRule* other = parser_->AddRule();
+  AccessTestRule* other = AddRule(*parser_);
   Insert(other);
   Insert(other);
 

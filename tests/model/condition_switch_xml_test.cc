@@ -8,18 +8,21 @@
 #include <string>
 #include <vector>
 
-#include "am/am_words.h"
 #include "fw/fw_words.h"
 #include "model/access_test_rule.h"
+#include "policy/policy_words.h"
 #include "testing/hresult_matchers.h"
 #include "testing/recording_context.h"
 
 namespace xmlsecdb {
 namespace {
 
-using testing::AccessTestParser;
+using testing::AccessRules;
 using testing::AccessTestRule;
+using testing::AddRule;
+using testing::MakeAccessTestParser;
 using testing::RecordingContext;
+using testing::TestParser;
 
 TEST(ConditionSwitchXmlTest, ReadConvertsOrReportsTheKindsFailure) {
   struct Expected {
@@ -36,32 +39,38 @@ TEST(ConditionSwitchXmlTest, ReadConvertsOrReportsTheKindsFailure) {
     Expected expected;
   };
   const Case cases[] = {
-      {&kAMConditionSwitch,
+      {&kPolicyConditionSwitch,
        {"type", "and", "target", "global"},
        "",
        {CST_AND, CSTRG_GLOBAL, 0, 0, ""}},
-      {&kAMConditionSwitch,
+      {&kPolicyConditionSwitch,
        {"target", "global_process", "type", "and_or", "bits_on", "1|2|0|33", "bits_off", "32",
         "uiflags", "a b"},
        "",
        {CST_AND_OR, CSTRG_GLOBAL_PROCESS, 0x3, static_cast<std::int32_t>(0x80000000u), "a b"}},
-      {&kAMConditionSwitch, {"target", "global"}, "109 Missing condition type.", {}},
-      {&kAMConditionSwitch, {"type", "AND", "target", "global"}, "110 Wrong condition type.", {}},
-      {&kAMConditionSwitch, {"type", "or"}, "109 Missing condition target.", {}},
-      {&kAMConditionSwitch, {"type", "or", "target", "host"}, "110 Wrong condition target.", {}},
+      {&kPolicyConditionSwitch, {"target", "global"}, "109 Missing condition type.", {}},
+      {&kPolicyConditionSwitch,
+       {"type", "AND", "target", "global"},
+       "110 Wrong condition type.",
+       {}},
+      {&kPolicyConditionSwitch, {"type", "or"}, "109 Missing condition target.", {}},
+      {&kPolicyConditionSwitch,
+       {"type", "or", "target", "host"},
+       "110 Wrong condition target.",
+       {}},
       // The type is checked before the target.
-      {&kAMConditionSwitch, {"type", "x", "target", "y"}, "110 Wrong condition type.", {}},
+      {&kPolicyConditionSwitch, {"type", "x", "target", "y"}, "110 Wrong condition type.", {}},
       {&kFWConditionSwitch, {"target", "global"}, "109 Missing ConditionSwitch type", {}},
       {&kFWConditionSwitch, {"type", "x"}, "110 Wrong ConditionSwitch type", {}},
       {&kFWConditionSwitch, {"type", "or"}, "109 Missing ConditionSwitch target.", {}},
       {&kFWConditionSwitch, {"type", "or", "target", ""}, "110 Wrong ConditionSwitch target.", {}},
   };
-  ComPtr<AccessTestParser> parser = MakeObject<AccessTestParser>();
+  ComPtr<TestParser> parser = MakeAccessTestParser();
   for (const Case& c : cases) {
     std::vector<const char*> pairs = c.attributes;
     pairs.push_back(nullptr);
     SCOPED_TRACE(::testing::PrintToString(c.attributes));
-    AccessTestRule* rule = parser->AddRule();
+    AccessTestRule* rule = AddRule(*parser);
     RecordingContext context(*parser);
     HRESULT hr =
         ReadConditionSwitch(context, SaxAttributes(pairs.data()), *c.config, *rule->switches());
@@ -100,8 +109,8 @@ TEST(ConditionSwitchXmlTest, WriteLeavesOutZeroBitsEmptyFlagsAndValuesWithoutWor
       {static_cast<ECFType>(7), static_cast<ECFTarget>(-1), 0, 0x2, "",
        "<ConditionSwitch bits_off=\"2\"/>"},
   };
-  ComPtr<AccessTestParser> parser = MakeObject<AccessTestParser>();
-  AccessTestRule* rule = parser->AddRule();
+  ComPtr<TestParser> parser = MakeAccessTestParser();
+  AccessTestRule* rule = AddRule(*parser);
   XmlAttributes scratch;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.element);

@@ -16,8 +16,10 @@ namespace xmlsecdb {
 namespace {
 
 using testing::DefinitionEventLog;
-using testing::DefinitionsParser;
+using testing::DefinitionsOf;
+using testing::MakeDefinitionsParser;
 using testing::TakeErrorDescription;
+using testing::TestParser;
 
 // A definition kind that, like the firewall's, restricts its object types
 // and lives in its own list.
@@ -92,9 +94,9 @@ class DefinitionTest : public ::testing::Test {
     }
     return -1;
   }
-  CDefinitionList& list() { return *parser_->list(); }
+  CDefinitionList& list() { return *DefinitionsOf(*parser_); }
 
-  ComPtr<DefinitionsParser> parser_ = MakeObject<DefinitionsParser>();
+  ComPtr<TestParser> parser_ = MakeDefinitionsParser();
 };
 
 TEST_F(DefinitionTest, InsertRefusesDuplicateIdsExceptForTheIdsTypes) {
@@ -215,11 +217,11 @@ TEST_F(DefinitionTest, ChangesRaiseEventsAndMarkDefinitionsModified) {
 }
 
 TEST_F(DefinitionTest, IdsDefinitionsRaiseNoEventsButStillMarkModified) {
-  ComPtr<DefinitionsParser> ids = MakeObject<DefinitionsParser>(kIDSDefinitions);
+  ComPtr<TestParser> ids = MakeDefinitionsParser(kIDSDefinitions);
   ComPtr<DefinitionEventLog> log = testing::ListenTo(*ids);
   ComPtr<IDefinition> definition;
-  ASSERT_OK(ids->list()->CreateDefinition(definition.Put()));
-  ASSERT_OK(ids->list()->Insert(definition.get()));
+  ASSERT_OK(DefinitionsOf(*ids)->CreateDefinition(definition.Put()));
+  ASSERT_OK(DefinitionsOf(*ids)->Insert(definition.get()));
   ASSERT_OK(definition->put_DefinitionID("n"));
   EXPECT_TRUE(log->lines.empty());
   EXPECT_EQ(ids->modified_flags(), ParserCore::kModifiedDefinitions);
@@ -293,7 +295,7 @@ TEST_F(DefinitionTest, ObjectsOutliveTheirParser) {
   ComPtr<IDefinition> web = Add(OT_FILE, "Web");
   ComPtr<ISimpleItem> item = AddItem(web.get(), "a");
   Add(OT_FILE, "Other");
-  ComPtr<IDefinitionList> kept(parser_->list());
+  ComPtr<IDefinitionList> kept(DefinitionsOf(*parser_));
   ASSERT_OK(parser_->put_ReadOnly(1));
   parser_.Reset();
   EXPECT_HR(web->put_DefinitionID("Other"), SECDB_E_DUPLICATEID);

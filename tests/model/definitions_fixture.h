@@ -7,27 +7,31 @@
 #include <string_view>
 #include <vector>
 
-#include "am/am_words.h"
-#include "core/parser_kinds.h"
-#include "core/parser_object.h"
 #include "model/definitions_section.h"
 #include "testing/hresult_matchers.h"
-#include "testing/temp_dir.h"
-#include "xmlsecdb/classes.h"
+#include "testing/test_parser.h"
 
 namespace xmlsecdb::testing {
 
-class DefinitionsParser final : public ParserObjectEx<ISDParserEx> {
- public:
-  explicit DefinitionsParser(const DefinitionsConfig& config = kAMDefinitions)
-      : ParserObjectEx(ParserKindOf(MODULE_AM)), definitions(this, config) {
-    AddSection(&definitions);
-  }
-  CDefinitionList* list() const { return definitions.list(); }
-  using ParserCore::modified_flags;
+// Object types a test's definitions read: a file, a time and an
+// anti-malware object.
+inline constexpr Spelling<EObjectType> kTestDefinitionTypes[] = {
+    {OT_FILE, "File"}, {OT_TIME, "time"}, {OT_ANTI_MALWARE, "AntiMalware"}};
+inline constexpr DefinitionsConfig kTestDefinitions = {.object_types = kTestDefinitionTypes,
+                                                       .definition_events = kDefinitionEvents,
+                                                       .item_events = kSimpleItemEvents};
 
-  DefinitionsSection definitions;
-};
+// A test parser whose only section is `Definitions` read with `config`.
+inline ComPtr<TestParser> MakeDefinitionsParser(
+    const DefinitionsConfig& config = kTestDefinitions) {
+  ComPtr<TestParser> parser = MakeObject<TestParser>();
+  parser->AddSection<DefinitionsSection>(config);
+  return parser;
+}
+
+inline CDefinitionList* DefinitionsOf(TestParser& parser) {
+  return parser.section<DefinitionsSection>().list();
+}
 
 // Records each event as "<dispid>" followed by one letter per argument:
 // "d" for an object that is a definition, "i" for any other object, "0"
@@ -51,20 +55,11 @@ class DefinitionEventLog final : public ComObject<IDispatch> {
   std::vector<std::string> lines;
 };
 
-inline ComPtr<DefinitionEventLog> ListenTo(DefinitionsParser& parser) {
+inline ComPtr<DefinitionEventLog> ListenTo(TestParser& parser) {
   ComPtr<DefinitionEventLog> log = MakeObject<DefinitionEventLog>();
   std::uint32_t cookie = 0;
   EXPECT_OK(parser.events().Advise(log->unknown(), &cookie));
   return log;
-}
-
-// Loads a database whose sections are `body`.
-inline HRESULT LoadBody(DefinitionsParser& parser, std::string_view body) {
-  TempDir dir;
-  const std::string path = dir.File("defs.xml");
-  WriteFileBytes(path, "<SecDb><VersionInfo major=\"1\" minor=\"0\"/><Module id=\"AntiMalware\"/>" +
-                           std::string(body) + "</SecDb>");
-  return parser.Load(path, 0);
 }
 
 }  // namespace xmlsecdb::testing

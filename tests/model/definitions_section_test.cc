@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "am/am_words.h"
 #include "cf/cf_words.h"
 #include "core/messages.h"
 #include "di/di_words.h"
@@ -14,12 +13,14 @@
 namespace xmlsecdb {
 namespace {
 
-using testing::DefinitionsParser;
+using testing::DefinitionsOf;
 using testing::LoadBody;
+using testing::MakeDefinitionsParser;
 using testing::TakeErrorDescription;
+using testing::TestParser;
 
 // The text of the section as a save writes it.
-std::string SectionText(DefinitionsParser& parser) {
+std::string SectionText(TestParser& parser) {
   std::string xml;
   EXPECT_OK(parser.XmlEx("Definitions", &xml));
   std::size_t begin = xml.find("\t<Definitions");
@@ -40,11 +41,11 @@ TEST(DefinitionsSectionTest, RoundTripKeepsTypesItemsAndEscapedText) {
       "\t\t\t<Item>1</Item>\n"
       "\t\t</Object>\n"
       "\t</Definitions>\n";
-  ComPtr<DefinitionsParser> parser = MakeObject<DefinitionsParser>();
+  ComPtr<TestParser> parser = MakeDefinitionsParser();
   ASSERT_OK(LoadBody(*parser, section));
   EXPECT_EQ(SectionText(*parser), section);
 
-  CDefinitionList& list = *parser->list();
+  CDefinitionList& list = *DefinitionsOf(*parser);
   ASSERT_EQ(list.count(), 3);
   EXPECT_EQ(list.at(0)->description(), "a & <b> \"c\"");
   EXPECT_EQ(list.at(1)->object_type(), OT_TIME);
@@ -55,7 +56,7 @@ TEST(DefinitionsSectionTest, RoundTripKeepsTypesItemsAndEscapedText) {
   EXPECT_EQ(list.at(0)->items()->at(2)->content(), "");
 
   // What was written reads back the same.
-  ComPtr<DefinitionsParser> again = MakeObject<DefinitionsParser>();
+  ComPtr<TestParser> again = MakeDefinitionsParser();
   ASSERT_OK(LoadBody(*again, SectionText(*parser)));
   EXPECT_EQ(SectionText(*again), section);
 }
@@ -67,14 +68,16 @@ TEST(DefinitionsSectionTest, EmptyOrAbsentFreeTextIsNotWritten) {
     const DefinitionsConfig& config;
     const char* type;
   } kinds[] = {
-      {"AM", kAMDefinitions, "AntiMalware"},  {"DI", kDIDefinitions, "File"},
-      {"SBX", kSBXDefinitions, "Registry"},   {"IDS", kIDSDefinitions, "ipaddress"},
+      {"test", testing::kTestDefinitions, "AntiMalware"},
+      {"DI", kDIDefinitions, "File"},
+      {"SBX", kSBXDefinitions, "Registry"},
+      {"IDS", kIDSDefinitions, "ipaddress"},
       {"CF", kCFDefinitions, "UrlRequest"},
   };
   for (const auto& k : kinds) {
     SCOPED_TRACE(k.kind);
     const std::string ot = std::string(" ot=\"") + k.type + "\"";
-    ComPtr<DefinitionsParser> parser = MakeObject<DefinitionsParser>(k.config);
+    ComPtr<TestParser> parser = MakeDefinitionsParser(k.config);
     ASSERT_OK(LoadBody(*parser, "<Definitions><Object id=\"a\"" + ot + "/><Object id=\"b\"" + ot +
                                     " uiflags=\"\" desc=\"\"/><Object id=\"c\"" + ot +
                                     " uiflags=\"u\" desc=\"\"/><Object id=\"d\"" + ot +
@@ -84,10 +87,10 @@ TEST(DefinitionsSectionTest, EmptyOrAbsentFreeTextIsNotWritten) {
                                         "/>\n\t\t<Object id=\"c\"" + ot +
                                         " uiflags=\"u\"/>\n\t\t<Object id=\"d\"" + ot +
                                         " desc=\"d\"/>\n\t</Definitions>\n");
-    EXPECT_EQ(parser->list()->at(1)->ui_flags(), "");
-    EXPECT_EQ(parser->list()->at(1)->description(), "");
+    EXPECT_EQ(DefinitionsOf(*parser)->at(1)->ui_flags(), "");
+    EXPECT_EQ(DefinitionsOf(*parser)->at(1)->description(), "");
   }
-  ComPtr<DefinitionsParser> parser = MakeObject<DefinitionsParser>();
+  ComPtr<TestParser> parser = MakeDefinitionsParser();
   ASSERT_OK(parser->New());
   EXPECT_EQ(SectionText(*parser), "\t<Definitions/>\n");
 }
@@ -111,7 +114,7 @@ TEST(DefinitionsSectionTest, LoadFailuresNameTheAttribute) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.objects);
-    ComPtr<DefinitionsParser> parser = MakeObject<DefinitionsParser>();
+    ComPtr<TestParser> parser = MakeDefinitionsParser();
     EXPECT_HR(LoadBody(*parser, std::string("<Definitions>") + c.objects + "</Definitions>"),
               c.result);
     EXPECT_EQ(TakeErrorDescription(), c.description);
@@ -126,7 +129,7 @@ TEST(DefinitionsSectionTest, EachKindAcceptsItsOwnObjectTypes) {
     std::vector<const char*> accepted;
     const char* refused;
   } kinds[] = {
-      {"AM", kAMDefinitions, {"File", "time", "AntiMalware"}, "Registry"},
+      {"test", testing::kTestDefinitions, {"File", "time", "AntiMalware"}, "Registry"},
       {"DI", kDIDefinitions, {"File", "time", "AntiMalware"}, "DataInspection"},
       {"SBX",
        kSBXDefinitions,
@@ -141,12 +144,12 @@ TEST(DefinitionsSectionTest, EachKindAcceptsItsOwnObjectTypes) {
     for (const char* word : k.accepted) {
       objects += std::string("<Object id=\"") + word + "\" ot=\"" + word + "\"/>";
     }
-    ComPtr<DefinitionsParser> parser = MakeObject<DefinitionsParser>(k.config);
+    ComPtr<TestParser> parser = MakeDefinitionsParser(k.config);
     ASSERT_OK(LoadBody(*parser, "<Definitions>" + objects + "</Definitions>"));
-    ASSERT_EQ(parser->list()->count(), static_cast<std::int32_t>(k.accepted.size()));
+    ASSERT_EQ(DefinitionsOf(*parser)->count(), static_cast<std::int32_t>(k.accepted.size()));
     for (std::size_t i = 0; i < k.accepted.size(); ++i) {
       std::optional<std::string_view> word = ObjectTypeWordToWrite(
-          k.config, parser->list()->at(static_cast<std::int32_t>(i))->object_type());
+          k.config, DefinitionsOf(*parser)->at(static_cast<std::int32_t>(i))->object_type());
       EXPECT_EQ(word, k.accepted[i]);
     }
     EXPECT_HR(LoadBody(*parser, std::string("<Definitions><Object id=\"a\" ot=\"") + k.refused +
@@ -158,13 +161,13 @@ TEST(DefinitionsSectionTest, EachKindAcceptsItsOwnObjectTypes) {
 }
 
 TEST(DefinitionsSectionTest, TypesOutsideTheKindAreWrittenWithTheSharedWordOrNone) {
-  ComPtr<DefinitionsParser> parser = MakeObject<DefinitionsParser>();
+  ComPtr<TestParser> parser = MakeDefinitionsParser();
   for (std::int32_t type : {std::int32_t{OT_REGISTRY}, std::int32_t{0x12345}}) {
     ComPtr<IDefinition> definition;
-    ASSERT_OK(parser->list()->CreateDefinition(definition.Put()));
+    ASSERT_OK(DefinitionsOf(*parser)->CreateDefinition(definition.Put()));
     ASSERT_OK(definition->put_DefinitionID(std::to_string(type)));
     ASSERT_OK(definition->put_ObjectType(type));
-    ASSERT_OK(parser->list()->Insert(definition.get()));
+    ASSERT_OK(DefinitionsOf(*parser)->Insert(definition.get()));
   }
   EXPECT_EQ(SectionText(*parser),
             "\t<Definitions>\n"

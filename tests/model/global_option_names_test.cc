@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "am/am_words.h"
 #include "app/app_words.h"
 #include "cf/cf_words.h"
 #include "fw/fw_words.h"
@@ -23,22 +22,19 @@ TEST(GlobalOptionNamesTest, NameToIdSearchesTheKindThenTheCustomNames) {
   };
   const Case kCases[] = {
       {kSandboxOptionNames, "DoNotLoadZelSbx", 0x0400000C},
-      {kAntiMalwareOptionNames, "AntiVirus_MacroAction", 0x0400000C},
-      {kAntiMalwareOptionNames, "antivirus_macroaction", 0x0400000C},  // case does not matter
       {kFirewallOptionNames, "ZoneMode", 0x03000007},
       {kFirewallOptionNames, "InvalidNetworkPacketAL", 0x0000000C},
       {kContentFilterOptionNames, "AllowedSendersList", 0x02010008},
       {kAppRepositoryOptionNames, "MissingApplicationSignatureAL", 0x4},
-      {kAntiMalwareOptionNames, "NetworkScanTimeoutAccessResult", 0x0400001B},
       {kNoNames, "Custom1", 0xFFF1},
       {kNoNames, "CUSTOM10", 0xFFFA},
       {kFirewallOptionNames, "custom3", 0xFFF3},
       {kFirewallOptionNames, "customxx", 0},
       {kFirewallOptionNames, "Custom11", 0},
-      {kFirewallOptionNames, "Mode", 0},      // another module's name
-      {kNoNames, "ZoneMode", 0},              // empty table
-      {kAntiMalwareOptionNames, "Mode ", 0},  // whole names only
-      {kAntiMalwareOptionNames, "", 0},
+      {kFirewallOptionNames, "Mode", 0},       // another module's name
+      {kNoNames, "ZoneMode", 0},               // empty table
+      {kFirewallOptionNames, "ZoneMode ", 0},  // whole names only
+      {kFirewallOptionNames, "", 0},
   };
   for (const Case& c : kCases) {
     EXPECT_EQ(OptionIdFromName(c.names, c.name), c.id) << c.name;
@@ -53,7 +49,6 @@ TEST(GlobalOptionNamesTest, IdToNameGivesTheCanonicalName) {
   };
   const Case kCases[] = {
       {kSandboxOptionNames, 0x0400000C, "DoNotLoadZelSbx"},
-      {kAntiMalwareOptionNames, 0x0400000C, "AntiVirus_MacroAction"},
       {kFirewallOptionNames, 0x0201000A, "RoutedPortList"},
       {kFirewallOptionNames, 0xFFF3, "Custom3"},
       {kAppRepositoryOptionNames, 0x3, "MissingApplicationSignature"},
@@ -70,9 +65,8 @@ TEST(GlobalOptionNamesTest, IdToNameGivesTheCanonicalName) {
 }
 
 TEST(GlobalOptionNamesTest, EveryNameReadsBackToItsOwnId) {
-  for (Names names :
-       {Names(kSandboxOptionNames), Names(kFirewallOptionNames), Names(kContentFilterOptionNames),
-        Names(kAppRepositoryOptionNames), Names(kAntiMalwareOptionNames)}) {
+  for (Names names : {Names(kSandboxOptionNames), Names(kFirewallOptionNames),
+                      Names(kContentFilterOptionNames), Names(kAppRepositoryOptionNames)}) {
     for (const OptionName& entry : names) {
       EXPECT_EQ(OptionIdFromName(names, entry.name), entry.id) << entry.name;
       EXPECT_EQ(OptionNameFromId(names, entry.id), entry.name) << entry.name;

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "model/globals_test_parser.h"
+#include "model/globals_test_config.h"
+#include "testing/event_log.h"
 #include "testing/hresult_matchers.h"
 #include "testing/test_env.h"
+#include "testing/test_parser.h"
 
 namespace xmlsecdb::testing {
 namespace {
@@ -17,7 +19,9 @@ using Lines = std::vector<std::string>;
 
 class GlobalPropertyTest : public ::testing::Test {
  protected:
-  GlobalPropertyTest() : parser_(MakeObject<GlobalsTestParser>()), list_(parser_->options()) {}
+  GlobalPropertyTest()
+      : parser_(MakeObject<TestParser>()),
+        list_(parser_->AddSection<GlobalsSection>(kTestGlobals).list()) {}
 
   ComPtr<IProperty> Make(std::int32_t id) {
     ComPtr<IProperty> option;
@@ -37,7 +41,7 @@ class GlobalPropertyTest : public ::testing::Test {
     return log;
   }
 
-  ComPtr<GlobalsTestParser> parser_;
+  ComPtr<TestParser> parser_;
   CGlobalPropertyList* list_;
 };
 

@@ -6,104 +6,35 @@
 #include <string>
 
 #include "fw/fw_words.h"
-#include "model/globals_test_parser.h"
+#include "model/globals_test_config.h"
+#include "testing/event_log.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
+#include "testing/test_parser.h"
 
 namespace xmlsecdb::testing {
 namespace {
 
-std::string Database(std::string_view globals) {
-  return "<SecDb><VersionInfo major=\"1\"/><Module id=\"AntiMalware\"/>" + std::string(globals) +
-         "</SecDb>";
+// A test parser whose one section is `Globals` read with `config`.
+ComPtr<TestParser> MakeGlobalsParser(const GlobalsConfig& config = kTestGlobals) {
+  ComPtr<TestParser> parser = MakeObject<TestParser>();
+  parser->AddSection<GlobalsSection>(config);
+  return parser;
 }
 
-// The `Globals` element of the parser's text.
-std::string GlobalsText(GlobalsTestParser& parser) {
-  std::string xml;
-  EXPECT_OK(parser.get_Xml(&xml));
-  constexpr std::string_view kEmpty = "\t<Globals/>\n";
-  constexpr std::string_view kEnd = "</Globals>\n";
-  std::size_t begin = xml.find("\t<Globals");
-  if (begin == std::string::npos) return xml;
-  if (xml.compare(begin, kEmpty.size(), kEmpty) == 0) return std::string(kEmpty);
-  std::size_t end = xml.find(kEnd, begin);
-  if (end == std::string::npos) return xml;
-  return xml.substr(begin, end + kEnd.size() - begin);
-}
+CGlobalPropertyList* Options(TestParser& parser) { return parser.section<GlobalsSection>().list(); }
 
 class GlobalsSectionTest : public ::testing::Test {
  protected:
-  HRESULT Load(GlobalsTestParser& parser, std::string_view globals) {
-    const std::string path = dir_.File("globals.xml");
-    WriteFileBytes(path, Database(globals));
-    return parser.Load(path, 0);
-  }
-  ComPtr<IProperty> Option(GlobalsTestParser& parser, std::int32_t id) {
+  HRESULT Load(TestParser& parser, std::string_view globals) { return LoadBody(parser, globals); }
+  ComPtr<IProperty> Option(TestParser& parser, std::int32_t id) {
     ComPtr<IProperty> option;
-    EXPECT_OK(parser.options()->Get(id, option.Put()));
+    EXPECT_OK(Options(parser)->Get(id, option.Put()));
     return option;
   }
 
   TempDir dir_;
 };
-
-TEST_F(GlobalsSectionTest, RoundTripWritesCanonicalNamesAndSkipsUnknownOnes) {
-  ComPtr<GlobalsTestParser> parser = MakeObject<GlobalsTestParser>();
-  ASSERT_OK(
-      Load(*parser,
-           "<Globals>"
-           "<Property id=\"mode\" type=\"int\" priority=\"high\">3</Property>"
-           "<Property id=\"customxx\" type=\"int\">1</Property>"
-           "<Property id=\"custom3\" type=\"str\" filter=\"grp\" "
-           "uiflags=\"u\">a&amp;<![CDATA[b]]></Property>"
-           "<Property id=\"EnableQuarantine\" type=\"bool\" priority=\"normal\">true</Property>"
-           "<Property id=\"ScanADS\" type=\"bool\" priority=\"low\">yes</Property>"
-           "<Property id=\"Heuristic\" type=\"int\" order=\"12345\">-7</Property>"
-           "<Property id=\"ScanTimeout\" type=\"float\" filter=\"\">12x</Property>"
-           "<PropertySL id=\"Exclusions_MalwareList\" type=\"stringList\">\n"
-           "  <Item>one</Item>\n  <Item></Item>\n  <Item>three</Item>\n"
-           "</PropertySL>"
-           "<PropertySL id=\"Exclusions_MalwareCategoryList\" type=\"stringList\"/>"
-           // Items fill only a string list; another type reads as a `Property`.
-           "<PropertySL id=\"Custom4\" type=\"int\"><Item>a</Item></PropertySL>"
-           "</Globals>"));
-  const std::string kExpected =
-      "\t<Globals>\n"
-      "\t\t<Property id=\"Mode\" type=\"int\" priority=\"high\">3</Property>\n"
-      "\t\t<Property id=\"Custom3\" type=\"str\" filter=\"grp\" uiflags=\"u\">a&amp;b</Property>\n"
-      "\t\t<Property id=\"EnableQuarantine\" type=\"bool\">1</Property>\n"
-      "\t\t<Property id=\"ScanADS\" type=\"bool\" priority=\"low\">0</Property>\n"
-      "\t\t<Property id=\"Heuristic\" type=\"int\">-7</Property>\n"
-      "\t\t<Property id=\"ScanTimeout\" type=\"int\" filter=\"\">12</Property>\n"
-      "\t\t<PropertySL id=\"Exclusions_MalwareList\" type=\"stringList\">\n"
-      "\t\t\t<Item>one</Item>\n"
-      "\t\t\t<Item/>\n"
-      "\t\t\t<Item>three</Item>\n"
-      "\t\t</PropertySL>\n"
-      "\t\t<PropertySL id=\"Exclusions_MalwareCategoryList\" type=\"stringList\"/>\n"
-      "\t\t<Property id=\"Custom4\" type=\"int\">0</Property>\n"
-      "\t</Globals>\n";
-  EXPECT_EQ(GlobalsText(*parser), kExpected);
-
-  std::int32_t order = 0;
-  ASSERT_OK(Option(*parser, 0x04000003)->get_Order(&order));
-  EXPECT_EQ(order, 12345);
-  Variant value;
-  ASSERT_OK(Option(*parser, 0x01020014)->get_value(&value));
-  EXPECT_EQ(value, Variant(std::vector<Variant>{Variant("one"), Variant(""), Variant("three")}));
-  ASSERT_OK(Option(*parser, 0x0400000B)->get_value(&value));
-  EXPECT_EQ(value, Variant(true));
-
-  // What was written reads back to the same text.
-  std::string xml;
-  ASSERT_OK(parser->get_Xml(&xml));
-  const std::string path = dir_.File("again.xml");
-  WriteFileBytes(path, xml);
-  ComPtr<GlobalsTestParser> again = MakeObject<GlobalsTestParser>();
-  ASSERT_OK(again->Load(path, 0));
-  EXPECT_EQ(GlobalsText(*again), kExpected);
-}
 
 TEST_F(GlobalsSectionTest, ContentFailuresEndTheLoad) {
   constexpr GlobalsConfig kStrict = {.events = kGlobalsTestEvents, .types = &kScalarPropertyType};
@@ -114,16 +45,16 @@ TEST_F(GlobalsSectionTest, ContentFailuresEndTheLoad) {
     std::string description;
   };
   const Case kCases[] = {
-      {&kAMGlobalsTest, "<Property type=\"int\">1</Property>", E_FAIL,
+      {&kTestGlobals, "<Property type=\"int\">1</Property>", E_FAIL,
        "Required attribute is missing. Missing property id."},
-      {&kAMGlobalsTest, "<Property id=\"Mode\">1</Property>", E_FAIL,
+      {&kTestGlobals, "<Property id=\"Mode\">1</Property>", E_FAIL,
        "Required attribute is missing. Missing property type."},
-      {&kAMGlobalsTest, "<Property id=\"Mode\" type=\"int\" priority=\"High\"/>", E_FAIL,
+      {&kTestGlobals, "<Property id=\"Mode\" type=\"int\" priority=\"High\"/>", E_FAIL,
        "Security database has invalid content. Wrong property priority."},
       // Checked before the name is looked up.
-      {&kAMGlobalsTest, "<Property id=\"customxx\"/>", E_FAIL,
+      {&kTestGlobals, "<Property id=\"customxx\"/>", E_FAIL,
        "Required attribute is missing. Missing property type."},
-      {&kAMGlobalsTest,
+      {&kTestGlobals,
        "<Property id=\"Mode\" type=\"int\">1</Property><Property id=\"MODE\" type=\"int\"/>",
        SECDB_E_DUPLICATEID, "Object with gived ID already exists."},
       {&kStrict, "<Property id=\"Custom1\" type=\"stringList\"/>", E_FAIL,
@@ -132,17 +63,17 @@ TEST_F(GlobalsSectionTest, ContentFailuresEndTheLoad) {
        "Required attribute is missing. Wrong property type."},
   };
   for (const Case& c : kCases) {
-    ComPtr<GlobalsTestParser> parser = MakeObject<GlobalsTestParser>(*c.config);
+    ComPtr<TestParser> parser = MakeGlobalsParser(*c.config);
     EXPECT_HR(Load(*parser, "<Globals>" + std::string(c.globals) + "</Globals>"), c.result)
         << c.globals;
     EXPECT_EQ(TakeErrorDescription(), c.description) << c.globals;
   }
 }
 
-TEST_F(GlobalsSectionTest, KindsReadTheirOwnNamesAndOnlyAntiMalwareReadsStringLists) {
+TEST_F(GlobalsSectionTest, KindsReadTheirOwnNamesAndStringListsOnlyWhenTheySaySo) {
   constexpr GlobalsConfig kFirewall = {.option_names = kFirewallOptionNames,
                                        .events = kGlobalsTestEvents};
-  ComPtr<GlobalsTestParser> parser = MakeObject<GlobalsTestParser>(kFirewall);
+  ComPtr<TestParser> parser = MakeGlobalsParser(kFirewall);
   ASSERT_OK(Load(*parser,
                  "<Globals>"
                  "<Property id=\"ZoneMode\" type=\"int\">2</Property>"
@@ -151,13 +82,13 @@ TEST_F(GlobalsSectionTest, KindsReadTheirOwnNamesAndOnlyAntiMalwareReadsStringLi
                  "</Globals>"
                  "<Other><Globals><Property id=\"PortScanEn\" type=\"int\"/></Globals></Other>"));
   std::int32_t count = 0;
-  ASSERT_OK(parser->options()->get_Count(&count));
+  ASSERT_OK(Options(*parser)->get_Count(&count));
   EXPECT_EQ(count, 1);
   Option(*parser, 0x03000007);
 }
 
 TEST_F(GlobalsSectionTest, SaveLeavesOutOptionsItCannotNameAndWritesValuesThatFit) {
-  ComPtr<GlobalsTestParser> parser = MakeObject<GlobalsTestParser>();
+  ComPtr<TestParser> parser = MakeGlobalsParser();
   EXPECT_EQ(GlobalsText(*parser), "\t<Globals/>\n");
 
   struct Case {
@@ -177,11 +108,11 @@ TEST_F(GlobalsSectionTest, SaveLeavesOutOptionsItCannotNameAndWritesValuesThatFi
   };
   for (const Case& c : kCases) {
     ComPtr<IProperty> option;
-    ASSERT_OK(parser->options()->CreateProperty(option.Put()));
+    ASSERT_OK(Options(*parser)->CreateProperty(option.Put()));
     ASSERT_OK(option->put_PropertyID(c.id));
     ASSERT_OK(option->put_Type(c.type));
     ASSERT_OK(option->put_value(c.value));
-    ASSERT_OK(parser->options()->Insert(option.get()));
+    ASSERT_OK(Options(*parser)->Insert(option.get()));
   }
   EXPECT_EQ(GlobalsText(*parser),
             "\t<Globals>\n"
@@ -201,12 +132,12 @@ TEST_F(GlobalsSectionTest, SaveLeavesOutOptionsItCannotNameAndWritesValuesThatFi
 
   ASSERT_OK(parser->New());
   std::int32_t count = -1;
-  ASSERT_OK(parser->options()->get_Count(&count));
+  ASSERT_OK(Options(*parser)->get_Count(&count));
   EXPECT_EQ(count, 0);
 }
 
 TEST_F(GlobalsSectionTest, LoadingRaisesTheInsertEvents) {
-  ComPtr<GlobalsTestParser> parser = MakeObject<GlobalsTestParser>();
+  ComPtr<TestParser> parser = MakeGlobalsParser();
   ComPtr<EventLog> log = MakeObject<EventLog>();
   std::uint32_t cookie = 0;
   ASSERT_OK(parser->events().Advise(log->unknown(), &cookie));

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "am/am_words.h"
 #include "cf/cf_words.h"
 #include "fw/fw_words.h"
 #include "model/section_parser.h"
@@ -21,8 +20,8 @@ constexpr std::string_view kTwoSets =
     "</RuleSetList>";
 
 TEST(RuleSetSectionTest, RoundTripKeepsOrderAndDuplicates) {
-  ComPtr<SectionParser> parser = MakeSectionParser();
-  ASSERT_OK(LoadBody(parser.get(), kTwoSets));
+  ComPtr<TestParser> parser = MakeSectionParser();
+  ASSERT_OK(LoadBody(*parser, kTwoSets));
   const std::string expected =
       "\t<RuleSetList>\n"
       "\t\t<RuleSet id=\"s\" desc=\"first\">\n"
@@ -32,20 +31,20 @@ TEST(RuleSetSectionTest, RoundTripKeepsOrderAndDuplicates) {
       "\t\t</RuleSet>\n"
       "\t\t<RuleSet id=\"s\"/>\n"
       "\t</RuleSetList>\n";
-  EXPECT_EQ(SectionText(parser.get(), "RuleSetList"), expected);
+  EXPECT_EQ(SectionText(*parser, "RuleSetList"), expected);
 
-  ComPtr<SectionParser> reloaded = MakeSectionParser();
-  ASSERT_OK(SaveAndReload(parser.get(), reloaded.get()));
-  EXPECT_EQ(SectionText(reloaded.get(), "RuleSetList"), expected);
-  EXPECT_EQ(reloaded->rule_sets.list()->count(), 2);
-  EXPECT_EQ(reloaded->rule_sets.list()->at(0)->rule_list_ids().values().size(), 3u);
+  ComPtr<TestParser> reloaded = MakeSectionParser();
+  ASSERT_OK(SaveAndReload(*parser, *reloaded));
+  EXPECT_EQ(SectionText(*reloaded, "RuleSetList"), expected);
+  EXPECT_EQ(RuleSets(*reloaded).list()->count(), 2);
+  EXPECT_EQ(RuleSets(*reloaded).list()->at(0)->rule_list_ids().values().size(), 3u);
 }
 
 TEST(RuleSetSectionTest, EmptyListWritesNothingAndAnswersFalse) {
-  ComPtr<SectionParser> parser = MakeSectionParser();
-  ASSERT_OK(LoadBody(parser.get(), "<RuleSetList/>"));
+  ComPtr<TestParser> parser = MakeSectionParser();
+  ASSERT_OK(LoadBody(*parser, "<RuleSetList/>"));
   XmlWriter writer;
-  EXPECT_HR(parser->rule_sets.Write(writer), S_FALSE);
+  EXPECT_HR(RuleSets(*parser).Write(writer), S_FALSE);
   EXPECT_EQ(writer.output(), "");
   std::string xml;
   ASSERT_OK(parser->get_Xml(&xml));
@@ -53,10 +52,10 @@ TEST(RuleSetSectionTest, EmptyListWritesNothingAndAnswersFalse) {
 }
 
 TEST(RuleSetSectionTest, NewEmptiesTheList) {
-  ComPtr<SectionParser> parser = MakeSectionParser();
-  ASSERT_OK(LoadBody(parser.get(), kTwoSets));
+  ComPtr<TestParser> parser = MakeSectionParser();
+  ASSERT_OK(LoadBody(*parser, kTwoSets));
   ASSERT_OK(parser->New());
-  EXPECT_EQ(parser->rule_sets.list()->count(), 0);
+  EXPECT_EQ(RuleSets(*parser).list()->count(), 0);
 }
 
 TEST(RuleSetSectionTest, RuleSetWithoutIdFailsWithTheKindsText) {
@@ -65,12 +64,12 @@ TEST(RuleSetSectionTest, RuleSetWithoutIdFailsWithTheKindsText) {
     const char* description;
   };
   const Case cases[] = {
-      {kAMRuleSets, "Required attribute is missing. Missing ruleset id."},
+      {kTestRuleSets, "Required attribute is missing. Missing ruleset id."},
       {kFWRuleSets, "Required attribute is missing. Missing RuleSet id."},
   };
   for (const Case& c : cases) {
-    ComPtr<SectionParser> parser = MakeSectionParser(kCFExceptionItems, c.config);
-    EXPECT_HR(LoadBody(parser.get(), "<RuleSetList><RuleSet desc=\"d\"/></RuleSetList>"), E_FAIL);
+    ComPtr<TestParser> parser = MakeSectionParser(kCFExceptionItems, c.config);
+    EXPECT_HR(LoadBody(*parser, "<RuleSetList><RuleSet desc=\"d\"/></RuleSetList>"), E_FAIL);
     EXPECT_EQ(TakeErrorDescription(), c.description);
   }
 }
@@ -84,12 +83,12 @@ TEST(RuleSetSectionTest, ByNameKindsReadRuleSetsAnywhere) {
     const RuleSetSectionConfig& config;
     std::int32_t count;
   };
-  for (const Case& c : {Case{kAMRuleSets, 0}, Case{kFWRuleSets, 1}}) {
-    ComPtr<SectionParser> parser = MakeSectionParser(kCFExceptionItems, c.config);
-    ASSERT_OK(LoadBody(parser.get(), kStray));
-    ASSERT_EQ(parser->rule_sets.list()->count(), c.count);
+  for (const Case& c : {Case{kTestRuleSets, 0}, Case{kFWRuleSets, 1}}) {
+    ComPtr<TestParser> parser = MakeSectionParser(kCFExceptionItems, c.config);
+    ASSERT_OK(LoadBody(*parser, kStray));
+    ASSERT_EQ(RuleSets(*parser).list()->count(), c.count);
     if (c.count) {
-      EXPECT_EQ(parser->rule_sets.list()->at(0)->rule_list_ids().values(),
+      EXPECT_EQ(RuleSets(*parser).list()->at(0)->rule_list_ids().values(),
                 std::vector<std::string>{"l"});
     }
   }

@@ -14,7 +14,7 @@ namespace {
 
 class RuleSetListTest : public ::testing::Test {
  protected:
-  RuleSetListTest() : parser_(MakeSectionParser()), list_(parser_->rule_sets.list()) {}
+  RuleSetListTest() : parser_(MakeSectionParser()), list_(RuleSets(*parser_).list()) {}
 
   ComPtr<IRuleSet> Make(std::string_view id) {
     ComPtr<IRuleSet> rule_set;
@@ -28,7 +28,7 @@ class RuleSetListTest : public ::testing::Test {
     return ids;
   }
 
-  ComPtr<SectionParser> parser_;
+  ComPtr<TestParser> parser_;
   CRuleSetList* list_;
 };
 

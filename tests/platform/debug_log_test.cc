@@ -135,7 +135,7 @@ TEST_F(DebugLogTest, StaysOffWithoutUsableSettings) {
 TEST_F(DebugLogTest, WritesPrefixedCrlfLinesToTheDirectory) {
   Enable(dir_);  // no trailing slash
   ASSERT_TRUE(DebugLogEnabled());
-  DebugLog("ZelXmlSd: Error in %s: %s\n", "CAMRule::put_Priority()", "The database is read-only.");
+  DebugLog("ZelXmlSd: Error in %s: %s\n", "CTestRule::put_Key()", "The database is read-only.");
   DebugLog("ZelXmlSd: no line feed");
   DebugLog("%s", "\n");
   log_.Close();
@@ -148,7 +148,7 @@ TEST_F(DebugLogTest, WritesPrefixedCrlfLinesToTheDirectory) {
             Prefix().size() + std::strlen("ZelXXX: Log file created 2024/06/01 12:00:00:000"));
   EXPECT_TRUE(Matches(lines[0], "[#] ZelXXX: Log file created #/#/# #:#:#:#")) << lines[0];
   EXPECT_EQ(lines[1],
-            Prefix() + "ZelXmlSd: Error in CAMRule::put_Priority(): The database is read-only.");
+            Prefix() + "ZelXmlSd: Error in CTestRule::put_Key(): The database is read-only.");
   EXPECT_EQ(lines[2], Prefix() + "ZelXmlSd: no line feed" + Prefix());
 }
 

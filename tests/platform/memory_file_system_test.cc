@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "am/am_parser.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
 #include "testing/test_env.h"
+#include "testing/test_parser.h"
 
 namespace xmlsecdb {
 namespace {
@@ -62,12 +62,11 @@ TEST(MemoryFileSystemTest, ParserLoadsAndSavesInMemory) {
   MemoryFileSystem files;
   testing::TestEnv env;
   env.file_system = &files;
-  files.SetFile("/db/am.xml",
-                "<SecDb><VersionInfo major=\"3\"/><Module id=\"AntiMalware\"/></SecDb>");
-  ComPtr<CAMParser> parser = MakeObject<CAMParser>();
+  files.SetFile("/db/test.xml", "<SecDb><VersionInfo major=\"3\"/><Module id=\"Test\"/></SecDb>");
+  ComPtr<testing::TestParser> parser = MakeObject<testing::TestParser>();
   parser->UseEnv(env);
-  ASSERT_OK(parser->Load("/db/am.xml", 0));
-  EXPECT_HR(parser->Load("/db/am.xml", 0), S_FALSE);
+  ASSERT_OK(parser->Load("/db/test.xml", 0));
+  EXPECT_HR(parser->Load("/db/test.xml", 0), S_FALSE);
   ASSERT_OK(parser->put_Version(0x00040000));
   ASSERT_OK(parser->Save("/db/saved.xml"));
   std::string xml, saved;
@@ -76,11 +75,11 @@ TEST(MemoryFileSystemTest, ParserLoadsAndSavesInMemory) {
   EXPECT_EQ(saved, testing::Utf16Image(xml));
 
   // The save changed the directory: the same file is read again.
-  ComPtr<CAMParser> reader = MakeObject<CAMParser>();
+  ComPtr<testing::TestParser> reader = MakeObject<testing::TestParser>();
   reader->UseEnv(env);
-  ASSERT_OK(reader->Load("/db/am.xml", 0));
-  files.SetFile("/db/am.xml", saved);
-  ASSERT_OK(reader->Load("/db/am.xml", 0));
+  ASSERT_OK(reader->Load("/db/test.xml", 0));
+  files.SetFile("/db/test.xml", saved);
+  ASSERT_OK(reader->Load("/db/test.xml", 0));
   std::int32_t version = 0;
   ASSERT_OK(reader->get_Version(&version));
   EXPECT_EQ(version, 0x00040000);

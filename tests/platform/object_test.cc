@@ -8,10 +8,12 @@
 
 #include "platform/connection_point.h"
 #include "testing/hresult_matchers.h"
-#include "xmlsecdb/parsers.h"
+#include "xmlsecdb/parser.h"
 
 namespace xmlsecdb {
 namespace {
+
+constexpr IID kTestEvents = MakeGuid("{5EC0DB00-09F0-4000-8000-5EC0DB0009F0}");
 
 class Sink final : public ComObject<IDispatch> {
  public:
@@ -50,7 +52,7 @@ TEST(ObjectTest, CountsStartAtOneAndLiveObjectsAreCounted) {
 }
 
 TEST(ConnectionPointTest, AdviseFireUnadvise) {
-  ComPtr<ConnectionPoint> point = MakeObject<ConnectionPoint>(DIID__ISDParserAMEvents);
+  ComPtr<ConnectionPoint> point = MakeObject<ConnectionPoint>(kTestEvents);
   ComPtr<Sink> first = MakeObject<Sink>();
   ComPtr<Sink> second = MakeObject<Sink>();
   std::uint32_t a = 0, b = 0;
@@ -70,7 +72,7 @@ TEST(ConnectionPointTest, AdviseFireUnadvise) {
   EXPECT_HR(point->Unadvise(a), CONNECT_E_NOCONNECTION);
   IID iid;
   ASSERT_OK(point->GetConnectionInterface(&iid));
-  EXPECT_EQ(iid, DIID__ISDParserAMEvents);
+  EXPECT_EQ(iid, kTestEvents);
 }
 
 TEST(VariantTest, TypesAndEquality) {

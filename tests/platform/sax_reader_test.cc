@@ -368,14 +368,14 @@ class AttributeProbe : public SaxContentHandler {
 };
 
 TEST(SaxReaderTest, AttributesAreFoundByQualifiedName) {
-  const std::string image = "<Module x:id=\"no\" empty=\"\" id=\"AntiMalware\"/>";
+  const std::string image = "<Module x:id=\"no\" empty=\"\" id=\"Test\"/>";
   AttributeProbe probe;
   SaxReader reader;
   reader.set_content_handler(&probe);
   EXPECT_HR(reader.Parse(image.data(), image.size()), S_OK);
   EXPECT_EQ(probe.length, 3);
   EXPECT_TRUE(probe.found_id);
-  EXPECT_EQ(probe.id, "AntiMalware");
+  EXPECT_EQ(probe.id, "Test");
   EXPECT_TRUE(probe.found_empty);
   EXPECT_FALSE(probe.found_missing);
   EXPECT_EQ(probe.missing, "unchanged");

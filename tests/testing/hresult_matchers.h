@@ -29,6 +29,25 @@ inline std::string TakeErrorDescription() {
   return text;
 }
 
+// The whole error record of the thread (empty fields when there is none).
+// Takes the record.
+struct ErrorRecord {
+  std::string source;
+  std::string description;
+  IID iid = {};
+};
+
+inline ErrorRecord TakeRecord() {
+  ErrorRecord record;
+  IErrorInfo* info = nullptr;
+  if (GetErrorInfo(0, &info) != S_OK || !info) return record;
+  (void)info->GetSource(&record.source);
+  (void)info->GetDescription(&record.description);
+  (void)info->GetGUID(&record.iid);
+  info->Release();
+  return record;
+}
+
 inline ::testing::AssertionResult IsOk(const char* expr, HRESULT hr) {
   if (hr == S_OK) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << expr << " returned " << HResultText(hr) << ": "

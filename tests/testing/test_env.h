@@ -41,7 +41,7 @@ class CapturingEventLog final : public ::xmlsecdb::EventLog {
 };
 
 // Keeps every line as formatted, before the file's prefix and line end:
-// "ZelXmlSd: Error in CAMRule::put_Priority(): ...\n".
+// "ZelXmlSd: Error in CTestRule::put_Key(): ...\n".
 class CapturingDebugLog final : public DebugLogSink {
  public:
   bool Enabled() override { return true; }
