@@ -17,7 +17,7 @@
 // which of the kind-specific attributes it reads and writes. A kind's parser
 // declares the section and registers it in save order:
 //
-//   PolicyRuleSection<CAMRuleList> rules_{this, kAMRuleSection};  // member
+//   PolicyRuleSection<CAMRuleList> rules_{this, kAMRuleSection, kNoCompareContext};
 //   AddSection(&rules_);                                           // constructor
 //
 // Reading appends the rules in file order and, at the end of `RuleList`,
@@ -35,6 +35,7 @@
 
 #include "core/return_if_failed.h"
 #include "core/section.h"
+#include "list/compare_context.h"
 #include "list/list_owner.h"
 #include "list/list_section.h"
 #include "model/access_descriptor_xml.h"
@@ -110,9 +111,11 @@ class PolicyRuleXml {
 template <class List>
 class PolicyRuleSection final : public ListSection<List> {
  public:
-  // `parser` owns the section; `config` must outlive it (a constant).
-  PolicyRuleSection(ParserCore* parser, const PolicyRuleSectionConfig& config)
-      : ListSection<List>(parser, "RuleList", "RuleList", *config.events),
+  // `parser` owns the section and `context`, which its list's comparison
+  // consults; `config` must outlive it (a constant).
+  PolicyRuleSection(ParserCore* parser, const PolicyRuleSectionConfig& config,
+                    const RuleCompareContext& context)
+      : ListSection<List>(parser, "RuleList", "RuleList", *config.events, context),
         config_(config),
         xml_(config) {}
 
