@@ -31,10 +31,9 @@
 //   void Clear();                                          // drops what a read holds
 //   HRESULT WriteItems(XmlWriter&, const Definition&);
 //
-// Like every loader, the section fills a new, detached definition (no
-// events, no read-only refusal: the load has cleared the flag) and makes it
-// a member at the end of its element through the list's Insert, so that a
-// duplicate ID fails the load as it fails Insert.
+// Items are filled as every loader fills them (list/list_section.h): a new,
+// detached definition, made a member at the end of its element through the
+// list's Insert, so that a duplicate ID fails the load as it fails Insert.
 #ifndef XMLSECDB_MODEL_DEFINITIONS_SECTION_H_
 #define XMLSECDB_MODEL_DEFINITIONS_SECTION_H_
 

@@ -20,6 +20,8 @@
 //   PolicyRuleSection<CAMRuleList> rules_{this, kAMRuleSection, kNoCompareContext};
 //   AddSection(&rules_);                                           // constructor
 //
+// Items are filled as every loader fills them (list/list_section.h).
+//
 // Reading appends the rules in file order and, at the end of `RuleList`,
 // puts them in the order Insert would have given (RuleListCore's bulk
 // load), so loading costs O(n log n) at most whatever the file's order. A
