@@ -30,7 +30,8 @@ class CAMRule final : public PolicyRule<AMRuleKind> {};
 
 class CAMRuleList final : public PolicyRuleList<AMRuleKind> {
  public:
-  explicit CAMRuleList(IListOwner* owner) : PolicyRuleList(owner, kAMRuleListTraits) {}
+  explicit CAMRuleList(IListOwner* owner, const RuleCompareContext& context = kNoCompareContext)
+      : PolicyRuleList(owner, kAMRuleListTraits, context) {}
 };
 
 // `ot`: only anti-malware rules load; a save also names file rules, which

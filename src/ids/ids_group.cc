@@ -2,6 +2,7 @@
 
 #include "core/error_report.h"
 #include "core/return_if_failed.h"
+#include "list/owned.h"
 
 namespace xmlsecdb {
 namespace {
@@ -28,12 +29,7 @@ HRESULT CIDSGroup::put_Name(std::string_view name) {
   return S_OK;
 }
 
-HRESULT CIDSGroup::get_RuleList(IIDSRuleList** rules) {
-  if (!rules) return E_POINTER;
-  *rules = rules_.get();
-  (*rules)->AddRef();
-  return S_OK;
-}
+HRESULT CIDSGroup::get_RuleList(IIDSRuleList** rules) { return GetOwned(rules_.get(), rules); }
 
 HRESULT CIDSGroup::get_RulesStatus(EIDSRulesStatus* status) {
   if (!status) return E_POINTER;

@@ -47,8 +47,7 @@ class CIDSGroup final : public ItemObject<IDSOwnerItem, IIDSGroup> {
 inline constexpr ListTraits kIDSGroupListTraits = {.class_name = "CIDSGroupList",
                                                    .create_name = "CreateGroup",
                                                    .clsid = &CLSID_IDSGroupList,
-                                                   .iid = &IIDSGroupList::kIID,
-                                                   .ordered = false};
+                                                   .iid = &IIDSGroupList::kIID};
 
 class CIDSGroupList final : public PlainList<IIDSGroupList, CIDSGroup, IIDSGroup> {
  public:

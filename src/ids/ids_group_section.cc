@@ -1,6 +1,6 @@
 #include "ids/ids_group_section.h"
 
-#include <charconv>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -11,6 +11,8 @@
 #include "core/return_if_failed.h"
 #include "ids/ids_words.h"
 #include "model/attribute_read.h"
+#include "model/attribute_table.h"
+#include "model/range_text.h"
 #include "model/vocabulary.h"
 
 namespace xmlsecdb {
@@ -28,6 +30,38 @@ constexpr FailureTexts kRuleProtFailures = {" Missing rule prot.", " Wrong rule 
 constexpr FailureTexts kTokenIdFailures = {" Missing token id.", " Wrong token id."};
 constexpr FailureTexts kTokenTypeFailures = {" Missing token type.", " Wrong token type."};
 constexpr FailureTexts kTokenRelFailures = {{}, " Wrong token rel."};
+
+// The attributes of `Rule`, in the order a save writes them.
+enum RuleSlot : int {
+  kRuleAL,
+  kRuleAR,
+  kRuleDir,
+  kRuleProt,
+  kRuleLocalAddress,
+  kRuleRemoteAddress,
+  kRuleLocalPorts,
+  kRuleRemotePorts,
+  kRuleName,
+  kRuleSID,
+  kRuleEnabled,
+  kRuleFilter,
+  kRuleSlots
+};
+constexpr AttributeSpec<RuleSlot> kRuleAttributes[] = {
+    {"al", kRuleAL},
+    {"ar", kRuleAR},
+    {"dir", kRuleDir},
+    {"prot", kRuleProt},
+    {"locaddr_id", kRuleLocalAddress},
+    {"remaddr_id", kRuleRemoteAddress},
+    {"locport", kRuleLocalPorts},
+    {"remport", kRuleRemotePorts},
+    {"name", kRuleName},
+    {"sid", kRuleSID, AttributeRead::kUnsigned},
+    {"enabled", kRuleEnabled, AttributeRead::kOnFlag},
+    {"filter", kRuleFilter},
+};
+static_assert(std::size(kRuleAttributes) == kRuleSlots);
 
 // Attributes of `Token` that are the token's own fields, never modifiers.
 constexpr std::string_view kTokenFieldNames[] = {"unique_id", "id", "type", "rel"};
@@ -51,53 +85,6 @@ HRESULT WordToSave(const Vocabulary<E>& words, E value, const FailureTexts& fail
   *word = *text;
   return S_OK;
 }
-
-// "*" is 0 to 65535 not inverted; otherwise an optional "!" (inverted),
-// then one number or two joined by "-". The separator is looked for after
-// the first character, so that a negative first number stays one.
-PortRange ReadPorts(std::string_view text) {
-  PortRange ports;
-  if (text == "*") return ports;
-  if (!text.empty() && text.front() == '!') {
-    ports.inverted = true;
-    text.remove_prefix(1);
-  }
-  std::size_t dash = text.find('-', 1);
-  if (dash == std::string_view::npos) {
-    ports.from = ports.to = ReadDecimal(text);
-  } else {
-    ports.from = ReadDecimal(text.substr(0, dash));
-    ports.to = ReadDecimal(text.substr(dash + 1));
-  }
-  return ports;
-}
-
-// The written form of a range: "*", or "[!]from" when both ends are
-// equal, else "[!]from-to".
-class PortText {
- public:
-  explicit PortText(const PortRange& ports) {
-    if (!ports.inverted && ports.from == 0 && ports.to == 65535) {
-      text_[0] = '*';
-      size_ = 1;
-      return;
-    }
-    char* at = text_;
-    char* end = text_ + sizeof text_;
-    if (ports.inverted) *at++ = '!';
-    at = std::to_chars(at, end, ports.from).ptr;
-    if (ports.to != ports.from) {
-      *at++ = '-';
-      at = std::to_chars(at, end, ports.to).ptr;
-    }
-    size_ = static_cast<std::size_t>(at - text_);
-  }
-  std::string_view view() const { return {text_, size_}; }
-
- private:
-  char text_[32];
-  std::size_t size_ = 0;
-};
 
 // The value of a token read from its element text, by the token's type.
 // Binary text that is not hexadecimal leaves the value empty, as the
@@ -173,42 +160,46 @@ HRESULT IDSGroupSection::StartGroup(const SaxAttributes& attributes) {
 
 HRESULT IDSGroupSection::StartRule(SectionReadContext& context, const SaxAttributes& attributes) {
   rule_.Reset();
-  std::optional<std::string_view> al = attributes.Find("al");
+  const AttributeValues<RuleSlot, kRuleSlots> a(kRuleAttributes, attributes);
+  std::optional<std::string_view> al = a.get(kRuleAL);
   if (!al) return context.Fail(kMsgMissingAttribute, " Missing rule AL.");
   EAuditLevel level = AL_IGNORE;
   if (ReadAuditLevel(al, TextCase::kSensitive, &level) != ReadStatus::kOk) {
     return context.Fail(kMsgInvalidContent, " Wrong rule AL.");
   }
   EAccessResult result = AR_PREVENT;
-  RETURN_IF_FAILED(ReadWordAttribute(context, kIDSAccessResult, attributes.Find("ar"),
-                                     kRuleARFailures, &result));
+  RETURN_IF_FAILED(
+      ReadWordAttribute(context, kIDSAccessResult, a.get(kRuleAR), kRuleARFailures, &result));
   EDirection direction = DIR_IN;
-  RETURN_IF_FAILED(ReadWordAttribute(context, kIDSDirection, attributes.Find("dir"),
-                                     kRuleDirFailures, &direction));
+  RETURN_IF_FAILED(
+      ReadWordAttribute(context, kIDSDirection, a.get(kRuleDir), kRuleDirFailures, &direction));
   EProtocol protocol = PROT_TCP;
-  RETURN_IF_FAILED(ReadWordAttribute(context, kIDSProtocol, attributes.Find("prot"),
-                                     kRuleProtFailures, &protocol));
+  RETURN_IF_FAILED(
+      ReadWordAttribute(context, kIDSProtocol, a.get(kRuleProt), kRuleProtFailures, &protocol));
   // A missing local address is reported only after the other attributes.
-  std::optional<std::string_view> local_address = attributes.Find("locaddr_id");
-  std::optional<std::string_view> remote_address = attributes.Find("remaddr_id");
-  if (!remote_address) return context.Fail(kMsgMissingAttribute, " Missing rule remaddr_id");
-  std::optional<std::string_view> local_ports = attributes.Find("locport");
-  std::optional<std::string_view> remote_ports = attributes.Find("remport");
-  std::optional<std::string_view> sid = attributes.Find("sid");
-  if (!sid) return context.Fail(kMsgMissingAttribute, " Missing rule sid");
-  if (!local_address) return context.Fail(kMsgMissingAttribute, " Missing rule localaddr_id.");
+  if (!a.has(kRuleRemoteAddress)) {
+    return context.Fail(kMsgMissingAttribute, " Missing rule remaddr_id");
+  }
+  if (!a.has(kRuleSID)) return context.Fail(kMsgMissingAttribute, " Missing rule sid");
+  if (!a.has(kRuleLocalAddress)) {
+    return context.Fail(kMsgMissingAttribute, " Missing rule localaddr_id.");
+  }
 
   ComPtr<CIDSRule> rule = group_->rules()->NewItem();
   rule->set_audit_level(level);
   rule->set_access_result(result);
   rule->set_direction(direction);
   rule->set_protocol(protocol);
-  if (local_ports) rule->set_local_ports(ReadPorts(*local_ports));
-  if (remote_ports) rule->set_remote_ports(ReadPorts(*remote_ports));
-  rule->set_file_texts(attributes.Find("name").value_or(""), *local_address, *remote_address,
-                       attributes.Find("filter").value_or("*"));
-  rule->set_sid(ReadUnsignedDecimal(*sid));
-  rule->set_enabled(OnFlagFromText(attributes.Find("enabled").value_or("")));
+  if (a.has(kRuleLocalPorts)) {
+    rule->set_local_ports(ReadPortRange(a.text(kRuleLocalPorts), PortSyntax::kInvertible));
+  }
+  if (a.has(kRuleRemotePorts)) {
+    rule->set_remote_ports(ReadPortRange(a.text(kRuleRemotePorts), PortSyntax::kInvertible));
+  }
+  rule->set_file_texts(a.text(kRuleName), a.text(kRuleLocalAddress), a.text(kRuleRemoteAddress),
+                       a.get(kRuleFilter).value_or("*"));
+  rule->set_sid(static_cast<std::uint32_t>(a.number(kRuleSID)));
+  rule->set_enabled(a.flag(kRuleEnabled));
   RETURN_IF_FAILED(group_->rules()->Insert(rule.get()));
   rule_ = std::move(rule);
   return S_OK;
@@ -275,20 +266,48 @@ HRESULT IDSGroupSection::WriteRule(XmlWriter& writer, const CIDSRule& rule) {
   RETURN_IF_FAILED(WordToSave(kIDSProtocol, rule.protocol(), kRuleProtFailures, &protocol));
 
   attributes_.Clear();
-  attributes_.Add("al", AuditLevelText(static_cast<EAuditLevel>(rule.audit_level())));
-  attributes_.Add("ar", result);
-  attributes_.Add("dir", direction);
-  attributes_.Add("prot", protocol);
-  attributes_.Add("locaddr_id", rule.local_address_id());
-  attributes_.Add("remaddr_id", rule.remote_address_id());
-  attributes_.Add("locport", PortText(rule.local_ports()).view());
-  attributes_.Add("remport", PortText(rule.remote_ports()).view());
-  attributes_.Add("name", rule.name());
-  attributes_.Add("sid", DecimalText(rule.sid()).view());
-  if (std::optional<std::string_view> enabled = OnFlagText(rule.enabled())) {
-    attributes_.Add("enabled", *enabled);
-  }
-  if (rule.assignment() != "*") attributes_.Add("filter", rule.assignment());
+  WriteAttributes(attributes_, kRuleAttributes, [&](RuleSlot slot, AttributeWriter& w) {
+    switch (slot) {
+      case kRuleAL:
+        w.Text(AuditLevelText(static_cast<EAuditLevel>(rule.audit_level())));
+        break;
+      case kRuleAR:
+        w.Text(result);
+        break;
+      case kRuleDir:
+        w.Text(direction);
+        break;
+      case kRuleProt:
+        w.Text(protocol);
+        break;
+      case kRuleLocalAddress:
+        w.Text(rule.local_address_id());
+        break;
+      case kRuleRemoteAddress:
+        w.Text(rule.remote_address_id());
+        break;
+      case kRuleLocalPorts:
+        w.Text(PortRangeText(rule.local_ports()).view());
+        break;
+      case kRuleRemotePorts:
+        w.Text(PortRangeText(rule.remote_ports()).view());
+        break;
+      case kRuleName:
+        w.Text(rule.name());
+        break;
+      case kRuleSID:
+        w.Unsigned(rule.sid());
+        break;
+      case kRuleEnabled:
+        w.TextIfAny(OnFlagText(rule.enabled()));
+        break;
+      case kRuleFilter:
+        if (rule.assignment() != "*") w.Text(rule.assignment());
+        break;
+      case kRuleSlots:
+        break;
+    }
+  });
   RETURN_IF_FAILED(writer.StartElement(kRule, attributes_));
   for (const CIDSToken* token : *rule.tokens()) RETURN_IF_FAILED(WriteToken(writer, *token));
   return writer.EndElement(kRule);

@@ -9,6 +9,8 @@
 //     </Rule>
 //   </RuleList>
 //
+// Items are filled as every loader fills them (list/list_section.h).
+//
 // The section is the parser's group list with its reader and writer; the
 // IDS parser registers it between the definitions and the rule sets.
 // XmlEx("RuleList") selects it. Load failures name the IDS handler, with

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/parser_kinds.h"
+#include "list/owned.h"
 
 namespace xmlsecdb {
 namespace {
@@ -11,14 +12,6 @@ namespace {
 // Signature ids handed out for local signatures lie in this range.
 constexpr std::uint32_t kFirstLocalSID = 0x40000000u;
 constexpr std::uint32_t kLastLocalSID = 0xBFFFFFFFu;
-
-template <class List, class Interface>
-HRESULT HandOut(List* list, Interface** out) {
-  if (!out) return E_POINTER;
-  *out = list;
-  (*out)->AddRef();
-  return S_OK;
-}
 
 }  // namespace
 
@@ -30,19 +23,19 @@ CIDSParser::CIDSParser() : ParserObjectEx(ParserKindOf(MODULE_IDS)) {
 }
 
 HRESULT CIDSParser::get_GroupList(IIDSGroupList** groups) {
-  return HandOut(groups_.list(), groups);
+  return GetOwned(groups_.list(), groups);
 }
 
 HRESULT CIDSParser::get_GlobalOptions(IPropertyList** options) {
-  return HandOut(globals_.list(), options);
+  return GetOwned(globals_.list(), options);
 }
 
 HRESULT CIDSParser::get_DefinitionList(IDefinitionList** definitions) {
-  return HandOut(definitions_.list(), definitions);
+  return GetOwned(definitions_.list(), definitions);
 }
 
 HRESULT CIDSParser::get_RuleSetList(IRuleSetList** rule_sets) {
-  return HandOut(rule_sets_.list(), rule_sets);
+  return GetOwned(rule_sets_.list(), rule_sets);
 }
 
 HRESULT CIDSParser::GenerateSID(std::int32_t* sid) {

@@ -1,6 +1,7 @@
 #include "ids/ids_rule.h"
 
 #include "core/return_if_failed.h"
+#include "list/owned.h"
 
 namespace xmlsecdb {
 namespace {
@@ -134,12 +135,7 @@ HRESULT CIDSRule::put_RemotePortsInverted(std::int16_t inverted) {
   return PutFlag("CIDSRule::put_RemotePortsInverted()", kRemoteInverted, inverted);
 }
 
-HRESULT CIDSRule::get_TokenList(IIDSTokenList** tokens) {
-  if (!tokens) return E_POINTER;
-  *tokens = tokens_.get();
-  (*tokens)->AddRef();
-  return S_OK;
-}
+HRESULT CIDSRule::get_TokenList(IIDSTokenList** tokens) { return GetOwned(tokens_.get(), tokens); }
 
 HRESULT CIDSRule::get_Enabled(std::int16_t* enabled) { return GetFlag(kEnabled, enabled); }
 HRESULT CIDSRule::put_Enabled(std::int16_t enabled) {

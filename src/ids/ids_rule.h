@@ -17,6 +17,7 @@
 #include "ids/ids_token.h"
 #include "list/packed_text.h"
 #include "list/plain_list.h"
+#include "model/range_text.h"
 #include "xmlsecdb/ids.h"
 
 namespace xmlsecdb {
@@ -25,13 +26,6 @@ namespace xmlsecdb {
 // error records.
 inline constexpr CLSID CLSID_IDSRule = MakeGuid("{5EC0DB00-0D08-4000-8000-5EC0DB000D08}");
 inline constexpr CLSID CLSID_IDSRuleList = MakeGuid("{5EC0DB00-0D09-4000-8000-5EC0DB000D09}");
-
-// A port range as a rule holds it.
-struct PortRange {
-  std::int32_t from = 0;
-  std::int32_t to = 65535;
-  bool inverted = false;
-};
 
 class CIDSRule final : public ItemObject<IDSOwnerItem, IIDSRule> {
  public:
@@ -149,8 +143,7 @@ class CIDSRule final : public ItemObject<IDSOwnerItem, IIDSRule> {
 inline constexpr ListTraits kIDSRuleListTraits = {.class_name = "CIDSRuleList",
                                                   .create_name = "CreateRule",
                                                   .clsid = &CLSID_IDSRuleList,
-                                                  .iid = &IIDSRuleList::kIID,
-                                                  .ordered = false};
+                                                  .iid = &IIDSRuleList::kIID};
 
 // Insert, Remove and Clear are the plain list's: rules are appended in
 // insertion order, without identifier checks.

@@ -85,8 +85,7 @@ class CIDSToken final : public ItemObject<ListItemBase, IIDSToken> {
 inline constexpr ListTraits kIDSTokenListTraits = {.class_name = "CIDSTokenList",
                                                    .create_name = "CreateToken",
                                                    .clsid = &CLSID_IDSTokenList,
-                                                   .iid = &IIDSTokenList::kIID,
-                                                   .ordered = false};
+                                                   .iid = &IIDSTokenList::kIID};
 
 // Insert, Remove and Clear are the plain list's: tokens are appended in
 // insertion order, without checks of UniqueId.

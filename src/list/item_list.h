@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <utility>
 
 #include "list/list_core.h"
 #include "platform/object.h"
@@ -72,8 +73,9 @@ class ItemList : public ListObject<Interface, Core> {
   iterator end() const { return iterator(this->end_position()); }
 
  protected:
-  ItemList(IListOwner* owner, const ListTraits& traits)
-      : ListObject<Interface, Core>(owner, traits) {}
+  template <class... CoreArgs>
+  ItemList(IListOwner* owner, const ListTraits& traits, CoreArgs&&... core_args)
+      : ListObject<Interface, Core>(owner, traits, std::forward<CoreArgs>(core_args)...) {}
 };
 
 }  // namespace xmlsecdb

@@ -6,6 +6,14 @@
 
 namespace xmlsecdb {
 
+ListCore* AsListCore(IUnknown* object) {
+  void* found = nullptr;
+  if (!object || Failed(object->QueryInterface(kListCoreIID, &found)) || !found) return nullptr;
+  auto* list = static_cast<ListCore*>(found);
+  list->list_unknown()->Release();
+  return list;
+}
+
 ParserCore* ListCore::parser() const { return owner_ ? owner_->GetParser() : nullptr; }
 
 bool ListCore::parser_has_master() const {

@@ -15,12 +15,20 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "list/list_item.h"
 #include "list/list_owner.h"
+#include "list/owned.h"
 #include "xmlsecdb/collection.h"
 
 namespace xmlsecdb {
+
+struct KeyedListConfig;
+
+// Answered by every list: QueryInterface for it yields the list's ListCore
+// (with a reference on the object). Internal to the library.
+inline constexpr IID kListCoreIID = MakeGuid("{5EC0DB00-03FE-4000-8000-5EC0DB0003FE}");
 
 // What distinguishes one list class from another; each list declares one
 // constant of this type.
@@ -30,11 +38,20 @@ struct ListTraits {
   const CLSID* clsid;            // the class named in the list's error records
   const IID* iid;                // the list's interface, for the same records
   const ListNotices* notices = &kItemNotices;
-  // Rule lists: place new members by comparison (else append them).
-  bool ordered = true;
+  // The three flags below concern rule lists only; plain lists ignore them.
+  // Rule lists: Insert places a new member by comparison (else appends it,
+  // and a bulk load keeps the file's order).
+  bool insert_by_compare = true;
   // Rule lists: Compare is a strict weak order, so a bulk load may sort
   // (else it replays Insert's placement rule by rule).
   bool strict_weak_order = true;
+  // Rule lists: Sort, which the parser calls before a save when its
+  // modified flags say so, puts the members in comparison order (else it
+  // leaves them). A list may append on Insert and still be sorted before
+  // it is saved, as dial numbers are.
+  bool sort_before_save = true;
+  // Keyed lists: the key order and the failure of a taken key.
+  const KeyedListConfig* keys = nullptr;
 };
 
 class ListCore {
@@ -71,8 +88,9 @@ class ListCore {
   // includes its parentheses) on the list's class and interface.
   HRESULT Report(std::string_view call, int message_id, HRESULT result) const;
 
-  // The collection members.
-  HRESULT ItemAt(std::int32_t index, Variant* item);
+  // The collection members. Item: 1-based; E_INVALIDARG below 1, E_FAIL
+  // beyond the end (a shape may answer otherwise).
+  virtual HRESULT ItemAt(std::int32_t index, Variant* item);
   HRESULT GetCount(std::int32_t* count) const;
   HRESULT NewEnum(IUnknown** enumerator);
   // Late-bound calls of the collection members; DISP_E_MEMBERNOTFOUND for
@@ -118,27 +136,6 @@ class ListCore {
   std::uint64_t changes_ = 0;
 };
 
-// An owner's reference to one of its lists. Going away, it detaches the
-// list from its owner so that a list a client still holds reaches nothing.
-template <class List>
-class OwnedList {
- public:
-  OwnedList() = default;
-  explicit OwnedList(ComPtr<List> list) : list_(std::move(list)) {}
-  OwnedList(const OwnedList&) = delete;
-  OwnedList& operator=(const OwnedList&) = delete;
-  ~OwnedList() {
-    if (list_) list_->DetachOwner();
-  }
-
-  List* get() const { return list_.get(); }
-  List* operator->() const { return list_.get(); }
-  List& operator*() const { return *list_; }
-
- private:
-  ComPtr<List> list_;
-};
-
 // The COM identity of a list: the interface and the collection members on
 // top of one of the list shapes (PlainListCore, RuleListCore).
 template <class Interface, class Core>
@@ -154,8 +151,18 @@ class ListObject : public ComObject<Interface>, public Core {
   IUnknown* list_unknown() final { return this->unknown(); }
 
  protected:
-  ListObject(IListOwner* owner, const ListTraits& traits) : Core(owner, traits) {}
+  template <class... CoreArgs>
+  ListObject(IListOwner* owner, const ListTraits& traits, CoreArgs&&... core_args)
+      : Core(owner, traits, std::forward<CoreArgs>(core_args)...) {}
+
+  void* QueryExtra(const IID& iid) override {
+    return iid == kListCoreIID ? static_cast<ListCore*>(this) : nullptr;
+  }
 };
+
+// The ListCore behind a list's interface pointer, or nullptr for an object
+// that is no list of this library. The caller's reference keeps it.
+ListCore* AsListCore(IUnknown* object);
 
 }  // namespace xmlsecdb
 

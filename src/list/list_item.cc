@@ -3,6 +3,7 @@
 #include "core/error_report.h"
 #include "core/parser.h"
 #include "core/return_if_failed.h"
+#include "list/compare_context.h"
 #include "list/list_core.h"
 #include "list/rule_id.h"
 #include "list/rule_list.h"
@@ -46,6 +47,12 @@ RuleItemBase* RuleItemBase::next_member() const {
 }
 
 std::int16_t RuleItemBase::Compare(const RuleItemBase&) const { return 0; }
+
+const RuleCompareContext& RuleItemBase::compare_context() const {
+  // Rule items are bound only to rule lists.
+  ListCore* bound = list();
+  return bound ? static_cast<RuleListCore*>(bound)->compare_context() : kNoCompareContext;
+}
 
 HRESULT RuleItemBase::SetRuleID(std::string_view source, std::int32_t id, std::int32_t property) {
   RETURN_IF_FAILED(CheckWritable(source));

@@ -35,6 +35,7 @@ class ListCore;
 class PlainListCore;
 class RuleListCore;
 class ListEnumerator;
+class RuleCompareContext;
 
 // Answered by every list item: QueryInterface for it yields the item's
 // ListItemBase (with a reference on the object). Internal to the library.
@@ -137,8 +138,12 @@ class RuleItemBase : public ListItemBase {
   // Slot 14 of the owner site: a signed result whose sign orders this item
   // before (negative) or after (positive) `other`, and whose magnitude names
   // the first key that differed. `other` is a member of the same kind of
-  // list. The default keeps insertion order.
+  // list. The default keeps insertion order. A comparison that needs more
+  // than the two items (definitions they name) asks compare_context().
   virtual std::int16_t Compare(const RuleItemBase& other) const;
+  // The context of the item's list, or kNoCompareContext once the list
+  // has gone.
+  const RuleCompareContext& compare_context() const;
 
   // The RuleID setter: the read-only guard, then, for an attached item
   // whose identifier changes, the duplicate check (message 117), the change

@@ -10,6 +10,16 @@
 //     GlobalsSection(ParserCore* parser, const GlobalsConfig& config)
 //         : ListSection(parser, "Globals", "GlobalOptions", config.events), ...
 //
+// How loaders fill items — one idiom for every section that reads a list:
+// the item is made new and detached (the list's NewItem, or the kind's
+// New... for definitions), filled through its setters or its unchecked
+// accessors (for a detached item the two are the same: no notices, and no
+// read-only refusal, since a load has cleared the flag), and made a member
+// through the list's own Insert (InsertLoaded for rule lists, which places
+// the whole load as Insert would have, at the section's end), so that the
+// identifier and duplicate rules of the API apply to files too. A failing
+// Insert ends the load with its own record.
+//
 // The list is created at construction with the site as its owner (followed
 // by any further constructor arguments the list takes), and is detached from
 // the site when the section goes, after the derived section's own members:

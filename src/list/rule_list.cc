@@ -72,7 +72,7 @@ RuleItemBase* RuleListCore::InsertPosition(const RuleItemBase& item) const {
   // After the last member unless it sorts after the new item; else after
   // the nearest member, walking back, that sorts strictly before it.
   RuleItemBase* prev = tail_;
-  if (traits().ordered && prev && prev->Compare(item) > 0) {
+  if (traits().insert_by_compare && prev && prev->Compare(item) > 0) {
     do {
       prev = static_cast<RuleItemBase*>(prev->prev_);
     } while (prev && prev->Compare(item) >= 0);
@@ -208,7 +208,7 @@ HRESULT RuleListCore::FindByNumber(std::int32_t id, RuleItemBase** found) {
 
 void RuleListCore::Sort() {
   EndBulkLoad();
-  if (count_ < 2 || !traits().ordered) return;
+  if (count_ < 2 || !traits().sort_before_save) return;
   std::vector<RuleItemBase*> members;
   members.reserve(static_cast<std::size_t>(count_));
   for (RuleItemBase* item = head_; item; item = Next(item)) members.push_back(item);
@@ -239,7 +239,7 @@ void RuleListCore::Sort() {
 void RuleListCore::EndBulkLoad() {
   if (!bulk_) return;
   bulk_ = false;
-  if (count_ < 2 || !traits().ordered) return;
+  if (count_ < 2 || !traits().insert_by_compare) return;
   std::vector<RuleItemBase*> fronts;
   std::vector<RuleItemBase*> tails;
   tails.reserve(static_cast<std::size_t>(count_));

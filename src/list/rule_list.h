@@ -30,6 +30,7 @@
 #include <string_view>
 #include <vector>
 
+#include "list/compare_context.h"
 #include "list/id_index.h"
 #include "list/item_list.h"
 #include "list/list_core.h"
@@ -43,6 +44,9 @@ class RuleListCore : public ListCore {
   ListItemBase* MemberAt(std::int32_t index) override;
   ListItemBase* MemberAfter(ListItemBase* member, std::int32_t index) override;
 
+  // What the members' Compare may consult besides the two rules.
+  const RuleCompareContext& compare_context() const { return context_; }
+
   RuleItemBase* first() const { return head_; }
   RuleItemBase* last() const { return tail_; }
   // The member with identifier `id`, or nullptr.
@@ -50,8 +54,9 @@ class RuleListCore : public ListCore {
 
   // Insert of the list's interface: the read-only guard, the owner's
   // before-insert notice, the duplicate check (message 117, nothing
-  // changed), the link at the position Compare gives (or at the end for an
-  // unordered list), the attached flag, the after-insert notice. An item
+  // changed), the link at the position Compare gives (or at the end when
+  // the traits say insert_by_compare = false), the attached flag, the
+  // after-insert notice. An item
   // that is a member already gives 117 when it is one of this list, else
   // E_INVALIDARG.
   [[nodiscard]] HRESULT InsertMember(RuleItemBase* item);
@@ -68,8 +73,9 @@ class RuleListCore : public ListCore {
   [[nodiscard]] HRESULT FindByText(std::string_view text, RuleItemBase** found);
   [[nodiscard]] HRESULT FindByNumber(std::int32_t id, RuleItemBase** found);
 
-  // Re-establishes comparison order (stable) after members changed; the
-  // parser calls it through SortRuleLists before writing.
+  // Re-establishes comparison order (stable) after members changed, for a
+  // list whose traits say sort_before_save; the parser calls it through
+  // SortRuleLists before writing.
   void Sort();
   // Bulk load, for a section reading a file: InsertLoaded is InsertMember
   // but appends without comparing, so n rules cost O(n) inserts in any file
@@ -94,7 +100,10 @@ class RuleListCore : public ListCore {
   static Position NextPosition(Position at) { return at->next_member(); }
 
  protected:
-  RuleListCore(IListOwner* owner, const ListTraits& traits) : ListCore(owner, traits) {}
+  // `context` is owned by the list's parser and outlives the list.
+  RuleListCore(IListOwner* owner, const ListTraits& traits,
+               const RuleCompareContext& context = kNoCompareContext)
+      : ListCore(owner, traits), context_(context) {}
   ~RuleListCore();
 
  private:
@@ -107,6 +116,7 @@ class RuleListCore : public ListCore {
   void Unlink(RuleItemBase* item);
   void ReleaseAll();
 
+  const RuleCompareContext& context_;
   RuleItemBase* head_ = nullptr;
   RuleItemBase* tail_ = nullptr;
   std::int32_t count_ = 0;
@@ -168,8 +178,9 @@ class RuleList : public ItemList<Interface, RuleListCore, Item, ItemInterface> {
   }
 
  protected:
-  RuleList(IListOwner* owner, const ListTraits& traits)
-      : ItemList<Interface, RuleListCore, Item, ItemInterface>(owner, traits) {}
+  RuleList(IListOwner* owner, const ListTraits& traits,
+           const RuleCompareContext& context = kNoCompareContext)
+      : ItemList<Interface, RuleListCore, Item, ItemInterface>(owner, traits, context) {}
 
  private:
   static RuleItemBase* Cast(ItemInterface* item) { return static_cast<Item*>(AsListItem(item)); }

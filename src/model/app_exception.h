@@ -77,8 +77,7 @@ class CAppException final : public ItemObject<ListItemBase, IAppException> {
 inline constexpr ListTraits kAppExceptionListTraits = {.class_name = "CAppExceptionList",
                                                        .create_name = "CreateAppException",
                                                        .clsid = &CLSID_AppExceptionList,
-                                                       .iid = &IAppExceptionList::kIID,
-                                                       .ordered = false};
+                                                       .iid = &IAppExceptionList::kIID};
 
 // The parser's list of exceptions. Insert, Remove and Clear are the plain
 // list's, with the parser's exception events through the owner site.

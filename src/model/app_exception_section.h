@@ -14,6 +14,8 @@
 // any other mask as the names of its set bits in one fixed order shared by
 // all kinds (bits without a name are not written).
 //
+// Items are filled as every loader fills them (list/list_section.h).
+//
 // A kind's parser declares
 //   ExceptionListSection exceptions_{this, kSBXExceptions};   // member
 //   AddSection(&exceptions_);                                  // in save order

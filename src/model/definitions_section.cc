@@ -40,94 +40,60 @@ std::optional<std::string_view> ObjectTypeWordToWrite(const DefinitionsConfig& c
   return word ? word : WordOf(kObjectTypeWords, type);
 }
 
-DefinitionsSection::DefinitionsSection(ParserCore* parser, const DefinitionsConfig& config)
-    : ListSection(parser, "Definitions", "DefinitionList", config.definition_events,
-                  config.item_events),
-      config_(config) {}
-
-HRESULT DefinitionsSection::StartElement(SectionReadContext& context, std::string_view name,
-                                         std::string_view parent, const SaxAttributes& attributes,
-                                         bool* handled) {
-  if (name == "Definitions" && parent == "SecDb") {
-    *handled = true;
-    return S_OK;
-  }
-  if (name == "Object" && parent == "Definitions") {
-    *handled = true;
-    return StartObject(context, attributes);
-  }
-  if (name == "Item" && parent == "Object" && current_) *handled = true;
-  return S_OK;
-}
-
-HRESULT DefinitionsSection::StartObject(SectionReadContext& context,
-                                        const SaxAttributes& attributes) {
-  current_.Reset();
-  std::optional<std::string_view> id = attributes.Find("id");
-  if (!id) return context.Fail(kMsgMissingAttribute, config_.missing_id);
-  std::optional<std::string_view> word = attributes.Find("ot");
-  if (!word) return context.Fail(kMsgMissingAttribute, config_.missing_type);
+HRESULT ReadObjectAttributes(SectionReadContext& context, const SaxAttributes& attributes,
+                             const DefinitionsConfig& config, CDefinition& definition) {
+  const AttributeValues<ObjectAttribute, kObjectAttributeCount> a(config.object_attributes,
+                                                                  attributes);
+  std::optional<std::string_view> id = a.get(kObjectId);
+  if (!id) return context.Fail(kMsgMissingAttribute, config.missing_id);
+  std::optional<std::string_view> word = a.get(kObjectType);
+  if (!word) return context.Fail(kMsgMissingAttribute, config.missing_type);
   std::optional<EObjectType> type =
-      ValueFromText(Vocabulary<EObjectType>{.words = config_.object_types}, *word);
-  if (!type) return context.Fail(kMsgInvalidContent, config_.wrong_type);
+      ValueFromText(Vocabulary<EObjectType>{.words = config.object_types}, *word);
+  if (!type) return context.Fail(kMsgInvalidContent, config.wrong_type);
 
-  ComPtr<CSimpleDefinition> definition = list()->NewSimpleDefinition();
-  RETURN_IF_FAILED(definition->put_DefinitionID(*id));
-  RETURN_IF_FAILED(definition->put_UIFlags(attributes.Find("uiflags").value_or("")));
-  RETURN_IF_FAILED(definition->put_Description(attributes.Find("desc").value_or("")));
-  RETURN_IF_FAILED(definition->put_ObjectType(*type));
-  current_ = std::move(definition);
+  RETURN_IF_FAILED(definition.put_DefinitionID(*id));
+  RETURN_IF_FAILED(definition.put_UIFlags(a.text(kObjectUIFlags)));
+  RETURN_IF_FAILED(definition.put_Description(a.text(kObjectDescription)));
+  return definition.put_ObjectType(*type);
+}
+
+void WriteObjectAttributes(XmlAttributes& out, const DefinitionsConfig& config,
+                           const CDefinition& definition) {
+  WriteAttributes(out, config.object_attributes, [&](ObjectAttribute slot, AttributeWriter& w) {
+    switch (slot) {
+      case kObjectId:
+        w.Text(definition.id());
+        break;
+      case kObjectType:
+        w.TextIfAny(ObjectTypeWordToWrite(config, definition.object_type()));
+        break;
+      case kObjectUIFlags:
+        w.TextIfAny(FreeText(definition.ui_flags()));
+        break;
+      case kObjectDescription:
+        w.TextIfAny(FreeText(definition.description()));
+        break;
+      case kObjectAttributeCount:
+        break;
+    }
+  });
+}
+
+HRESULT SimpleItems::EndItem(std::string_view text, CSimpleDefinition& definition) {
+  CSimpleItemList* items = definition.items();
+  ComPtr<CSimpleItem> item = items->NewItem();
+  RETURN_IF_FAILED(item->put_Content(text));
+  return items->Insert(item.get());
+}
+
+HRESULT SimpleItems::WriteItems(XmlWriter& writer, const CSimpleDefinition& definition) {
+  for (const CSimpleItem* item : *definition.items()) {
+    RETURN_IF_FAILED(writer.StartElement("Item"));
+    RETURN_IF_FAILED(writer.Characters(item->content()));
+    RETURN_IF_FAILED(writer.EndElement("Item"));
+  }
   return S_OK;
-}
-
-HRESULT DefinitionsSection::EndElement(SectionReadContext&, std::string_view name, std::string_view,
-                                       std::string_view text) {
-  if (name == "Item") {
-    if (!current_) return S_OK;
-    CSimpleItemList* items = current_->items();
-    ComPtr<CSimpleItem> item = items->NewItem();
-    RETURN_IF_FAILED(item->put_Content(text));
-    return items->Insert(item.get());
-  }
-  if (name == "Object") {
-    ComPtr<CSimpleDefinition> done = std::move(current_);
-    // A failing insert (a duplicate ID) ends the load with its own record.
-    return done ? list()->Insert(done.get()) : S_OK;
-  }
-  return S_OK;
-}
-
-HRESULT DefinitionsSection::Write(XmlWriter& writer) {
-  RETURN_IF_FAILED(writer.StartElement("Definitions"));
-  CDefinitionList& definitions = *list();
-  for (std::int32_t i = 0, n = definitions.count(); i < n; ++i) {
-    const CSimpleDefinition& definition = *definitions.at(i);
-    attributes_.Clear();
-    attributes_.Add("id", definition.id());
-    if (std::optional<std::string_view> word =
-            ObjectTypeWordToWrite(config_, definition.object_type())) {
-      attributes_.Add("ot", *word);
-    }
-    if (std::optional<std::string_view> ui_flags = FreeText(definition.ui_flags())) {
-      attributes_.Add("uiflags", *ui_flags);
-    }
-    if (std::optional<std::string_view> description = FreeText(definition.description())) {
-      attributes_.Add("desc", *description);
-    }
-    RETURN_IF_FAILED(writer.StartElement("Object", attributes_));
-    for (const CSimpleItem* item : *definition.items()) {
-      RETURN_IF_FAILED(writer.StartElement("Item"));
-      RETURN_IF_FAILED(writer.Characters(item->content()));
-      RETURN_IF_FAILED(writer.EndElement("Item"));
-    }
-    RETURN_IF_FAILED(writer.EndElement("Object"));
-  }
-  return writer.EndElement("Definitions");
-}
-
-void DefinitionsSection::Clear() {
-  current_.Reset();
-  (void)list()->Clear();
 }
 
 }  // namespace xmlsecdb

@@ -6,13 +6,10 @@
 namespace xmlsecdb {
 namespace {
 
-constexpr ListTraits kGlobalPropertyListTraits = {
-    .class_name = "CGlobalPropertyList",
-    .create_name = "CreateProperty",
-    .clsid = &CLSID_GlobalPropertyList,
-    .iid = &IPropertyList::kIID,
-    .ordered = false,
-};
+constexpr ListTraits kGlobalPropertyListTraits = {.class_name = "CGlobalPropertyList",
+                                                  .create_name = "CreateProperty",
+                                                  .clsid = &CLSID_GlobalPropertyList,
+                                                  .iid = &IPropertyList::kIID};
 
 }  // namespace
 

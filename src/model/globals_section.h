@@ -10,6 +10,8 @@
 //
 // and its `GlobalOptions` getter hands out globals_.list().
 //
+// Items are filled as every loader fills them (list/list_section.h).
+//
 // In the file an option is an element `Property` (or `PropertySL` for a
 // string list) named by its option name:
 //

@@ -4,6 +4,7 @@
 
 #include "core/ascii.h"
 #include "model/access_descriptor.h"
+#include "xmlsecdb/enums.h"
 
 namespace xmlsecdb {
 
@@ -22,6 +23,24 @@ int CompareRuleTexts(std::string_view a, std::int32_t a_type, std::string_view b
   if (a.size() == b.size()) return 0;
   const bool a_longer = a.size() > b.size();
   return (prefix == PrefixOrder::kLongerFirst) == a_longer ? -1 : 1;
+}
+
+std::int16_t CompareRuleOrderKeys(const RuleOrderKey& a, const RuleOrderKey& b) {
+  if (int o = OrderOf(a.object_type, b.object_type)) return Keyed(o, 1);
+  if (int o = OrderOf(a.order, b.order)) return Keyed(o, 2);
+  if (int o = CompareRuleTexts(
+          a.path, a.path_type, b.path, b.path_type,
+          a.path_type == RT_DIRECT ? PrefixOrder::kLongerFirst : PrefixOrder::kShorterFirst)) {
+    return Keyed(o, 4);
+  }
+  if (int o = OrderByBitCount(a.out_condition_and, b.out_condition_and)) return Keyed(o, 4);
+  if (int o = OrderByBitCount(a.out_condition_or, b.out_condition_or)) return Keyed(o, 5);
+  if (int o = CompareRuleTexts(a.assignment, RT_DIRECT, b.assignment, RT_DIRECT,
+                               PrefixOrder::kLongerFirst)) {
+    return Keyed(o, 9);
+  }
+  if (int o = CompareAccessLists(a.access, b.access)) return Keyed(o, 7);
+  return 0;
 }
 
 int CompareAccessLists(const CAccessDescriptorList* a, const CAccessDescriptorList* b) {

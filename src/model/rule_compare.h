@@ -58,6 +58,32 @@ int CompareRuleTexts(std::string_view a, std::int32_t a_type, std::string_view b
 // other's beginning, the shorter first.
 int CompareAccessLists(const CAccessDescriptorList* a, const CAccessDescriptorList* b);
 
+// The ordering key of content filter rules, which the policy rules
+// (anti-malware, sandbox, data inspection) share: a rule of any kind with
+// these fields hands them over as one RuleOrderKey, and its Compare is
+// CompareRuleOrderKeys of its own key and the other rule's.
+struct RuleOrderKey {
+  std::int32_t object_type;
+  std::int32_t order;  // the precedence number
+  std::string_view path;
+  std::int32_t path_type;  // ERefType
+  std::int32_t out_condition_and;
+  std::int32_t out_condition_or;
+  std::string_view assignment;
+  const CAccessDescriptorList* access;  // nullptr: empty
+};
+
+// The comparison over that key. Keys, with the magnitude each gives:
+// object type (1), precedence number (2), path (4), bits set in the
+// out-condition AND mask (4) and OR mask (5), assignment (9), access
+// descriptors (7). A path or assignment that is empty or "*" sorts after
+// any other; a direct path (RT_DIRECT) sorts before one by definition ID;
+// texts are compared ignoring ASCII case, and when one is a prefix of the
+// other the longer comes first for direct texts (a directory before the
+// shorter path that contains it), the shorter for IDs (the assignment
+// counts as direct). Access descriptor lists compare as CompareAccessLists.
+std::int16_t CompareRuleOrderKeys(const RuleOrderKey& a, const RuleOrderKey& b);
+
 }  // namespace xmlsecdb
 
 #endif  // XMLSECDB_MODEL_RULE_COMPARE_H_

@@ -1,6 +1,7 @@
 #include "model/rule_set.h"
 
 #include "core/parser.h"
+#include "list/owned.h"
 #include "model/vocabulary.h"
 
 namespace xmlsecdb {
@@ -24,10 +25,7 @@ HRESULT CRuleSet::put_Description(std::string_view description) {
 }
 
 HRESULT CRuleSet::get_RuleListIDs(ISimpleValueList** ids) {
-  if (!ids) return E_POINTER;
-  *ids = rule_list_ids_.get();
-  (*ids)->AddRef();
-  return S_OK;
+  return GetOwned(rule_list_ids_.get(), ids);
 }
 
 bool CRuleSetList::read_only() const {

@@ -48,8 +48,7 @@ class CRuleSet final : public ItemObject<ListItemBase, IRuleSet> {
 inline constexpr ListTraits kRuleSetListTraits = {.class_name = "CRuleSetList",
                                                   .create_name = "CreateRuleSet",
                                                   .clsid = &CLSID_RuleSetList,
-                                                  .iid = &IRuleSetList::kIID,
-                                                  .ordered = false};
+                                                  .iid = &IRuleSetList::kIID};
 
 class CRuleSetList final : public PlainList<IRuleSetList, CRuleSet, IRuleSet> {
  public:

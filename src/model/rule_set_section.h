@@ -9,6 +9,8 @@
 //   </RuleSetList>
 //
 // An empty list writes nothing at all (and the write answers S_FALSE).
+// Items are filled as every loader fills them (list/list_section.h).
+//
 // A kind's parser declares
 //   RuleSetListSection rule_sets_{this, kAMRuleSets};   // member
 //   AddSection(&rule_sets_);                             // last, in save order

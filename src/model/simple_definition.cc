@@ -1,5 +1,7 @@
 #include "model/simple_definition.h"
 
+#include "list/owned.h"
+
 namespace xmlsecdb {
 
 HRESULT CSimpleItem::get_Content(std::string* content) { return GetField(content_, content); }
@@ -10,12 +12,7 @@ HRESULT CSimpleItem::put_Content(std::string_view content) {
 
 CSimpleDefinition::CSimpleDefinition() : items_(MakeObject<CSimpleItemList>(this)) {}
 
-HRESULT CSimpleDefinition::get_ItemList(IDispatch** items) {
-  if (!items) return E_POINTER;
-  *items = items_.get();
-  (*items)->AddRef();
-  return S_OK;
-}
+HRESULT CSimpleDefinition::get_ItemList(IDispatch** items) { return GetOwned(items_.get(), items); }
 
 ComPtr<CSimpleDefinition> CDefinitionList::NewSimpleDefinition() {
   ComPtr<CDefinition> made = NewDefinition();

@@ -18,6 +18,7 @@
 #include <type_traits>
 
 #include "core/parser_object.h"
+#include "list/owned.h"
 #include "model/app_exception_section.h"
 #include "model/definitions_section.h"
 #include "model/global_option_names.h"
@@ -64,15 +65,19 @@ class PolicyParser : public ParserObjectFor<Interface> {
   using RuleInterface = typename List::Rule::Interface;
   using RuleListInterface = typename List::Rule::ListInterface;
 
-  HRESULT get_GlobalOptions(IPropertyList** list) override { return Hand(globals_.list(), list); }
+  HRESULT get_GlobalOptions(IPropertyList** list) override {
+    return GetOwned(globals_.list(), list);
+  }
   HRESULT get_DefinitionList(IDefinitionList** list) override {
-    return Hand(definitions_.list(), list);
+    return GetOwned(definitions_.list(), list);
   }
   HRESULT get_AppExceptionList(IAppExceptionList** list) override {
-    return Hand(exceptions_.list(), list);
+    return GetOwned(exceptions_.list(), list);
   }
-  HRESULT get_RuleList(RuleListInterface** list) override { return Hand(rules_.list(), list); }
-  HRESULT get_RuleSetList(IRuleSetList** list) override { return Hand(rule_sets_.list(), list); }
+  HRESULT get_RuleList(RuleListInterface** list) override { return GetOwned(rules_.list(), list); }
+  HRESULT get_RuleSetList(IRuleSetList** list) override {
+    return GetOwned(rule_sets_.list(), list);
+  }
 
   List* rules() const { return rules_.list(); }
 
@@ -86,7 +91,8 @@ class PolicyParser : public ParserObjectFor<Interface> {
         globals_(this, globals_config_),
         definitions_(this, config.definitions),
         exceptions_(this, exceptions_config_),
-        rules_(this, config.rules),
+        // The policy comparison looks at the two rules alone.
+        rules_(this, config.rules, kNoCompareContext),
         rule_sets_(this, config.rule_sets) {
     this->AddSection(&globals_);
     this->AddSection(&definitions_);
@@ -98,14 +104,6 @@ class PolicyParser : public ParserObjectFor<Interface> {
   void SortRuleLists() override { rules_.list()->Sort(); }
 
  private:
-  template <class L, class I>
-  static HRESULT Hand(L* list, I** out) {
-    if (!out) return E_POINTER;
-    *out = list;
-    list->AddRef();
-    return S_OK;
-  }
-
   // Before the sections, which keep references to them.
   const GlobalsConfig globals_config_;
   const AppExceptionSectionConfig exceptions_config_;

@@ -2,6 +2,7 @@
 
 #include "core/parser.h"
 #include "core/return_if_failed.h"
+#include "list/owned.h"
 #include "model/rule_account.h"
 #include "model/rule_compare.h"
 
@@ -109,17 +110,11 @@ HRESULT PolicyRuleCore::PutRuleIDText(const PolicyRuleConfig& config, std::strin
 }
 
 HRESULT PolicyRuleCore::GetAccessList(IAccessDescriptorList** list) {
-  if (!list) return E_POINTER;
-  *list = &access_list();
-  (*list)->AddRef();
-  return S_OK;
+  return GetOwned(&access_list(), list);
 }
 
 HRESULT PolicyRuleCore::GetSwitchList(IConditionSwitchList** list) {
-  if (!list) return E_POINTER;
-  *list = &switch_list();
-  (*list)->AddRef();
-  return S_OK;
+  return GetOwned(&switch_list(), list);
 }
 
 HRESULT PolicyRuleCore::CopyContentTo(PolicyRuleCore& target) const {
@@ -135,26 +130,19 @@ HRESULT PolicyRuleCore::CopyContentTo(PolicyRuleCore& target) const {
   return S_OK;
 }
 
+RuleOrderKey PolicyRuleCore::order_key() const {
+  return {.object_type = fields_.object_type,
+          .order = fields_.precedence.order(),
+          .path = text(kPath),
+          .path_type = fields_.path_type,
+          .out_condition_and = fields_.out_condition_and,
+          .out_condition_or = fields_.out_condition_or,
+          .assignment = text(kAssignment),
+          .access = access_.get()};
+}
+
 std::int16_t PolicyRuleCore::CompareContent(const PolicyRuleCore& other) const {
-  const Fields& a = fields_;
-  const Fields& b = other.fields_;
-  if (int o = OrderOf(a.object_type, b.object_type)) return Keyed(o, 1);
-  if (int o = OrderOf(a.precedence.order(), b.precedence.order())) return Keyed(o, 2);
-  // A directory before the shorter path that contains it; IDs in plain
-  // dictionary order.
-  if (int o = CompareRuleTexts(
-          text(kPath), a.path_type, other.text(kPath), b.path_type,
-          a.path_type == RT_DIRECT ? PrefixOrder::kLongerFirst : PrefixOrder::kShorterFirst)) {
-    return Keyed(o, 4);
-  }
-  if (int o = OrderByBitCount(a.out_condition_and, b.out_condition_and)) return Keyed(o, 4);
-  if (int o = OrderByBitCount(a.out_condition_or, b.out_condition_or)) return Keyed(o, 5);
-  if (int o = CompareRuleTexts(text(kAssignment), RT_DIRECT, other.text(kAssignment), RT_DIRECT,
-                               PrefixOrder::kLongerFirst)) {
-    return Keyed(o, 9);
-  }
-  if (int o = CompareAccessLists(access_.get(), other.access_.get())) return Keyed(o, 7);
-  return 0;
+  return CompareRuleOrderKeys(order_key(), other.order_key());
 }
 
 }  // namespace xmlsecdb

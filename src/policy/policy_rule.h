@@ -33,11 +33,13 @@
 #include "core/return_if_failed.h"
 #include "list/list_item.h"
 #include "list/packed_text.h"
+#include "list/rule_copy.h"
 #include "list/rule_list.h"
 #include "model/access_descriptor.h"
 #include "model/condition_switch.h"
 #include "model/precedence.h"
 #include "model/rule_account.h"
+#include "model/rule_compare.h"
 #include "xmlsecdb/am.h"
 
 namespace xmlsecdb {
@@ -200,16 +202,9 @@ class PolicyRuleCore : public CRule {
   // identifier is left to the caller.
   [[nodiscard]] HRESULT CopyContentTo(PolicyRuleCore& target) const;
 
-  // The order of rules in their list. Keys, with the magnitude each gives:
-  // object type (1), precedence number (2), path (4), bits set in the
-  // out-condition AND mask (4) and OR mask (5), assignment (9), access
-  // descriptors (7). A path or assignment that is empty or "*" sorts after
-  // any other; a direct path (RT_DIRECT) sorts before one by definition ID;
-  // texts are compared ignoring ASCII case, and when one is a prefix of the
-  // other the longer comes first for direct texts, the shorter for IDs
-  // (the assignment counts as direct). Access
-  // descriptor lists compare member by member (access type, result, audit
-  // level), a shorter list first when one is a prefix of the other.
+  // The rule's ordering key, the content filter's (model/rule_compare.h).
+  RuleOrderKey order_key() const;
+  // The order of rules in their list: CompareRuleOrderKeys of the two keys.
   std::int16_t CompareContent(const PolicyRuleCore& other) const;
 
  protected:
@@ -385,20 +380,9 @@ class PolicyRule : public ItemObject<PolicyRuleCore, typename Kind::Interface> {
   HRESULT put_Order(std::int32_t order) override { return this->PutOrderValue(kConfig, order); }
 
   HRESULT CopyToList(ListInterface* list, std::int32_t generate_id, Interface** copy) override {
-    if (!copy) return E_POINTER;
-    *copy = nullptr;
-    if (!list) return E_POINTER;
-    ComPtr<Interface> made;
-    RETURN_IF_FAILED(list->CreateRule(made.Put()));
-    auto* target = static_cast<typename Kind::Rule*>(AsListItem(made.get()));
-    if (!target) return E_INVALIDARG;
-    RETURN_IF_FAILED(this->CopyContentTo(*target));
-    std::int32_t id = this->rule_id();
-    if (generate_id) RETURN_IF_FAILED(list->GenerateRuleID(this->fields().object_type, 0, &id));
-    RETURN_IF_FAILED(target->put_RuleID(id));
-    RETURN_IF_FAILED(list->Insert(made.get(), nullptr));
-    *copy = made.Detach();
-    return S_OK;
+    return CopyRuleToList<typename Kind::Rule>(
+        *this, this->fields().object_type, list, generate_id, copy,
+        [this](PolicyRuleCore& target) { return this->CopyContentTo(target); });
   }
 
   std::int16_t Compare(const RuleItemBase& other) const override {

@@ -8,11 +8,12 @@
 //       "CAMRuleList", "CreateRule", &CLSID_AMRuleList, &IAMRuleList::kIID};
 //   class CAMRuleList final : public PolicyRuleList<AMRuleKind> {
 //    public:
-//     explicit CAMRuleList(IListOwner* owner) : PolicyRuleList(owner, kAMRuleListTraits) {}
+//     CAMRuleList(IListOwner* owner, const RuleCompareContext& context)
+//         : PolicyRuleList(owner, kAMRuleListTraits, context) {}
 //   };
 //
 // or, with the traits in the kind's PolicyRuleConfig, inherits the
-// one-argument constructor.
+// constructor (owner, comparison context).
 //
 // A kind whose list interface also has MoveUp and MoveDown (sandbox, data
 // inspection) derives from PolicyRuleListWithMoves instead.
@@ -32,14 +33,18 @@ class PolicyRuleList
   using Rule = typename Kind::Rule;
   using Interface = typename Kind::Interface;
 
-  // A list with the traits of the kind's config.
-  explicit PolicyRuleList(IListOwner* owner) : PolicyRuleList(owner, Kind::kConfig.list) {}
+  // A list with the traits of the kind's config. The policy comparison
+  // looks at the two rules alone, so the context its parser gives is not
+  // consulted.
+  explicit PolicyRuleList(IListOwner* owner, const RuleCompareContext& context = kNoCompareContext)
+      : PolicyRuleList(owner, Kind::kConfig.list, context) {}
 
   HRESULT CreateRule(Interface** rule) override { return this->Create(rule); }
 
  protected:
-  PolicyRuleList(IListOwner* owner, const ListTraits& traits)
-      : RuleList<typename Kind::ListInterface, Rule, Interface>(owner, traits) {}
+  PolicyRuleList(IListOwner* owner, const ListTraits& traits,
+                 const RuleCompareContext& context = kNoCompareContext)
+      : RuleList<typename Kind::ListInterface, Rule, Interface>(owner, traits, context) {}
 };
 
 // The rule list of a kind whose interface has MoveUp and MoveDown (they

@@ -5,6 +5,7 @@
 #include "core/messages.h"
 #include "core/number_text.h"
 #include "list/rule_id.h"
+#include "model/attribute_table.h"
 #include "model/rule_account.h"
 
 namespace xmlsecdb {
@@ -40,31 +41,37 @@ enum RuleAttribute : int {
   kAttributeCount
 };
 
-constexpr std::string_view kAttributeNames[kAttributeCount] = {
-    "id",          "ot",         "priority",  "app",          "app_id",  "obj_id",
-    "outcond_and", "outcond_or", "timeofday", "timeofday_id", "os",      "scanItemList_id",
-    "system",      "preferred",  "filter",    "lm",           "proc_id", "account",
-    "disabled",    "dllobj",     "desc",      "uiflags",      "order",   "dictionary_id",
-    "filetype_id"};
-
-struct RuleAttributes {
-  std::optional<std::string_view> values[kAttributeCount];
-  std::string_view operator[](RuleAttribute a) const { return values[a].value_or(""); }
-  bool has(RuleAttribute a) const { return values[a].has_value(); }
+// In the order a save writes them; the last three are read only.
+constexpr AttributeSpec<RuleAttribute> kRuleAttributes[] = {
+    {"id", kAttrId},
+    {"priority", kAttrPriority},
+    {"ot", kAttrOt},
+    {"scanItemList_id", kAttrScanItemListId, AttributeRead::kUnsigned},
+    {"obj_id", kAttrObjId},
+    {"app", kAttrApp},
+    {"app_id", kAttrAppId},
+    {"os", kAttrOs},
+    {"outcond_and", kAttrOutcondAnd, AttributeRead::kBitList},
+    {"outcond_or", kAttrOutcondOr, AttributeRead::kBitList},
+    {"timeofday", kAttrTimeOfDay},
+    {"timeofday_id", kAttrTimeOfDayId},
+    {"filter", kAttrFilter},
+    {"preferred", kAttrPreferred, AttributeRead::kFlag},
+    {"order", kAttrOrder, AttributeRead::kDecimal},
+    {"proc_id", kAttrProcId, AttributeRead::kHex},
+    {"lm", kAttrLm, AttributeRead::kFlag},
+    {"account", kAttrAccount},
+    {"disabled", kAttrDisabled, AttributeRead::kFlag},
+    {"dllobj", kAttrDllObj, AttributeRead::kFlag},
+    {"desc", kAttrDesc},
+    {"uiflags", kAttrUiFlags},
+    {"system", kAttrSystem, AttributeRead::kFlag},
+    {"dictionary_id", kAttrDictionaryId},
+    {"filetype_id", kAttrFileTypeId},
 };
+static_assert(std::size(kRuleAttributes) == kAttributeCount);
 
-void Collect(const SaxAttributes& attributes, RuleAttributes* out) {
-  for (int i = 0; i < attributes.length(); ++i) {
-    std::string_view name = attributes.name(i);
-    for (int a = 0; a < kAttributeCount; ++a) {
-      if (kAttributeNames[a] == name) {
-        // The first of duplicate names wins, as a look-up by name does.
-        if (!out->values[a]) out->values[a] = attributes.value(i);
-        break;
-      }
-    }
-  }
-}
+using RuleAttributes = AttributeValues<RuleAttribute, kAttributeCount>;
 
 std::optional<std::int32_t> WordValue(std::span<const Spelling<std::int32_t>> words,
                                       std::string_view text) {
@@ -82,34 +89,28 @@ std::optional<std::string_view> WordText(std::span<const Spelling<std::int32_t>>
   return std::nullopt;
 }
 
-void AddOptional(XmlAttributes& attributes, std::string_view name,
-                 std::optional<std::string_view> value) {
-  if (value) attributes.Add(name, *value);
-}
-
 }  // namespace
 
 HRESULT PolicyRuleXml::Start(SectionReadContext& context, const SaxAttributes& attributes,
                              PolicyRuleCore& rule) {
-  RuleAttributes a;
-  Collect(attributes, &a);
+  const RuleAttributes a(kRuleAttributes, attributes);
 
   if (!a.has(kAttrId)) return context.Fail(kMsgMissingAttribute, " Missing rule id.");
   std::int32_t id = 0;
-  if (Failed(ParseRuleID(a[kAttrId], &id)))
+  if (Failed(ParseRuleID(a.text(kAttrId), &id)))
     return context.Fail(kMsgMissingAttribute, " Wrong rule id.");
   if (!a.has(kAttrOt)) return context.Fail(kMsgMissingAttribute, " Missing rule OT.");
-  std::optional<std::int32_t> object_type = WordValue(config_.read_object_types, a[kAttrOt]);
+  std::optional<std::int32_t> object_type = WordValue(config_.read_object_types, a.text(kAttrOt));
   if (!object_type) return context.Fail(kMsgInvalidContent, " Wrong rule OT.");
   EPriority priority = PRIOR_NORMAL;
-  if (ReadWord(kPriority, a.values[kAttrPriority], &priority) != ReadStatus::kOk) {
+  if (ReadWord(kPriority, a.get(kAttrPriority), &priority) != ReadStatus::kOk) {
     return context.Fail(kMsgInvalidContent, " Wrong rule priority.");
   }
-  const PairChoice app = ChoosePair(a[kAttrApp], a[kAttrAppId]);
+  const PairChoice app = ChoosePair(a.text(kAttrApp), a.text(kAttrAppId));
   if (app == PairChoice::kNeither || app == PairChoice::kBoth) {
     return context.Fail(kMsgInvalidContent, " Wrong rule app or app_id.");
   }
-  const PairChoice time = ChoosePair(a[kAttrTimeOfDay], a[kAttrTimeOfDayId]);
+  const PairChoice time = ChoosePair(a.text(kAttrTimeOfDay), a.text(kAttrTimeOfDayId));
   if (time == PairChoice::kBoth) {
     return context.Fail(kMsgInvalidContent, " Wrong rule timeofday and timeofday_id.");
   }
@@ -119,56 +120,56 @@ HRESULT PolicyRuleXml::Start(SectionReadContext& context, const SaxAttributes& a
   RETURN_IF_FAILED(rule.SetRuleID({}, id, 0));
   PolicyRuleCore::Fields& f = rule.fields();
   f.object_type = *object_type;
-  f.precedence = Precedence::Of(priority, FlagFromText(a[kAttrPreferred]));
+  f.precedence = Precedence::Of(priority, a.flag(kAttrPreferred));
   for (std::string& text : texts_) text.clear();
   if (app == PairChoice::kDirect) {
     f.app_type = AT_LABEL;
-    texts_[PolicyRuleCore::kApplication] = a[kAttrApp];
+    texts_[PolicyRuleCore::kApplication] = a.text(kAttrApp);
   } else {
     f.app_type = AT_DEFINITION;
-    texts_[PolicyRuleCore::kApplication] = a[kAttrAppId];
+    texts_[PolicyRuleCore::kApplication] = a.text(kAttrAppId);
   }
   if (a.has(kAttrObjId)) {
     f.path_type = RT_DEFINITION;
-    texts_[PolicyRuleCore::kPath] = a[kAttrObjId];
+    texts_[PolicyRuleCore::kPath] = a.text(kAttrObjId);
   }
-  f.out_condition_and = static_cast<std::int32_t>(BitListFromText(a[kAttrOutcondAnd]));
-  f.out_condition_or = static_cast<std::int32_t>(BitListFromText(a[kAttrOutcondOr]));
+  f.out_condition_and = a.number(kAttrOutcondAnd);
+  f.out_condition_or = a.number(kAttrOutcondOr);
   if (time == PairChoice::kById) {
     f.time_of_day_type = RT_DEFINITION;
-    texts_[PolicyRuleCore::kTimeOfDay] = a[kAttrTimeOfDayId];
+    texts_[PolicyRuleCore::kTimeOfDay] = a.text(kAttrTimeOfDayId);
   } else {
-    texts_[PolicyRuleCore::kTimeOfDay] = a[kAttrTimeOfDay];
+    texts_[PolicyRuleCore::kTimeOfDay] = a.text(kAttrTimeOfDay);
   }
   EOSVersion os = OSVER_WIN_ALL;
-  (void)ReadWord(kOSVersion, a.values[kAttrOs], &os);
+  (void)ReadWord(kOSVersion, a.get(kAttrOs), &os);
   f.os_version = os;
   if ((config_.attributes & kReadsScanItemList) && a.has(kAttrScanItemListId)) {
-    f.scan_item_list = static_cast<std::int32_t>(ReadUnsignedDecimal(a[kAttrScanItemListId]));
+    f.scan_item_list = a.number(kAttrScanItemListId);
   }
   // System(1), then Account when the file names one: as the setters couple
   // them.
   SystemAccount pair{f.system, f.account};
-  if (FlagFromText(a[kAttrSystem])) pair = WithSystem(pair, 1);
+  if (a.flag(kAttrSystem)) pair = WithSystem(pair, 1);
   if (a.has(kAttrAccount)) {
     ERuleAccount account = static_cast<ERuleAccount>(pair.account);
-    (void)ReadWord(kRuleAccount, a.values[kAttrAccount], &account);
+    (void)ReadWord(kRuleAccount, a.get(kAttrAccount), &account);
     pair = WithAccount(pair, account);
   }
   f.system = pair.system;
   f.account = pair.account;
-  texts_[PolicyRuleCore::kAssignment] = a[kAttrFilter];
-  if (FlagFromText(a[kAttrLm])) f.learning_mode = 1;
-  if (a.has(kAttrProcId)) f.process_id = static_cast<std::int32_t>(ReadHex(a[kAttrProcId]));
-  if (FlagFromText(a[kAttrDisabled])) f.enabled = 0;
-  if ((config_.attributes & kReadsDllObject) && FlagFromText(a[kAttrDllObj])) f.dll_object = 1;
-  texts_[PolicyRuleCore::kDescription] = a[kAttrDesc];
-  texts_[PolicyRuleCore::kUIFlags] = a[kAttrUiFlags];
+  texts_[PolicyRuleCore::kAssignment] = a.text(kAttrFilter);
+  if (a.flag(kAttrLm)) f.learning_mode = 1;
+  if (a.has(kAttrProcId)) f.process_id = a.number(kAttrProcId);
+  if (a.flag(kAttrDisabled)) f.enabled = 0;
+  if ((config_.attributes & kReadsDllObject) && a.flag(kAttrDllObj)) f.dll_object = 1;
+  texts_[PolicyRuleCore::kDescription] = a.text(kAttrDesc);
+  texts_[PolicyRuleCore::kUIFlags] = a.text(kAttrUiFlags);
   if (config_.attributes & kReadsFileIds) {
-    texts_[PolicyRuleCore::kDictionaryId] = a[kAttrDictionaryId];
-    texts_[PolicyRuleCore::kFileTypeId] = a[kAttrFileTypeId];
+    texts_[PolicyRuleCore::kDictionaryId] = a.text(kAttrDictionaryId);
+    texts_[PolicyRuleCore::kFileTypeId] = a.text(kAttrFileTypeId);
   }
-  if (a.has(kAttrOrder)) f.precedence = Precedence(ReadDecimal(a[kAttrOrder]));
+  if (a.has(kAttrOrder)) f.precedence = Precedence(a.number(kAttrOrder));
   return S_OK;
 }
 
@@ -187,49 +188,92 @@ HRESULT PolicyRuleXml::Write(XmlWriter& writer, const PolicyRuleCore& rule) {
   const PolicyRuleCore::Fields& f = rule.fields();
   XmlAttributes& out = attributes_;
   out.Clear();
-  out.AddInt("id", rule.rule_id());
-  const EPriority priority = f.precedence.priority();
-  if (priority == PRIOR_LOW || priority == PRIOR_HIGH) {
-    AddOptional(out, "priority", TextFromValue(kPriority, priority));
-  }
-  AddOptional(out, "ot", WordText(config_.write_object_types, f.object_type));
-  if (config_.attributes & kWritesScanItemList) {
-    out.Add("scanItemList_id", DecimalText(static_cast<std::uint32_t>(f.scan_item_list)).view());
-  }
-  if (f.path_type == RT_DEFINITION) out.Add("obj_id", rule.text(PolicyRuleCore::kPath));
-  if (std::optional<std::string_view> app =
-          AttributeFor(kAppAttributes, static_cast<EAppType>(f.app_type))) {
-    out.Add(*app, rule.text(PolicyRuleCore::kApplication));
-  }
-  AddOptional(out, "os", WordToWrite(kOSVersion, static_cast<EOSVersion>(f.os_version)));
-  if (f.out_condition_and != 0) {
-    out.Add("outcond_and", *BitListText(static_cast<std::uint32_t>(f.out_condition_and)));
-  }
-  if (f.out_condition_or != 0) {
-    out.Add("outcond_or", *BitListText(static_cast<std::uint32_t>(f.out_condition_or)));
-  }
-  std::string_view time = rule.text(PolicyRuleCore::kTimeOfDay);
-  if (!time.empty()) {
-    if (std::optional<std::string_view> name =
-            AttributeFor(kTimeOfDayAttributes, static_cast<ERefType>(f.time_of_day_type))) {
-      out.Add(*name, time);
+  const auto by_type = [](std::int32_t type, std::int32_t wanted, std::string_view text) {
+    return type == wanted ? std::optional<std::string_view>(text) : std::nullopt;
+  };
+  WriteAttributes(out, kRuleAttributes, [&](RuleAttribute slot, AttributeWriter& w) {
+    switch (slot) {
+      case kAttrId:
+        w.Int(rule.rule_id());
+        break;
+      case kAttrPriority:
+        if (const EPriority priority = f.precedence.priority();
+            priority == PRIOR_LOW || priority == PRIOR_HIGH) {
+          w.TextIfAny(TextFromValue(kPriority, priority));
+        }
+        break;
+      case kAttrOt:
+        w.TextIfAny(WordText(config_.write_object_types, f.object_type));
+        break;
+      case kAttrScanItemListId:
+        if (config_.attributes & kWritesScanItemList) {
+          w.Unsigned(static_cast<std::uint32_t>(f.scan_item_list));
+        }
+        break;
+      case kAttrObjId:
+        w.TextIfAny(by_type(f.path_type, RT_DEFINITION, rule.text(PolicyRuleCore::kPath)));
+        break;
+      case kAttrApp:
+        w.TextIfAny(by_type(f.app_type, AT_LABEL, rule.text(PolicyRuleCore::kApplication)));
+        break;
+      case kAttrAppId:
+        w.TextIfAny(by_type(f.app_type, AT_DEFINITION, rule.text(PolicyRuleCore::kApplication)));
+        break;
+      case kAttrOs:
+        w.TextIfAny(WordToWrite(kOSVersion, static_cast<EOSVersion>(f.os_version)));
+        break;
+      case kAttrOutcondAnd:
+        w.TextIfAny(BitListText(static_cast<std::uint32_t>(f.out_condition_and)));
+        break;
+      case kAttrOutcondOr:
+        w.TextIfAny(BitListText(static_cast<std::uint32_t>(f.out_condition_or)));
+        break;
+      case kAttrTimeOfDay:
+      case kAttrTimeOfDayId:
+        if (std::string_view time = rule.text(PolicyRuleCore::kTimeOfDay); !time.empty()) {
+          w.TextIfAny(by_type(f.time_of_day_type,
+                              slot == kAttrTimeOfDay ? RT_DIRECT : RT_DEFINITION, time));
+        }
+        break;
+      case kAttrFilter:
+        w.TextIfAny(FreeText(rule.text(PolicyRuleCore::kAssignment)));
+        break;
+      case kAttrPreferred:
+        w.TextIfAny(FlagText(f.precedence.preferred()));
+        break;
+      case kAttrOrder:
+        w.Int(f.precedence.order());
+        break;
+      case kAttrProcId:
+        w.TextIfAny(ProcessIdText(static_cast<std::uint32_t>(f.process_id)));
+        break;
+      case kAttrLm:
+        w.TextIfAny(FlagText(f.learning_mode != 0));
+        break;
+      case kAttrAccount:
+        if (f.account == RA_SYSTEM || f.account == RA_BOTH) {
+          w.TextIfAny(TextFromValue(kRuleAccount, static_cast<ERuleAccount>(f.account)));
+        }
+        break;
+      case kAttrDisabled:
+        w.TextIfAny(FlagText(f.enabled == 0));
+        break;
+      case kAttrDllObj:
+        if (config_.attributes & kWritesDllObject) w.TextIfAny(FlagText(f.dll_object != 0));
+        break;
+      case kAttrDesc:
+        w.TextIfAny(FreeText(rule.text(PolicyRuleCore::kDescription)));
+        break;
+      case kAttrUiFlags:
+        w.TextIfAny(FreeText(rule.text(PolicyRuleCore::kUIFlags)));
+        break;
+      case kAttrSystem:  // read only
+      case kAttrDictionaryId:
+      case kAttrFileTypeId:
+      case kAttributeCount:
+        break;
     }
-  }
-  AddOptional(out, "filter", FreeText(rule.text(PolicyRuleCore::kAssignment)));
-  AddOptional(out, "preferred", FlagText(f.precedence.preferred()));
-  out.AddInt("order", f.precedence.order());
-  if (std::optional<std::string> proc = ProcessIdText(static_cast<std::uint32_t>(f.process_id))) {
-    out.Add("proc_id", *proc);
-  }
-  AddOptional(out, "lm", FlagText(f.learning_mode != 0));
-  if (f.account == RA_SYSTEM || f.account == RA_BOTH) {
-    AddOptional(out, "account", TextFromValue(kRuleAccount, static_cast<ERuleAccount>(f.account)));
-  }
-  AddOptional(out, "disabled", FlagText(f.enabled == 0));
-  if (config_.attributes & kWritesDllObject)
-    AddOptional(out, "dllobj", FlagText(f.dll_object != 0));
-  AddOptional(out, "desc", FreeText(rule.text(PolicyRuleCore::kDescription)));
-  AddOptional(out, "uiflags", FreeText(rule.text(PolicyRuleCore::kUIFlags)));
+  });
 
   RETURN_IF_FAILED(writer.StartElement("Rule", out));
   if (f.path_type == RT_DIRECT) {

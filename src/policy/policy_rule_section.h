@@ -17,8 +17,10 @@
 // which of the kind-specific attributes it reads and writes. A kind's parser
 // declares the section and registers it in save order:
 //
-//   PolicyRuleSection<CAMRuleList> rules_{this, kAMRuleSection};  // member
+//   PolicyRuleSection<CAMRuleList> rules_{this, kAMRuleSection, kNoCompareContext};
 //   AddSection(&rules_);                                           // constructor
+//
+// Items are filled as every loader fills them (list/list_section.h).
 //
 // Reading appends the rules in file order and, at the end of `RuleList`,
 // puts them in the order Insert would have given (RuleListCore's bulk
@@ -35,6 +37,7 @@
 
 #include "core/return_if_failed.h"
 #include "core/section.h"
+#include "list/compare_context.h"
 #include "list/list_owner.h"
 #include "list/list_section.h"
 #include "model/access_descriptor_xml.h"
@@ -110,9 +113,11 @@ class PolicyRuleXml {
 template <class List>
 class PolicyRuleSection final : public ListSection<List> {
  public:
-  // `parser` owns the section; `config` must outlive it (a constant).
-  PolicyRuleSection(ParserCore* parser, const PolicyRuleSectionConfig& config)
-      : ListSection<List>(parser, "RuleList", "RuleList", *config.events),
+  // `parser` owns the section and `context`, which its list's comparison
+  // consults; `config` must outlive it (a constant).
+  PolicyRuleSection(ParserCore* parser, const PolicyRuleSectionConfig& config,
+                    const RuleCompareContext& context)
+      : ListSection<List>(parser, "RuleList", "RuleList", *config.events, context),
         config_(config),
         xml_(config) {}
 
