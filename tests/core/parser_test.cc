@@ -3,6 +3,7 @@
 #include "core/parser.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -395,6 +396,23 @@ TEST(ParserTest, DeepNestingGivesOutputLinearInTheInput) {
   EXPECT_LT(xml.size(), 2 * document.size());
   EXPECT_NE(xml.find("\n" + std::string(XmlWriter::kMaxIndent, '\t') + "<d>"), std::string::npos);
   EXPECT_EQ(xml.find(std::string(XmlWriter::kMaxIndent + 1, '\t')), std::string::npos);
+}
+
+// A save over a device or FIFO (/dev/stdout among them) would write into
+// it instead of replacing a file: it is refused, and says why.
+TEST(ParserTest, SaveRefusesTargetsThatAreNoRegularFile) {
+  TempDir dir;
+  const std::string fifo = dir.File("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  for (const std::string& path : {std::string("/dev/null"), fifo}) {
+    SCOPED_TRACE(path);
+    ComPtr<ISDParser> parser = Create();
+    testing::ScopedDebugLogCapture log;
+    EXPECT_HR(parser->Save(path), kNotRegularFile);
+    EXPECT_TRUE(testing::Reported(
+        log, "CAMParser::Save()",
+        "The file " + path + " could not be written: it is not a regular file."));
+  }
 }
 
 TEST(ParserTest, FailedSaveLeavesThePreviousFileUntouched) {
