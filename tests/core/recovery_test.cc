@@ -177,6 +177,9 @@ TEST_F(RecoveryTest, NoScenarioLosesADatabase) {
         EXPECT_EQ(restore.damaged_copy, c.file ? path + ".bad" : "");
         EXPECT_FALSE(restore.description.empty());
         ASSERT_EQ(events.events().size(), 1u);
+        const std::vector<std::string> lines = log.lines();
+        EXPECT_NE(std::find(lines.begin(), lines.end(), "ZelXmlSd: File restored: " + path + "\n"),
+                  lines.end());
       } else {
         EXPECT_TRUE(Failed(hr));
         EXPECT_HR(recovery->GetLastRestore(&restore), S_FALSE);
