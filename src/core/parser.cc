@@ -105,8 +105,8 @@ HRESULT ParserCore::LoadBase(const std::string& path) {
   }
   Recovery recovery(*env_, path);
   HRESULT hr = LoadFile(path);
-  if (Failed(hr) && recovery.Restore(hr, load_failure_, [this](std::string_view bytes,
-                                                                const std::string& name) {
+  if (Failed(hr) &&
+      recovery.Restore(hr, load_failure_, [this](std::string_view bytes, const std::string& name) {
         return BackupLoads(bytes, name);
       })) {
     hr = LoadFile(path);

@@ -182,8 +182,8 @@ bool Recovery::KeepDamagedCopy(const std::string& damaged, const FileOwner& owne
   const std::string bad = path_ + ".bad";
   if (files_.PathExists(bad)) {
     std::string earlier;
-    const bool same = files_.IsRegularFile(bad) &&
-                      Succeeded(files_.ReadWholeFile(bad, &earlier)) && earlier == damaged;
+    const bool same = files_.IsRegularFile(bad) && Succeeded(files_.ReadWholeFile(bad, &earlier)) &&
+                      earlier == damaged;
     std::string moved_to;
     if (!same && Failed(files_.MoveToNumbered(bad, &moved_to))) return false;
     if (!same) DebugLog("ZelXmlSd: Earlier damaged copy moved: %s\n", moved_to.c_str());

@@ -409,9 +409,9 @@ TEST(ParserTest, SaveRefusesTargetsThatAreNoRegularFile) {
     ComPtr<ISDParser> parser = Create();
     testing::ScopedDebugLogCapture log;
     EXPECT_HR(parser->Save(path), kNotRegularFile);
-    EXPECT_TRUE(testing::Reported(
-        log, "CAMParser::Save()",
-        "The file " + path + " could not be written: it is not a regular file."));
+    EXPECT_TRUE(
+        testing::Reported(log, "CAMParser::Save()",
+                          "The file " + path + " could not be written: it is not a regular file."));
   }
 }
 

@@ -101,6 +101,7 @@ std::vector<Scenario> Scenarios() {
       "<SecDb><VersionInfo major=\"8\"/><Module id=\"AntiMalware\"/><RuleList>"
       "<Rule id=\"1\" ot=\"AntiMalware\" app=\"a\" priority=\"urgent\"/></RuleList></SecDb>";
   const std::string firewall = "<SecDb><VersionInfo major=\"9\"/><Module id=\"Firewall\"/></SecDb>";
+  // clang-format off
   return {
       {"damaged file, good backup", kDamaged, good, {}, {}, Scenario::kNone, 1, true, ""},
       {"missing file, good backup", std::nullopt, good, {}, {}, Scenario::kNone, 1, true, ""},
@@ -131,6 +132,7 @@ std::vector<Scenario> Scenarios() {
       {"blocked .bad", kDamaged, good, {}, {}, Scenario::kBlockedBad, 1, false,
        "the damaged file could not be kept as a complete copy"},
   };
+  // clang-format on
 }
 
 TEST_F(RecoveryTest, NoScenarioLosesADatabase) {

@@ -160,8 +160,9 @@ TEST_F(DebugLogTest, ControlCharactersInTextsAreEscaped) {
   log_.Close();
   auto lines = SplitCrlf(ReadAll(fs::path(dir_) / "ZelXmlSDLog.txt"));
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[1],
-            Prefix() + "ZelXmlSd: File restored: /db/a\\x0D\\x0A[1] ZelXmlSd: forged\\x09\\x7F.xml");
+  EXPECT_EQ(
+      lines[1],
+      Prefix() + "ZelXmlSd: File restored: /db/a\\x0D\\x0A[1] ZelXmlSd: forged\\x09\\x7F.xml");
 }
 
 TEST_F(DebugLogTest, NeverReusesAnExistingFile) {

@@ -197,9 +197,8 @@ std::vector<Case> Cases() {
        MakeResult(SaxReader::kDoctypeDeclaredError), 1},
       // One attribute default would disable every rule without the file
       // showing it.
-      {"AttributeDefaults",
-       Narrow("<!DOCTYPE a [<!ATTLIST b disabled CDATA \"1\">]><a><b/></a>"), "",
-       MakeResult(SaxReader::kDoctypeDeclaredError), 1,
+      {"AttributeDefaults", Narrow("<!DOCTYPE a [<!ATTLIST b disabled CDATA \"1\">]><a><b/></a>"),
+       "", MakeResult(SaxReader::kDoctypeDeclaredError), 1,
        "Document type declarations are not allowed."},
       {"UndefinedEntity", Narrow("<a>&e;</a>"), "", XmlError(XML_ERROR_UNDEFINED_ENTITY), 1},
       // With an unread external subset expat would drop the reference.
