@@ -19,6 +19,7 @@
 #include "xmlsecdb/parser.h"
 #include "xmlsecdb/parsers.h"
 #include "xmlsecdb/probe.h"
+#include "xmlsecdb/restore.h"
 #include "xmlsecdb/result.h"
 #include "xmlsecdb/rule_sets.h"
 #include "xmlsecdb/sbx.h"

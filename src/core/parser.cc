@@ -4,9 +4,11 @@
 #include "core/error_report.h"
 #include "core/messages.h"
 #include "core/recovery.h"
+#include "core/return_if_failed.h"
 #include "platform/debug_log.h"
 #include "platform/file_io.h"
 #include "platform/file_system.h"
+#include "xmlsecdb/classes.h"
 
 namespace xmlsecdb {
 
@@ -65,7 +67,34 @@ HRESULT ParserCore::LoadDatabase(std::string_view path, std::int32_t read_only) 
   return hr;
 }
 
+HRESULT ParserCore::LoadFile(const std::string& path) {
+  return RunLoad([this, &path] { return LoadImpl(path); });
+}
+
+HRESULT ParserCore::BackupLoads(std::string_view bytes, const std::string& name) {
+  // A parser of the same kind, key and environment, which nobody else sees:
+  // the backup is tried without touching this parser's model.
+  ComPtr<IUnknown> created;
+  void* raw = nullptr;
+  HRESULT hr = CoCreateInstance(*kind_.clsid, nullptr, 0, IUnknown::kIID,
+                                reinterpret_cast<void**>(created.Put()));
+  if (Succeeded(hr)) hr = created->QueryInterface(kParserCoreIID, &raw);
+  if (Failed(hr)) return hr;
+  created->Release();  // the reference the query added; `created` keeps one
+  ParserCore& scratch = *static_cast<ParserCore*>(raw);
+  scratch.UseEnv(*env_);
+  scratch.crypt_key_ = crypt_key_;
+  return scratch.RunLoad([&scratch, bytes, &name] { return scratch.ParseImage(bytes, name); });
+}
+
+HRESULT ParserCore::GetLastRestore(RestoreInfo* restore) const {
+  if (!restore) return E_POINTER;
+  *restore = last_restore_;
+  return Failed(last_restore_.error) ? S_OK : S_FALSE;
+}
+
 HRESULT ParserCore::LoadBase(const std::string& path) {
+  last_restore_ = {};
   if (path.empty()) return E_INVALIDARG;
   if (path == file_path_ && watching_) {
     // Without a watch (the directory could not be watched) the file is
@@ -74,11 +103,17 @@ HRESULT ParserCore::LoadBase(const std::string& path) {
     ArmWatch(path);
     watching_ = false;
   }
-  HRESULT hr = RunLoad([this, &path] {
-    return LoadWithRecovery(
-        *env_, path, [this](const std::string& p) { return LoadImpl(p); },
-        [this] { (void)NewDatabase(); });
-  });
+  Recovery recovery(*env_, path);
+  HRESULT hr = LoadFile(path);
+  if (Failed(hr) &&
+      recovery.Restore(hr, load_failure_, [this](std::string_view bytes, const std::string& name) {
+        return BackupLoads(bytes, name);
+      })) {
+    hr = LoadFile(path);
+  } else if (Succeeded(hr)) {
+    recovery.RefreshBackup();
+  }
+  last_restore_ = recovery.restore();
   if (Succeeded(hr)) {
     file_path_ = path;
     watching_ = true;
@@ -102,19 +137,22 @@ HRESULT ParserCore::LoadDatabaseImage(std::string_view bytes, std::string_view n
                                       std::int32_t read_only) {
   read_only_ = 0;
   FireEvent(DISPID_OnBeforeLoad);
-  HRESULT hr = RunLoad([this, bytes, name] {
-    parse_path_ = name;
-    if (crypt_key_.empty()) return ParseResult(reader_.Parse(bytes.data(), bytes.size()));
-    HRESULT result = ApplyCryptKey(Source("LoadImage"));
-    if (Failed(result)) return result;
-    std::string image;
-    // Bytes that do not decrypt cannot be parsed, as for a file.
-    if (!DecryptDatabaseImage(*engine_, bytes, &image)) return ParseResult(E_FAIL);
-    return ParseResult(reader_.Parse(image.data(), image.size()));
-  });
+  last_restore_ = {};
+  HRESULT hr = RunLoad([this, bytes, name] { return ParseImage(bytes, name); });
   read_only_ = read_only;
   FireEvent(DISPID_OnAfterLoad);
   return hr;
+}
+
+HRESULT ParserCore::ParseImage(std::string_view bytes, std::string_view name) {
+  BeginParse(std::string(name));
+  if (crypt_key_.empty()) return ParseResult(reader_.Parse(bytes.data(), bytes.size()));
+  HRESULT result = ApplyCryptKey(Source("LoadImage"));
+  if (Failed(result)) return result;
+  std::string image;
+  // Bytes that do not decrypt cannot be parsed, as for a file.
+  if (!DecryptDatabaseImage(*engine_, bytes, &image)) return ParseResult(E_FAIL);
+  return ParseResult(reader_.Parse(image.data(), image.size()));
 }
 
 HRESULT ParserCore::GetErrorLocation(LoadErrorLocation* location) const {
@@ -156,26 +194,73 @@ void ParserCore::ArmWatch(const std::string& path) {
 void ParserCore::BeginParse(const std::string& path) {
   parse_path_ = path;
   failure_reported_ = false;
+  malformed_ = false;
 }
 
 HRESULT ParserCore::LoadImpl(const std::string& path) {
   // The schema hook attaches nothing: every check is the handlers' own.
   BeginParse(path);
-  HRESULT hr;
-  if (crypt_key_.empty()) {
-    hr = reader_.ParseFile(*env_->file_system, path);
-  } else {
-    std::string image;
-    hr = ApplyCryptKey(Source("Load"));
-    if (Failed(hr)) return hr;
-    if (ReadDatabaseFile(path, &image)) {
-      hr = reader_.Parse(image.data(), image.size());
-    } else {
-      // The file is there but does not decrypt: it cannot be parsed.
-      hr = env_->file_system->FileExists(path) ? E_FAIL : INET_E_RESOURCE_NOT_FOUND;
-    }
+  load_failure_ = LoadFailure::kNone;
+  HRESULT hr = crypt_key_.empty() ? ParsePlainFile(path) : ParseEncryptedFile(path);
+  if (Failed(hr) && load_failure_ == LoadFailure::kNone) {
+    load_failure_ = malformed_ ? LoadFailure::kDamaged : LoadFailure::kContent;
   }
   return ParseResult(hr);
+}
+
+HRESULT ParserCore::ParsePlainFile(const std::string& path) {
+  FileSystem& files = *env_->file_system;
+  std::unique_ptr<SequentialFile> file;
+  if (HRESULT opened = files.NewSequentialFile(path, &file); Failed(opened)) {
+    load_failure_ = opened == kFileNotFound ? LoadFailure::kMissing : LoadFailure::kUnreadable;
+    return INET_E_RESOURCE_NOT_FOUND;
+  }
+  HRESULT hr = reader_.ParseFile(*file);
+  if (hr == INET_E_RESOURCE_NOT_FOUND) {
+    load_failure_ = LoadFailure::kUnreadable;  // a read failed midway
+  } else if (hr == SaxReader::kNotMarkup) {
+    // No markup at all: a damaged file, unless it has the length of an
+    // encrypted one, which only wants its key.
+    std::string bytes;
+    load_failure_ = Succeeded(files.ReadWholeFile(path, &bytes)) && WholeCipherBlocks(bytes)
+                        ? LoadFailure::kKey
+                        : LoadFailure::kDamaged;
+  }
+  return hr;
+}
+
+HRESULT ParserCore::ParseEncryptedFile(const std::string& path) {
+  RETURN_IF_FAILED(ApplyCryptKey(Source("Load")));
+  std::string bytes;
+  if (HRESULT read = env_->file_system->ReadWholeFile(path, &bytes); Failed(read)) {
+    if (read == kFileNotFound) {
+      load_failure_ = LoadFailure::kMissing;
+      return INET_E_RESOURCE_NOT_FOUND;
+    }
+    // The file is there but cannot be read: it cannot be parsed.
+    load_failure_ = LoadFailure::kUnreadable;
+    return E_FAIL;
+  }
+  // A length the cipher never produces is damage; bytes of the right
+  // length that do not decrypt, or decrypt to no markup, want another key.
+  if (!WholeCipherBlocks(bytes)) {
+    load_failure_ = LoadFailure::kDamaged;
+    return E_FAIL;
+  }
+  std::string image;
+  if (!DecryptDatabaseImage(*engine_, bytes, &image)) {
+    load_failure_ = LoadFailure::kKey;
+    return E_FAIL;
+  }
+  std::string().swap(bytes);
+  HRESULT hr = reader_.Parse(image.data(), image.size());
+  if (hr == SaxReader::kNotMarkup) load_failure_ = LoadFailure::kKey;
+  return hr;
+}
+
+bool ParserCore::WholeCipherBlocks(std::string_view bytes) const {
+  const std::uint32_t block = env_->crypto->BlockLength();
+  return !bytes.empty() && block != 0 && bytes.size() % block == 0;
 }
 
 HRESULT ParserCore::ParseResult(HRESULT hr) {
@@ -183,12 +268,6 @@ HRESULT ParserCore::ParseResult(HRESULT hr) {
   // Bytes that are no XML text at all fail as an unparsable file.
   if (hr == SaxReader::kNotMarkup) hr = E_FAIL;
   return ReportParseError(hr);
-}
-
-bool ParserCore::ReadDatabaseFile(const std::string& path, std::string* image) {
-  std::string bytes;
-  if (Failed(env_->file_system->ReadWholeFile(path, &bytes))) return false;
-  return DecryptDatabaseImage(*engine_, bytes, image);
 }
 
 HRESULT ParserCore::ApplyCryptKey(std::string_view source) {
@@ -207,6 +286,7 @@ HRESULT ParserCore::FatalError(int line, std::string_view message, HRESULT) {
   // The first failure reported during the parse is the one the client sees.
   if (failure_reported_) return E_FAIL;
   failure_reported_ = true;
+  malformed_ = true;
   NoteErrorLocation({line, handler_.column(), {}, {}, {}});
   std::string text = FormatText(std::string(LoadMessage(kMsgFatalError)).c_str(),
                                 parse_path_.c_str(), line, std::string(message).c_str());

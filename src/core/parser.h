@@ -21,16 +21,22 @@
 #include "core/crypt_engine.h"
 #include "core/custom_store.h"
 #include "core/parser_kind.h"
+#include "core/recovery.h"
 #include "core/section.h"
 #include "platform/connection_point.h"
 #include "platform/env.h"
 #include "platform/file_system.h"
 #include "platform/sax_reader.h"
 #include "xmlsecdb/parser.h"
+#include "xmlsecdb/restore.h"
 
 namespace xmlsecdb {
 
 class XmlWriter;
+
+// Answered by every parser object with its ParserCore (not an interface:
+// the library's own way from a parser it created to its state).
+inline constexpr IID kParserCoreIID = MakeGuid("{5EC0DB00-00FF-4000-8000-5EC0DB0000FF}");
 
 class ParserCore : private SaxErrorHandler {
  public:
@@ -97,6 +103,7 @@ class ParserCore : private SaxErrorHandler {
   HRESULT GetListSectionAt(std::int32_t index, std::string* section) const;
   HRESULT LoadDatabaseImage(std::string_view bytes, std::string_view name, std::int32_t read_only);
   HRESULT GetErrorLocation(LoadErrorLocation* location) const;
+  HRESULT GetLastRestore(RestoreInfo* restore) const;
 
   // Loads the database from `text` (a whole document in memory, UTF-8 or
   // marked UTF-16) the way LoadDatabase loads a file — handlers, the kind's
@@ -118,7 +125,15 @@ class ParserCore : private SaxErrorHandler {
   IUnknown* master() const { return master_.get(); }
 
  private:
+  // Load's steps: one load of the file, and, when it fails on damage, the
+  // restore of the backup (see Recovery) and a second load.
   HRESULT LoadBase(const std::string& path);
+  HRESULT LoadFile(const std::string& path);
+  // Whether `bytes` (the backup `name`) load in a parser of this kind with
+  // this key and environment; this parser is not touched.
+  HRESULT BackupLoads(std::string_view bytes, const std::string& name);
+  // One parse of a whole image in memory, decrypted with the key.
+  HRESULT ParseImage(std::string_view bytes, std::string_view name);
   // The steps every load shares around `parse`: the reader's handlers
   // attached, item events off for kinds that load without them, the model
   // emptied, the error record cleared; then all undone.
@@ -134,7 +149,12 @@ class ParserCore : private SaxErrorHandler {
   HRESULT ReportWriteFailure(const std::string& path, HRESULT hr);
   HRESULT WriteDocument(XmlWriter& writer, std::string_view section);
   HRESULT ProduceText(std::string_view section, std::string_view source, std::string* text);
+  // One parse of the file; notes why it failed in load_failure_.
   HRESULT LoadImpl(const std::string& path);
+  HRESULT ParsePlainFile(const std::string& path);
+  HRESULT ParseEncryptedFile(const std::string& path);
+  // Whether `bytes` have a length the cipher produces.
+  bool WholeCipherBlocks(std::string_view bytes) const;
   // Starts one parse of `path` ("" for text in memory): no failure of it
   // has been reported yet.
   void BeginParse(const std::string& path);
@@ -143,7 +163,6 @@ class ParserCore : private SaxErrorHandler {
   void NoteFailureReported() { failure_reported_ = true; }
   HRESULT ReportParseError(HRESULT result);
   HRESULT ApplyCryptKey(std::string_view source);
-  bool ReadDatabaseFile(const std::string& path, std::string* bytes);
   // Notes where the running load failed, unless an earlier failure of the
   // same load was noted (the content handler and the XML error handler).
   void NoteErrorLocation(LoadErrorLocation location);
@@ -163,6 +182,11 @@ class ParserCore : private SaxErrorHandler {
   // error record cannot tell: an event sink called during the load may have
   // left one of its own.
   bool failure_reported_ = false;
+  // Whether the current parse failed on malformed XML (or a refusal of the
+  // reader), and why the last file load failed.
+  bool malformed_ = false;
+  LoadFailure load_failure_ = LoadFailure::kNone;
+  RestoreInfo last_restore_;
   std::string file_path_;
   bool watching_ = false;
   std::vector<Section*> sections_;

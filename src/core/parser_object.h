@@ -1,7 +1,8 @@
 // ParserObject<I>: the COM identity of a parser whose interface is I.
 //
 // It implements I (ISDParser and, for kinds that have it, XmlEx),
-// ISupportErrorInfo and IConnectionPointContainer by forwarding to
+// ISupportErrorInfo, IConnectionPointContainer, ISDParserLists,
+// ISDParserLoad and ISDParserRecovery by forwarding to
 // ParserCore. A kind's parser derives from it and adds its lists.
 #ifndef XMLSECDB_CORE_PARSER_OBJECT_H_
 #define XMLSECDB_CORE_PARSER_OBJECT_H_
@@ -16,7 +17,7 @@ namespace xmlsecdb {
 
 template <class Interface>
 class ParserObject : public ComObject<Interface, ISupportErrorInfo, IConnectionPointContainer,
-                                      ISDParserLists, ISDParserLoad>,
+                                      ISDParserLists, ISDParserLoad, ISDParserRecovery>,
                      public ParserCore {
  public:
   HRESULT Load(std::string_view path, std::int32_t read_only) override {
@@ -58,9 +59,16 @@ class ParserObject : public ComObject<Interface, ISupportErrorInfo, IConnectionP
   HRESULT GetLoadErrorLocation(LoadErrorLocation* location) override {
     return GetErrorLocation(location);
   }
+  HRESULT GetLastRestore(RestoreInfo* restore) override {
+    return ParserCore::GetLastRestore(restore);
+  }
 
  protected:
   using ParserCore::ParserCore;
+
+  void* QueryExtra(const IID& iid) override {
+    return iid == kParserCoreIID ? static_cast<ParserCore*>(this) : nullptr;
+  }
 };
 
 // For interfaces that extend ISDParserEx.

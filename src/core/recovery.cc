@@ -9,7 +9,9 @@
 #include "platform/env.h"
 #include "platform/event_log.h"
 #include "platform/file_system.h"
+#include "platform/object.h"
 #include "platform/registry.h"
+#include "xmlsecdb/dispatch.h"
 #include "xmlsecdb/settings.h"
 
 namespace xmlsecdb {
@@ -81,29 +83,122 @@ bool IsRecoveryEnabled() {
   return decision.enabled;
 }
 
-HRESULT LoadWithRecovery(const Env& env, const std::string& path,
-                         const std::function<HRESULT(const std::string&)>& parse,
-                         const std::function<void()>& clear) {
-  FileSystem& files = *env.file_system;
-  const std::string backup = path + "_";
-  const bool backup_existed = files.FileExists(backup);
-  HRESULT result = parse(path);
-  const bool enabled = IsRecoveryEnabled();
-  if (Failed(result) && enabled && backup_existed) {
-    (void)files.CopyFile(path, path + ".bad");
-    if (Failed(files.CopyFile(backup, path))) return result;
-    std::string text = FormatText(std::string(LoadMessage(kMsgBackupUsed)).c_str(), path.c_str(),
-                                  static_cast<unsigned>(result));
-    // The event's one insertion string; the event's own text frames it.
-    ReportEventLog(*env.event_log, kEventIdCannotParse, "%s", text.c_str());
-    DebugLog("ZelXmlSd: File restored: %s\n", path.c_str());
-    clear();
-    result = parse(path);
-  } else if (Succeeded(result) && enabled) {
-    (void)files.CopyFile(path, backup);
-    DebugLog("ZelXmlSd: File backup created: %s\n", path.c_str());
+namespace {
+
+// The thread's error record, taken for the time its owner runs other loads
+// and put back when it ends.
+class SavedErrorRecord {
+ public:
+  SavedErrorRecord() {
+    IErrorInfo* info = nullptr;
+    if (GetErrorInfo(0, &info) == S_OK) record_ = ComPtr<IErrorInfo>::Adopt(info);
   }
-  return result;
+  ~SavedErrorRecord() { (void)SetErrorInfo(0, record_.get()); }
+  SavedErrorRecord(const SavedErrorRecord&) = delete;
+  SavedErrorRecord& operator=(const SavedErrorRecord&) = delete;
+
+  std::string description() const {
+    std::string text;
+    if (record_) (void)record_->GetDescription(&text);
+    return text;
+  }
+
+ private:
+  ComPtr<IErrorInfo> record_;
+};
+
+const char* NoDamageReason(LoadFailure failure) {
+  switch (failure) {
+    case LoadFailure::kUnreadable:
+      return "the file cannot be read";
+    case LoadFailure::kKey:
+      return "the key does not decrypt the file";
+    case LoadFailure::kContent:
+      return "the file is well-formed and its content is refused";
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+Recovery::Recovery(const Env& env, std::string path)
+    : env_(env),
+      files_(*env.file_system),
+      path_(std::move(path)),
+      backup_(path_ + "_"),
+      backup_existed_(files_.IsRegularFile(backup_)) {}
+
+bool Recovery::NotRestored(const char* reason) {
+  DebugLog("ZelXmlSd: File not restored: %s: %s\n", path_.c_str(), reason);
+  return false;
+}
+
+bool Recovery::Restore(HRESULT result, LoadFailure failure, const BackupCheck& backup_loads) {
+  restore_ = {};
+  if (!IsRecoveryEnabled() || !backup_existed_) return false;
+  if (const char* reason = NoDamageReason(failure)) return NotRestored(reason);
+  if (failure != LoadFailure::kMissing && failure != LoadFailure::kDamaged) return false;
+
+  // Whatever the checks and copies below report stays off the thread: the
+  // load's own failure is the record its caller sees.
+  SavedErrorRecord first_failure;
+  std::string backup;
+  if (Failed(files_.ReadWholeFile(backup_, &backup))) {
+    return NotRestored("the backup cannot be read");
+  }
+  if (Failed(backup_loads(backup, backup_))) return NotRestored("the backup does not load either");
+
+  FileOwner owner;
+  std::string damaged;
+  if (failure == LoadFailure::kDamaged) {
+    if (Failed(files_.GetOwner(path_, &owner)) || Failed(files_.ReadWholeFile(path_, &damaged))) {
+      return NotRestored("the damaged file cannot be read");
+    }
+    if (!KeepDamagedCopy(damaged, owner)) {
+      return NotRestored("the damaged file could not be kept as a complete copy");
+    }
+    restore_.damaged_copy = path_ + ".bad";
+  } else if (Failed(files_.GetOwner(backup_, &owner))) {
+    return NotRestored("the backup cannot be read");
+  }
+  if (Failed(files_.WriteWholeFile(path_, backup, &owner))) {
+    restore_ = {};
+    return NotRestored("the backup could not be copied over it");
+  }
+
+  restore_.error = result;
+  restore_.description = first_failure.description();
+  restore_.backup_path = backup_;
+  std::string text = FormatText(std::string(LoadMessage(kMsgBackupUsed)).c_str(), path_.c_str(),
+                                static_cast<unsigned>(result));
+  // The event's one insertion string; the event's own text frames it.
+  ReportEventLog(*env_.event_log, kEventIdCannotParse, "%s", text.c_str());
+  DebugLog("ZelXmlSd: File restored: %s\n", path_.c_str());
+  return true;
+}
+
+bool Recovery::KeepDamagedCopy(const std::string& damaged, const FileOwner& owner) {
+  const std::string bad = path_ + ".bad";
+  if (files_.PathExists(bad)) {
+    std::string earlier;
+    const bool same = files_.IsRegularFile(bad) && Succeeded(files_.ReadWholeFile(bad, &earlier)) &&
+                      earlier == damaged;
+    std::string moved_to;
+    if (!same && Failed(files_.MoveToNumbered(bad, &moved_to))) return false;
+    if (!same) DebugLog("ZelXmlSd: Earlier damaged copy moved: %s\n", moved_to.c_str());
+  }
+  std::string kept;
+  return Succeeded(files_.WriteWholeFile(bad, damaged, &owner)) &&
+         Succeeded(files_.ReadWholeFile(bad, &kept)) && kept == damaged;
+}
+
+void Recovery::RefreshBackup() {
+  if (!IsRecoveryEnabled()) return;
+  FileOwner owner;
+  const bool known = Succeeded(files_.GetOwner(path_, &owner));
+  (void)files_.CopyFile(path_, backup_, known ? &owner : nullptr);
+  DebugLog("ZelXmlSd: File backup created: %s\n", path_.c_str());
 }
 
 }  // namespace xmlsecdb

@@ -162,8 +162,11 @@ HRESULT ParserCore::WriteEncryptedFile(const std::string& path) {
 }
 
 HRESULT ParserCore::ReportWriteFailure(const std::string& path, HRESULT hr) {
-  return ReportErrorText(Source("Save"), *kind_.clsid,
-                         FormatText("The file %s could not be written.", path.c_str()),
+  // A device or FIFO would take the bytes but could never be replaced whole.
+  const char* format = hr == kNotRegularFile
+                           ? "The file %s could not be written: it is not a regular file."
+                           : "The file %s could not be written.";
+  return ReportErrorText(Source("Save"), *kind_.clsid, FormatText(format, path.c_str()),
                          *kind_.parser_iid, hr);
 }
 

@@ -39,42 +39,57 @@ std::size_t CutAtCharacter(const char* text, std::size_t length, std::size_t lim
   return n;
 }
 
+// Control characters of the logged texts are written as \xNN, so that a
+// text with a line feed (a file name may have one) cannot start a line of
+// its own; only the line feed that ends the format ends the line.
+void AppendEscaped(std::string* line, std::string_view text) {
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      line->append(escaped, 4);
+    } else {
+      line->push_back(c);
+    }
+  }
+}
+
 // Builds the line and writes it with one call. The caller holds the log's
 // lock.
 void WriteLine(int fd, const char* format, va_list args) {
-  // Room beyond the limit shows whether a cut splits a character.
-  char line[kMaxLine + 8];
-  int prefix = std::snprintf(line, sizeof line, "[%u] ", ThreadId());
-  if (prefix < 0) return;
-  std::size_t space = sizeof line - static_cast<std::size_t>(prefix);
+  char small[kMaxLine + 8];
   va_list copy;
   va_copy(copy, args);
-  int n = std::vsnprintf(line + prefix, space, format, copy);
+  int n = std::vsnprintf(small, sizeof small, format, copy);
   va_end(copy);
   if (n < 0) return;
-
-  std::size_t length = static_cast<std::size_t>(prefix) + static_cast<std::size_t>(n);
-  bool ends_in_lf;
-  if (static_cast<std::size_t>(n) < space) {
-    ends_in_lf = n > 0 && line[length - 1] == '\n';
-    if (ends_in_lf) --length;
+  std::string text;
+  if (static_cast<std::size_t>(n) < sizeof small) {
+    text.assign(small, static_cast<std::size_t>(n));
   } else {
-    // Cut: the line feed that ended the text is gone from the buffer, but the
-    // line still has to end, or the next line would run into it.
-    std::string full(static_cast<std::size_t>(n) + 1, '\0');
+    text.assign(static_cast<std::size_t>(n) + 1, '\0');
     va_copy(copy, args);
-    std::vsnprintf(full.data(), full.size(), format, copy);
+    std::vsnprintf(text.data(), text.size(), format, copy);
     va_end(copy);
-    ends_in_lf = full[static_cast<std::size_t>(n) - 1] == '\n';
-    length = sizeof line - 1;
+    text.resize(static_cast<std::size_t>(n));
   }
-  length = CutAtCharacter(line, length, ends_in_lf ? kMaxLine - 2 : kMaxLine);
-  if (ends_in_lf) {
-    line[length++] = '\r';
-    line[length++] = '\n';
-  }
+  const bool ends_in_lf = !text.empty() && text.back() == '\n';
+  if (ends_in_lf) text.pop_back();
+
+  char prefix[32];
+  int prefix_length = std::snprintf(prefix, sizeof prefix, "[%u] ", ThreadId());
+  if (prefix_length < 0) return;
+  std::string line(prefix, static_cast<std::size_t>(prefix_length));
+  AppendEscaped(&line, text);
+  // The line still has to end when it is cut, or the next line would run
+  // into it.
+  const std::size_t length =
+      CutAtCharacter(line.data(), line.size(), ends_in_lf ? kMaxLine - 2 : kMaxLine);
+  line.resize(length);
+  if (ends_in_lf) line += "\r\n";
   // A failed or short write drops (the rest of) the line.
-  (void)!::write(fd, line, length);
+  (void)!::write(fd, line.data(), line.size());
 }
 
 void WriteLineF(int fd, const char* format, ...) __attribute__((format(printf, 2, 3)));

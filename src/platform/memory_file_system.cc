@@ -2,18 +2,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "platform/file_io.h"
 
 namespace xmlsecdb {
 
-namespace {
-constexpr HRESULT kNotFound = HResultFromWin32(2);  // ENOENT
-}  // namespace
-
 struct MemoryFileSystem::State {
   mutable std::mutex mu;
   std::map<std::string, std::string> files;
+  std::map<std::string, FileOwner> owners;  // only those set
   // Counts the changes of each directory; a watch compares its start value.
   std::map<std::string, std::uint64_t> changes;
 
@@ -41,8 +39,10 @@ class MemorySequentialFile final : public SequentialFile {
 template <class State>
 class MemoryAtomicFile final : public AtomicFile {
  public:
-  MemoryAtomicFile(std::shared_ptr<State> state, std::string path)
-      : state_(std::move(state)), path_(std::move(path)) {}
+  MemoryAtomicFile(std::shared_ptr<State> state, std::string path, const FileOwner* owner)
+      : state_(std::move(state)), path_(std::move(path)) {
+    if (owner) owner_ = *owner;
+  }
   HRESULT Append(std::string_view data) override {
     if (done_) return E_UNEXPECTED;
     bytes_.append(data);
@@ -53,6 +53,7 @@ class MemoryAtomicFile final : public AtomicFile {
     done_ = true;
     std::lock_guard lock(state_->mu);
     state_->files[path_] = std::move(bytes_);
+    if (owner_) state_->owners[path_] = *owner_;
     state_->Changed(path_);
     return S_OK;
   }
@@ -61,6 +62,7 @@ class MemoryAtomicFile final : public AtomicFile {
   std::shared_ptr<State> state_;
   std::string path_;
   std::string bytes_;
+  std::optional<FileOwner> owner_;
   bool done_ = false;
 };
 
@@ -104,7 +106,40 @@ bool MemoryFileSystem::GetFile(const std::string& path, std::string* bytes) cons
 
 void MemoryFileSystem::Remove(const std::string& path) {
   std::lock_guard lock(state_->mu);
+  state_->owners.erase(path);
   if (state_->files.erase(path) != 0) state_->Changed(path);
+}
+
+void MemoryFileSystem::SetOwner(const std::string& path, const FileOwner& owner) {
+  std::lock_guard lock(state_->mu);
+  state_->owners[path] = owner;
+}
+
+HRESULT MemoryFileSystem::GetOwner(const std::string& path, FileOwner* owner) {
+  std::lock_guard lock(state_->mu);
+  if (state_->files.count(path) == 0) return kFileNotFound;
+  auto it = state_->owners.find(path);
+  *owner = it == state_->owners.end() ? FileOwner{} : it->second;
+  return S_OK;
+}
+
+HRESULT MemoryFileSystem::MoveToNumbered(const std::string& path, std::string* moved_to) {
+  std::lock_guard lock(state_->mu);
+  auto it = state_->files.find(path);
+  if (it == state_->files.end()) return kFileNotFound;
+  for (unsigned n = 1;; ++n) {
+    std::string name = path + "." + std::to_string(n);
+    if (state_->files.count(name) != 0) continue;
+    state_->files[name] = std::move(it->second);
+    state_->files.erase(it);
+    if (auto owner = state_->owners.find(path); owner != state_->owners.end()) {
+      state_->owners[name] = owner->second;
+      state_->owners.erase(owner);
+    }
+    state_->Changed(path);
+    *moved_to = std::move(name);
+    return S_OK;
+  }
 }
 
 std::map<std::string, std::string> MemoryFileSystem::Files() const {
@@ -118,23 +153,23 @@ bool MemoryFileSystem::FileExists(const std::string& path) {
 }
 
 HRESULT MemoryFileSystem::ReadWholeFile(const std::string& path, std::string* bytes) {
-  return GetFile(path, bytes) ? S_OK : kNotFound;
+  return GetFile(path, bytes) ? S_OK : kFileNotFound;
 }
 
 HRESULT MemoryFileSystem::NewSequentialFile(const std::string& path,
                                             std::unique_ptr<SequentialFile>* file) {
   file->reset();
   std::string bytes;
-  if (!GetFile(path, &bytes)) return kNotFound;
+  if (!GetFile(path, &bytes)) return kFileNotFound;
   *file = std::make_unique<MemorySequentialFile>(std::move(bytes));
   return S_OK;
 }
 
-HRESULT MemoryFileSystem::NewAtomicFile(const std::string& path,
+HRESULT MemoryFileSystem::NewAtomicFile(const std::string& path, const FileOwner* owner,
                                         std::unique_ptr<AtomicFile>* file) {
   file->reset();
   if (path.empty()) return E_INVALIDARG;
-  *file = std::make_unique<MemoryAtomicFile<State>>(state_, path);
+  *file = std::make_unique<MemoryAtomicFile<State>>(state_, path, owner);
   return S_OK;
 }
 

@@ -4,7 +4,9 @@
 // Paths are plain keys: no normalisation, no directories of their own. A
 // file belongs to the directory DirectoryOf(path) names; a committed write
 // or a Remove signals every watch on that directory. Committing replaces a
-// file in one step, as the real atomic write does. Thread-safe.
+// file in one step, as the real atomic write does. Every file has an owner
+// ({0, 0, 0644} unless set); a write keeps the replaced file's owner unless
+// it is given one. Thread-safe.
 #ifndef XMLSECDB_PLATFORM_MEMORY_FILE_SYSTEM_H_
 #define XMLSECDB_PLATFORM_MEMORY_FILE_SYSTEM_H_
 
@@ -30,14 +32,21 @@ class MemoryFileSystem final : public FileSystem {
   // False when there is no such file.
   bool GetFile(const std::string& path, std::string* bytes) const;
   void Remove(const std::string& path);
+  void SetOwner(const std::string& path, const FileOwner& owner);
   // Every path, in order.
   std::map<std::string, std::string> Files() const;
 
   bool FileExists(const std::string& path) override;
+  bool PathExists(const std::string& path) override { return FileExists(path); }
+  bool IsRegularFile(const std::string& path) override { return FileExists(path); }
+  HRESULT GetOwner(const std::string& path, FileOwner* owner) override;
   HRESULT ReadWholeFile(const std::string& path, std::string* bytes) override;
   HRESULT NewSequentialFile(const std::string& path,
                             std::unique_ptr<SequentialFile>* file) override;
-  HRESULT NewAtomicFile(const std::string& path, std::unique_ptr<AtomicFile>* file) override;
+  using FileSystem::NewAtomicFile;
+  HRESULT NewAtomicFile(const std::string& path, const FileOwner* owner,
+                        std::unique_ptr<AtomicFile>* file) override;
+  HRESULT MoveToNumbered(const std::string& path, std::string* moved_to) override;
   std::unique_ptr<DirectoryWatch> WatchDirectory(const std::string& directory) override;
 
  private:

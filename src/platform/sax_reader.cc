@@ -42,6 +42,38 @@ std::size_t FindZeroUnit(const char* data, std::size_t units) {
   return units;
 }
 
+// Index of the first unit among `units` at `data` that breaks the pairing
+// of UTF-16 surrogates, or `units`. *high_pending says on entry whether the
+// unit before `data` was a high surrogate, and on return whether the last
+// unit is one. Expat takes a high surrogate with whatever unit follows, so
+// an unpaired one would swallow the next character.
+std::size_t FindUnpairedSurrogate(const char* data, std::size_t units, bool* high_pending) {
+  constexpr std::uint64_t kMask = 0xF800F800F800F800;
+  constexpr std::uint64_t kSurrogates = 0xD800D800D800D800;
+  constexpr std::uint64_t kLowBits = 0x0001000100010001;
+  constexpr std::uint64_t kHighBits = 0x8000800080008000;
+  std::size_t i = 0;
+  while (i < units) {
+    if (!*high_pending && i + 4 <= units) {
+      std::uint64_t word;
+      std::memcpy(&word, data + 2 * i, sizeof word);
+      const std::uint64_t x = (word & kMask) ^ kSurrogates;
+      // Zero exactly when none of the four units is a surrogate.
+      if (((x - kLowBits) & ~x & kHighBits) == 0) {
+        i += 4;
+        continue;
+      }
+    }
+    const unsigned high_byte = static_cast<unsigned char>(data[2 * i + 1]);
+    const bool is_high = (high_byte & 0xFC) == 0xD8;
+    const bool is_low = (high_byte & 0xFC) == 0xDC;
+    if (*high_pending != is_low) return i;
+    *high_pending = is_high;
+    ++i;
+  }
+  return units;
+}
+
 int ClampLine(XML_Size line) { return line > INT_MAX ? INT_MAX : static_cast<int>(line); }
 
 // Narrow text whose first character (after a UTF-8 mark and blanks) is
@@ -122,6 +154,7 @@ class SaxReader::Session final : public SaxLocator {
     XML_SetElementHandler(parser_, &Session::OnStartElement, &Session::OnEndElement);
     XML_SetCharacterDataHandler(parser_, &Session::OnCharacters);
     XML_SetEntityDeclHandler(parser_, &Session::OnEntityDecl);
+    XML_SetStartDoctypeDeclHandler(parser_, &Session::OnStartDoctype);
     XML_SetExternalEntityRefHandler(parser_, &Session::OnExternalEntityRef);
     XML_SetSkippedEntityHandler(parser_, &Session::OnSkippedEntity);
     content_->SetDocumentLocator(this);
@@ -155,6 +188,13 @@ class SaxReader::Session final : public SaxLocator {
       const std::size_t zero = FindZeroUnit(piece, units);
       if (zero < units) last = true;
       if (last) size = zero * 2;
+      const std::size_t checked = last ? zero : units;
+      const std::size_t bad = FindUnpairedSurrogate(piece, checked, &high_pending_);
+      // A high surrogate at the very end has no partner either.
+      if (bad < checked || (last && high_pending_)) {
+        *done = true;
+        return RefuseUnpaired(bad * 2);
+      }
     } else if (const void* zero = size ? std::memchr(piece, 0, size) : nullptr) {
       size = static_cast<std::size_t>(static_cast<const char*>(zero) - piece);
       last = true;
@@ -174,6 +214,16 @@ class SaxReader::Session final : public SaxLocator {
     }
     chunk_size_ = events_ == events_before ? std::min(chunk_size_ * 2, kMaxChunkSize) : kChunkSize;
     return S_OK;
+  }
+
+  // Parses the `size` bytes before an unpaired surrogate, so that the
+  // failure names its line, then fails as expat fails on an invalid token.
+  HRESULT RefuseUnpaired(std::size_t size) {
+    const XML_Status status = XML_ParseBuffer(parser_, static_cast<int>(size), XML_FALSE);
+    if (status == XML_STATUS_OK) {
+      Refuse(XML_ErrorString(XML_ERROR_INVALID_TOKEN), kXmlErrorBase | XML_ERROR_INVALID_TOKEN);
+    }
+    return Fail();
   }
 
   // Ends a parse that expat stopped or could not continue: the handler's
@@ -251,6 +301,16 @@ class SaxReader::Session final : public SaxLocator {
     self->Refuse("Entity declarations are not allowed.", kEntityDeclaredError);
   }
 
+  // Attribute defaults of an internal subset would change what the file
+  // says without showing it (one declaration can disable every rule), and
+  // a save would write them out as real attributes.
+  static void XMLCALL OnStartDoctype(void* user_data, const XML_Char*, const XML_Char*,
+                                     const XML_Char*, int has_internal_subset) {
+    Session* self = From(user_data);
+    if (self->stopped() || !has_internal_subset) return;
+    self->Refuse("Document type declarations are not allowed.", kDoctypeDeclaredError);
+  }
+
   static int XMLCALL OnExternalEntityRef(XML_Parser, const XML_Char*, const XML_Char*,
                                          const XML_Char*, const XML_Char*) {
     return XML_STATUS_ERROR;
@@ -271,6 +331,7 @@ class SaxReader::Session final : public SaxLocator {
   XML_Parser parser_;
   char* pending_ = nullptr;
   bool wide_ = false;
+  bool high_pending_ = false;  // the last unit fed was a high surrogate
   bool located_ = false;
   int depth_ = 0;
   std::uint64_t events_ = 0;

@@ -5,9 +5,12 @@
 // at their first zero character) and calls a content handler for every
 // element and text run, and an error handler for malformed XML.
 //
-// Safety: entity declarations (internal or external, general or parameter)
-// and external entities are refused, so only the five predefined entities
-// and character references are ever expanded. Element nesting deeper than
+// Safety: entity declarations (internal or external, general or parameter),
+// document type declarations with an internal subset (whose attribute
+// defaults would add attributes the file does not show) and external
+// entities are refused, so only the five predefined entities and character
+// references are ever expanded. A UTF-16 surrogate without its partner is
+// not well-formed. Element nesting deeper than
 // kMaxElementDepth fails the parse. Both go through the error handler like
 // any other fatal error.
 //
@@ -99,6 +102,7 @@ class SaxReader {
   // lie in the same range, above every expat code.
   static constexpr std::uint32_t kEntityDeclaredError = kXmlErrorBase | 0x100;
   static constexpr std::uint32_t kDepthLimitError = kXmlErrorBase | 0x101;
+  static constexpr std::uint32_t kDoctypeDeclaredError = kXmlErrorBase | 0x102;
   // ParseFile reads the file in pieces of this size. A piece that completes
   // no event (one token longer than a piece, such as a huge attribute)
   // doubles the next piece, so a long token is rescanned a bounded number

@@ -231,7 +231,7 @@ HRESULT XmlWriter::OpenStartTag(std::string_view name) {
     return Fail(E_INVALIDARG, mark, "Invalid element name " + Quoted(name) + ".");
   }
   if (start_tag_open_) out_ += '>';
-  if (verbatim_depth_ == 0) {
+  if (verbatim_depth_ == 0 && depth() <= kMaxIndent) {
     if (last_char() != '\0' && last_char() != '\n') out_ += '\n';
     out_.append(depth(), '\t');
   }
@@ -291,7 +291,7 @@ HRESULT XmlWriter::EndElement([[maybe_unused]] std::string_view name) {
     out_ += "/>";
     start_tag_open_ = false;
   } else {
-    if (verbatim_depth_ == 0) {
+    if (verbatim_depth_ == 0 && depth() - 1 <= kMaxIndent) {
       out_ += '\n';
       out_.append(depth() - 1, '\t');
     }

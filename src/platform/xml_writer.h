@@ -87,6 +87,11 @@ class XmlSink {
 
 class XmlWriter {
  public:
+  // Elements nested deeper than this get no line and no tabs of their own
+  // (they follow each other as in a verbatim section), so that the output
+  // of a deeply nested document stays linear in its size.
+  static constexpr std::size_t kMaxIndent = 256;
+
   XmlWriter() = default;
   XmlWriter(const XmlWriter&) = delete;
   XmlWriter& operator=(const XmlWriter&) = delete;

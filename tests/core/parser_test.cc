@@ -3,6 +3,7 @@
 #include "core/parser.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -14,6 +15,7 @@
 #include "platform/file_system.h"
 #include "platform/object.h"
 #include "platform/registry.h"
+#include "platform/xml_writer.h"
 #include "testing/event_log.h"
 #include "testing/hresult_matchers.h"
 #include "testing/temp_dir.h"
@@ -345,6 +347,42 @@ TEST(ParserTest, DeeplyNestedCustomSectionRoundTrips) {
   EXPECT_EQ(saved, expected);
 }
 
+// One tab per level on every line would make 9,990 levels of nesting a
+// gigabyte of output; past the writer's indentation cap elements get no
+// line of their own, so the text stays about the size of the file.
+TEST(ParserTest, DeepNestingGivesOutputLinearInTheInput) {
+  std::string body;
+  for (int i = 0; i < 9990; ++i) body += "<d>";
+  for (int i = 0; i < 9990; ++i) body += "</d>";
+  const std::string document = Document("AntiMalware", body);
+  ComPtr<ISDParserLoad> loader = Create<ISDParserLoad>();
+  ASSERT_OK(loader->LoadImage(document, "deep.xml", 0));
+  ComPtr<ISDParser> parser;
+  ASSERT_OK(loader->QueryInterface(ISDParser::kIID, reinterpret_cast<void**>(parser.Put())));
+  std::string xml;
+  ASSERT_OK(parser->get_Xml(&xml));
+  EXPECT_LT(xml.size(), 2 * document.size());
+  EXPECT_NE(xml.find("\n" + std::string(XmlWriter::kMaxIndent, '\t') + "<d>"), std::string::npos);
+  EXPECT_EQ(xml.find(std::string(XmlWriter::kMaxIndent + 1, '\t')), std::string::npos);
+}
+
+// A save over a device or FIFO (/dev/stdout among them) would write into
+// it instead of replacing a file: it is refused, and says why.
+TEST(ParserTest, SaveRefusesTargetsThatAreNoRegularFile) {
+  TempDir dir;
+  const std::string fifo = dir.File("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  for (const std::string& path : {std::string("/dev/null"), fifo}) {
+    SCOPED_TRACE(path);
+    ComPtr<ISDParser> parser = Create();
+    testing::ScopedDebugLogCapture log;
+    EXPECT_HR(parser->Save(path), kNotRegularFile);
+    EXPECT_TRUE(
+        testing::Reported(log, "CAMParser::Save()",
+                          "The file " + path + " could not be written: it is not a regular file."));
+  }
+}
+
 TEST(ParserTest, FailedSaveLeavesThePreviousFileUntouched) {
   TempDir dir;
   const std::string path = dir.File("db.xml");
@@ -540,6 +578,7 @@ TEST(ParserTest, BadInputFailsCleanly) {
       {"entity declarations",
        "<!DOCTYPE d [<!ENTITY a \"aaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]><SecDb>&b;</SecDb>", kFatal},
       {"external DTD", "<!DOCTYPE d SYSTEM \"/etc/passwd\"><SecDb/>", ""},
+      {"attribute defaults", "<!DOCTYPE d [<!ATTLIST Rule disabled CDATA \"1\">]><SecDb/>", kFatal},
   };
   TempDir dir;
   for (const Case& c : cases) {
@@ -555,8 +594,9 @@ TEST(ParserTest, BadInputFailsCleanly) {
     }
     EXPECT_TRUE(Failed(hr));
     EXPECT_EQ(description.rfind(c.description, 0), 0u) << description;
-    if (std::string_view(c.name) == "entity declarations") {
-      EXPECT_NE(description.find("Entity declarations are not allowed."), std::string::npos);
+    if (c.bytes.find("<!DOCTYPE d [") == 0) {
+      EXPECT_NE(description.find("Document type declarations are not allowed."), std::string::npos)
+          << description;
     }
   }
 }

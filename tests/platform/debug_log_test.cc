@@ -152,6 +152,19 @@ TEST_F(DebugLogTest, WritesPrefixedCrlfLinesToTheDirectory) {
   EXPECT_EQ(lines[2], Prefix() + "ZelXmlSd: no line feed" + Prefix());
 }
 
+// A logged text cannot start a line of its own: its control characters
+// are written as \xNN, and only the format's own line feed ends the line.
+TEST_F(DebugLogTest, ControlCharactersInTextsAreEscaped) {
+  Enable(dir_);
+  DebugLog("ZelXmlSd: File restored: %s\n", "/db/a\r\n[1] ZelXmlSd: forged\t\x7F.xml");
+  log_.Close();
+  auto lines = SplitCrlf(ReadAll(fs::path(dir_) / "ZelXmlSDLog.txt"));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(
+      lines[1],
+      Prefix() + "ZelXmlSd: File restored: /db/a\\x0D\\x0A[1] ZelXmlSd: forged\\x09\\x7F.xml");
+}
+
 TEST_F(DebugLogTest, NeverReusesAnExistingFile) {
   const fs::path first = fs::path(dir_) / "ZelXmlSDLog.txt";
   std::ofstream(first) << "older log";

@@ -57,6 +57,72 @@ TEST(MemoryFileSystemTest, WatchSeesChangesOfItsDirectoryOnly) {
   EXPECT_FALSE(files.WatchDirectory("/d")->Signalled());
 }
 
+// Owners go with their files: a write keeps the replaced file's unless it
+// is given one, and a numbered move never replaces a file.
+TEST(MemoryFileSystemTest, OwnersAndNumberedMoves) {
+  MemoryFileSystem files;
+  const FileOwner secret{7, 8, 0600};
+  files.SetFile("/d/a", "1");
+  files.SetOwner("/d/a", secret);
+  ASSERT_OK(files.WriteWholeFile("/d/a", "2"));
+  FileOwner owner;
+  ASSERT_OK(files.GetOwner("/d/a", &owner));
+  EXPECT_EQ(owner, secret);
+  ASSERT_OK(files.WriteWholeFile("/d/new", "3", &secret));
+  ASSERT_OK(files.GetOwner("/d/new", &owner));
+  EXPECT_EQ(owner, secret);
+  EXPECT_HR(files.GetOwner("/d/none", &owner), kFileNotFound);
+
+  files.SetFile("/d/a.1", "taken");
+  std::string moved_to;
+  ASSERT_OK(files.MoveToNumbered("/d/a", &moved_to));
+  EXPECT_EQ(moved_to, "/d/a.2");
+  EXPECT_FALSE(files.PathExists("/d/a"));
+  std::string bytes;
+  ASSERT_TRUE(files.GetFile("/d/a.1", &bytes));
+  EXPECT_EQ(bytes, "taken");
+  ASSERT_OK(files.GetOwner("/d/a.2", &owner));
+  EXPECT_EQ(owner, secret);
+  EXPECT_HR(files.MoveToNumbered("/d/a", &moved_to), kFileNotFound);
+}
+
+// Recovery in memory: the damaged copy and the restored file keep the
+// database's owner, and an earlier different copy moves aside.
+TEST(MemoryFileSystemTest, RecoveryKeepsOwnersAndEarlierCopies) {
+  testing::ScopedRecoveryPolicy on(RecoveryPolicy::kOn);
+  MemoryFileSystem files;
+  testing::CapturingEventLog events;
+  testing::TestEnv env;
+  env.file_system = &files;
+  env.event_log = &events;
+  const FileOwner secret{7, 8, 0600};
+  const std::string good = "<SecDb><VersionInfo major=\"3\"/><Module id=\"AntiMalware\"/></SecDb>";
+  files.SetFile("/db/am.xml", "<SecDb>damaged");
+  files.SetOwner("/db/am.xml", secret);
+  files.SetFile("/db/am.xml_", good);
+  files.SetFile("/db/am.xml.bad", "<SecDb>earlier");
+  ComPtr<CAMParser> parser = MakeObject<CAMParser>();
+  parser->UseEnv(env);
+  ASSERT_OK(parser->Load("/db/am.xml", 0));
+  RestoreInfo restore;
+  ASSERT_OK(parser->GetLastRestore(&restore));
+  EXPECT_EQ(restore.damaged_copy, "/db/am.xml.bad");
+  std::string bytes;
+  FileOwner owner;
+  for (const char* path : {"/db/am.xml", "/db/am.xml.bad"}) {
+    SCOPED_TRACE(path);
+    ASSERT_OK(files.GetOwner(path, &owner));
+    EXPECT_EQ(owner, secret);
+  }
+  ASSERT_TRUE(files.GetFile("/db/am.xml", &bytes));
+  EXPECT_EQ(bytes, good);
+  ASSERT_TRUE(files.GetFile("/db/am.xml.bad", &bytes));
+  EXPECT_EQ(bytes, "<SecDb>damaged");
+  ASSERT_TRUE(files.GetFile("/db/am.xml.bad.1", &bytes));
+  EXPECT_EQ(bytes, "<SecDb>earlier");
+  EXPECT_EQ(events.events().size(), 1u);
+}
+
 // A parser given the memory file system loads, saves and watches there.
 TEST(MemoryFileSystemTest, ParserLoadsAndSavesInMemory) {
   MemoryFileSystem files;

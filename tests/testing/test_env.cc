@@ -108,12 +108,12 @@ bool FaultInjectingFileSystem::Fails(WriteStep step) {
   return armed_ && step == step_ && seen == occurrence_;
 }
 
-HRESULT FaultInjectingFileSystem::NewAtomicFile(const std::string& path,
+HRESULT FaultInjectingFileSystem::NewAtomicFile(const std::string& path, const FileOwner* owner,
                                                 std::unique_ptr<AtomicFile>* file) {
   file->reset();
   if (Fails(WriteStep::kCreate)) return HResultFromWin32(EIO);
   std::unique_ptr<AtomicFile> target;
-  HRESULT hr = target_.NewAtomicFile(path, &target);
+  HRESULT hr = target_.NewAtomicFile(path, owner, &target);
   if (Failed(hr)) return hr;
   *file = std::make_unique<FaultyAtomicFile>(*this, std::move(target));
   return S_OK;

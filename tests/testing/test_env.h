@@ -9,6 +9,7 @@
 
 #include <cstdarg>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -62,25 +63,45 @@ enum class WriteStep { kCreate, kAppend, kCommit };
 // Passes everything to `target` but fails one step of the writes: the
 // `occurrence`-th time (counting from 1) that step runs, with
 // HResultFromWin32(ENOSPC) (appends) or EIO (the rest). The failed file is
-// discarded, as a real failure would leave it.
+// discarded, as a real failure would leave it. Reads of chosen paths can
+// fail too (a file that exists but cannot be read).
 class FaultInjectingFileSystem final : public FileSystem {
  public:
   explicit FaultInjectingFileSystem(FileSystem& target) : target_(target) {}
 
   void FailAt(WriteStep step, int occurrence = 1);
-  void Heal() { armed_ = false; }
+  void Heal() {
+    armed_ = false;
+    unreadable_.clear();
+  }
   // How many times each step ran since the last FailAt.
   int count(WriteStep step) const { return counts_[static_cast<int>(step)]; }
+  // Reads of `path` fail with HResultFromWin32(error) (EACCES, EIO) until
+  // Heal.
+  void FailReads(const std::string& path, int error) { unreadable_[path] = error; }
 
   bool FileExists(const std::string& path) override { return target_.FileExists(path); }
+  bool PathExists(const std::string& path) override { return target_.PathExists(path); }
+  bool IsRegularFile(const std::string& path) override { return target_.IsRegularFile(path); }
+  HRESULT GetOwner(const std::string& path, FileOwner* owner) override {
+    return target_.GetOwner(path, owner);
+  }
   HRESULT ReadWholeFile(const std::string& path, std::string* bytes) override {
+    if (HRESULT hr = ReadFailure(path); Failed(hr)) return hr;
     return target_.ReadWholeFile(path, bytes);
   }
   HRESULT NewSequentialFile(const std::string& path,
                             std::unique_ptr<SequentialFile>* file) override {
+    file->reset();
+    if (HRESULT hr = ReadFailure(path); Failed(hr)) return hr;
     return target_.NewSequentialFile(path, file);
   }
-  HRESULT NewAtomicFile(const std::string& path, std::unique_ptr<AtomicFile>* file) override;
+  using FileSystem::NewAtomicFile;
+  HRESULT NewAtomicFile(const std::string& path, const FileOwner* owner,
+                        std::unique_ptr<AtomicFile>* file) override;
+  HRESULT MoveToNumbered(const std::string& path, std::string* moved_to) override {
+    return target_.MoveToNumbered(path, moved_to);
+  }
   std::unique_ptr<DirectoryWatch> WatchDirectory(const std::string& directory) override {
     return target_.WatchDirectory(directory);
   }
@@ -89,11 +110,18 @@ class FaultInjectingFileSystem final : public FileSystem {
   bool Fails(WriteStep step);
 
  private:
+  HRESULT ReadFailure(const std::string& path) const {
+    auto it = unreadable_.find(path);
+    if (it == unreadable_.end()) return S_OK;
+    return HResultFromWin32(static_cast<std::uint32_t>(it->second));
+  }
+
   FileSystem& target_;
   bool armed_ = false;
   WriteStep step_ = WriteStep::kCreate;
   int occurrence_ = 0;
   int counts_[3] = {};
+  std::map<std::string, int> unreadable_;
 };
 
 // An environment to change: the default one's services, each replaceable.

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -348,11 +349,38 @@ TEST_F(SecdbTest, RecoveryOnlyWhenAsked) {
   EXPECT_EQ(Secdb("check " + path).status, 1);
   EXPECT_FALSE(testing::PathExists(path + ".bad"));
 
+  // A restore is never silent: one line, and its own exit status.
   ToolRun run = Secdb("check --recovery " + path);
-  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.status, 3) << run.err;
   EXPECT_EQ(run.out.rfind("module: AntiMalware (256)\nversion: 2.5\n", 0), 0u) << run.out;
+  EXPECT_EQ(run.err.rfind("secdb: " + path + ": damaged (error 0x80004005: ", 0), 0u) << run.err;
+  EXPECT_TRUE(run.err.ends_with("); restored from " + path + "_, damaged copy kept as " + path +
+                                ".bad\n"))
+      << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   EXPECT_EQ(ReadFileBytes(path + ".bad"), "<SecDb><Module id=\"AntiMalware\">");
   EXPECT_EQ(ReadFileBytes(path), kAntiMalware);
+  EXPECT_EQ(Secdb("check --recovery " + path).status, 0);
+}
+
+// Without --kind, a file too damaged to name its kind is recovered by the
+// kind of its backup; a wrong key is no damage and touches nothing.
+TEST_F(SecdbTest, RecoveryFindsTheKindInTheBackupAndLeavesKeyFailuresAlone) {
+  const std::string path = Write("am.xml", "<Sec");
+  Write("am.xml_", kAntiMalware);
+  ToolRun run = Secdb("check --recovery " + path);
+  EXPECT_EQ(run.status, 3) << run.err;
+  EXPECT_EQ(ReadFileBytes(path + ".bad"), "<Sec");
+  EXPECT_EQ(ReadFileBytes(path), kAntiMalware);
+
+  const std::string encrypted = dir_.File("enc.xml");
+  ASSERT_EQ(Secdb("save --out-key " + std::string(kKey) + " " + path + " " + encrypted).status, 0);
+  ASSERT_EQ(Secdb("check --recovery --key " + std::string(kKey) + " " + encrypted).status, 0);
+  const std::string image = ReadFileBytes(encrypted);
+  const std::string wrong(std::string(kKey).size(), '0');
+  EXPECT_EQ(Secdb("check --recovery --kind am --key " + wrong + " " + encrypted).status, 1);
+  EXPECT_EQ(ReadFileBytes(encrypted), image);
+  EXPECT_FALSE(testing::PathExists(encrypted + ".bad"));
 }
 
 TEST_F(SecdbTest, KeysAcrossSaves) {

@@ -22,6 +22,7 @@ using namespace xmlsecdb;
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitRestored = 3;
 
 int Usage(const std::string& command, const std::string& error) {
   std::fprintf(stderr, "secdb: %s\nTry 'secdb%s%s --help'.\n", error.c_str(),
@@ -112,6 +113,11 @@ int ResolveKind(const Options& options, const std::string& key, Database* db, co
   }
   std::string module;
   HRESULT hr = Probe(db->input, key, &module);
+  // A damaged file that recovery may restore tells its kind by its backup.
+  if (Failed(hr) && options.recovery && !db->input.in_memory &&
+      Succeeded(ProbeDatabaseModule(db->input.path + "_", key, &module))) {
+    hr = S_OK;
+  }
   if (hr == SECDB_E_NOTXMLTEXT) return say.Say(kExitFailure, name + ": " + UndecryptedReason(key));
   if (Failed(hr)) {
     if (!db->input.in_memory) {
@@ -177,6 +183,28 @@ void ExplainLoadFailure(const Database& db, const std::string& key, HRESULT hr,
   }
 }
 
+// After a good load: whether it restored the backup, said in one line.
+bool Restored(const Database& db, const Messages& say) {
+  ComPtr<ISDParserRecovery> recovery;
+  RestoreInfo restore;
+  if (Failed(db.parser->QueryInterface(recovery.Put())) ||
+      recovery->GetLastRestore(&restore) != S_OK) {
+    return false;
+  }
+  std::string description = restore.description;
+  std::replace(description.begin(), description.end(), '\n', ' ');
+  while (!description.empty() && (description.back() == ' ' || description.back() == '.')) {
+    description.pop_back();
+  }
+  char code[16];
+  std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(restore.error));
+  std::string line = db.input.name + ": damaged (error " + code + ": " + description +
+                     "); restored from " + restore.backup_path;
+  if (!restore.damaged_copy.empty()) line += ", damaged copy kept as " + restore.damaged_copy;
+  say.Say(kExitRestored, line);
+  return true;
+}
+
 int Read(Database* db, const std::string& key, const Messages& say) {
   HRESULT hr;
   if (db->input.in_memory) {
@@ -186,7 +214,7 @@ int Read(Database* db, const std::string& key, const Messages& say) {
   } else {
     hr = db->parser->Load(db->input.path, 0);
   }
-  if (Succeeded(hr)) return kExitOk;
+  if (Succeeded(hr)) return Restored(*db, say) ? kExitRestored : kExitOk;
   say.Record(db->input.name, hr);
   ExplainLoadFailure(*db, key, hr, say);
   return kExitFailure;
@@ -232,7 +260,7 @@ int Check(const Options& options, const Keys& keys) {
     Database db;
     int status = Prepare(options, keys.key, path, &db, say);
     if (status == kExitOk) status = Read(&db, keys.key, say);
-    if (status == kExitOk && !options.quiet) {
+    if ((status == kExitOk || status == kExitRestored) && !options.quiet) {
       if (!first) std::putchar('\n');
       first = false;
       PrintSummary(db, several);

@@ -19,7 +19,8 @@ constexpr OptionInfo kOptions[] = {
      "the database key as hexadecimal text; default: $XMLSECDB_KEY"},
     {"--key-file", "", "FILE", kEveryCommand, "read the database key from FILE"},
     {"--recovery", "", "", kCheck,
-     "restore a damaged FILE from its backup (FILE_) and keep a backup"},
+     "restore a damaged FILE from its backup (FILE_), keeping the damaged copy as FILE.bad, "
+     "and keep a backup; exit status 3 after a restore"},
     {"--quiet", "-q", "", kCheck, "print nothing; the exit status tells"},
     {"--section", "", "NAME", kXml,
      "only this section: a list name as check prints it, or its element name"},
@@ -194,7 +195,8 @@ std::string HelpText(std::string_view name) {
   text +=
       "Exit status: 0 success, 1 a database could not be read or written (the\n"
       "library's code and description follow on stderr), 2 usage error or unknown\n"
-      "database kind.\n";
+      "database kind, 3 (check --recovery) a damaged database was restored from its\n"
+      "backup: one line on stderr names the damage and where the damaged copy is.\n";
   return text;
 }
 
