@@ -354,7 +354,7 @@ TEST(ParserTest, DeepNestingGivesOutputLinearInTheInput) {
   std::string body;
   for (int i = 0; i < 9990; ++i) body += "<d>";
   for (int i = 0; i < 9990; ++i) body += "</d>";
-  const std::string document = Document("AntiMalware", body);
+  const std::string document = Document("Test", body);
   ComPtr<ISDParserLoad> loader = Create<ISDParserLoad>();
   ASSERT_OK(loader->LoadImage(document, "deep.xml", 0));
   ComPtr<ISDParser> parser;
@@ -378,7 +378,7 @@ TEST(ParserTest, SaveRefusesTargetsThatAreNoRegularFile) {
     testing::ScopedDebugLogCapture log;
     EXPECT_HR(parser->Save(path), kNotRegularFile);
     EXPECT_TRUE(
-        testing::Reported(log, "CAMParser::Save()",
+        testing::Reported(log, "CTestParser::Save()",
                           "The file " + path + " could not be written: it is not a regular file."));
   }
 }

@@ -38,15 +38,17 @@ class TestPort final : public ChildObject<ITestPort> {
 class OwnedChildTest : public ::testing::Test {
  protected:
   OwnedChildTest() : parser_(MakeObject<TestParser>()) {
-    owner_ = parser_->rules()->NewItem();
+    rules_ = AddRuleList(*parser_);
+    owner_ = rules_->NewItem();
     port_ = std::make_unique<Owned<TestPort>>(MakeObject<TestPort>(owner_.get()));
     EXPECT_OK(owner_->put_RuleID(1));
-    EXPECT_OK(parser_->rules()->InsertMember(owner_.get()));
+    EXPECT_OK(rules_->InsertMember(owner_.get()));
     parser_->SortListsIfModified();  // clears the flags
   }
   TestPort& port() { return *port_->get(); }
 
   ComPtr<TestParser> parser_;
+  TestRuleList* rules_ = nullptr;
   ComPtr<TestRule> owner_;
   std::unique_ptr<Owned<TestPort>> port_;  // as the rule would hold it
 };

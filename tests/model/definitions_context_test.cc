@@ -82,7 +82,7 @@ TEST(DefinitionsContextTest, RulesReachTheirListsContext) {
     rules->DetachOwner();
   }
   EXPECT_EQ(IdOf(rule->compare_context().FindDefinition("office")), "(none)");
-  ComPtr<TestRule> plain = parser->rules()->NewItem();
+  ComPtr<TestRule> plain = AddRuleList(*parser)->NewItem();
   EXPECT_EQ(IdOf(plain->compare_context().FindDefinition("office")), "(none)");
   own->DetachOwner();
 }

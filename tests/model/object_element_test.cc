@@ -102,7 +102,8 @@ TEST(ObjectElementTest, WriteOrderAndItemKindAreTheKindsChoice) {
   EXPECT_EQ(SectionText(*parser), saved);
 
   // The simple definitions of the same file keep `id` first and plain items.
-  ComPtr<DefinitionsParser> simple = MakeObject<DefinitionsParser>();
+  ComPtr<TestParser> simple = MakeObject<TestParser>(ParserKindOf(MODULE_AM));
+  simple->AddSection<DefinitionsSection>(kAMDefinitions);
   ASSERT_OK(Load(*simple, file));
   EXPECT_EQ(SectionText(*simple),
             "\t<Definitions>\n"

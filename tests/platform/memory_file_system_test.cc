@@ -1,6 +1,8 @@
 // The in-memory file system, alone and under a parser.
 #include "platform/memory_file_system.h"
 
+#include "am/am_parser.h"
+
 #include <gtest/gtest.h>
 
 #include "testing/hresult_matchers.h"
