@@ -123,7 +123,18 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::string& ou
   return result;
 }
 
-// `secdb xml` of `path`; aborts when it fails.
+// `secdb xml` prints UTF-8 text and declares it so; the text a save writes
+// (and the generators make) is declared UTF-16.
+void DeclareUtf16(std::string* xml) {
+  constexpr std::string_view kNarrow = "encoding=\"UTF-8\"";
+  const std::size_t at = xml->find(kNarrow);
+  if (xml->starts_with("<?xml") && at != std::string::npos && at < xml->find("?>")) {
+    xml->replace(at, kNarrow.size(), "encoding=\"UTF-16\"");
+  }
+}
+
+// `secdb xml` of `path`, declared as a save declares it; aborts when it
+// fails.
 std::string SecdbXml(const Kind& kind, const std::string& path) {
   const std::string out = path + ".out";
   ChildResult child = RunChild({SECDB_TOOL_PATH, "xml", "--kind", kind.name, path}, out);
@@ -133,6 +144,7 @@ std::string SecdbXml(const Kind& kind, const std::string& path) {
     Abort(std::string("secdb xml --kind ") + kind.name + " " + path + " failed (status " +
           std::to_string(child.status) + ")");
   }
+  DeclareUtf16(&xml);
   return xml;
 }
 
