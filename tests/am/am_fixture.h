@@ -10,14 +10,14 @@
 
 #include "am/am_parser.h"
 #include "testing/hresult_matchers.h"
+#include "testing/secdb_document.h"
 #include "testing/temp_dir.h"
 #include "testing/event_log.h"
 
 namespace xmlsecdb::testing {
 
 inline std::string AMDatabase(std::string_view rules) {
-  return "<SecDb><VersionInfo major=\"1\"/><Module id=\"AntiMalware\"/><RuleList>" +
-         std::string(rules) + "</RuleList></SecDb>";
+  return SecDbDocument("AntiMalware", "<RuleList>" + std::string(rules) + "</RuleList>");
 }
 
 class AMTest : public ::testing::Test {

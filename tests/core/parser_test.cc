@@ -18,6 +18,7 @@
 #include "platform/xml_writer.h"
 #include "testing/event_log.h"
 #include "testing/hresult_matchers.h"
+#include "testing/secdb_document.h"
 #include "testing/temp_dir.h"
 #include "testing/test_env.h"
 #include "testing/test_parser.h"
@@ -37,16 +38,10 @@ using testing::TestParser;
 using testing::Utf16Image;
 using testing::WriteFileBytes;
 
+// A whole database, as a file on disk starts: with the XML declaration.
 std::string Document(std::string_view module, std::string_view body = {},
-                     std::string_view version = "<VersionInfo major=\"1\"/>") {
-  std::string text = "<?xml version=\"1.0\"?>\n<SecDb>";
-  text += version;
-  text += "<Module id=\"";
-  text += module;
-  text += "\"/>";
-  text += body;
-  text += "</SecDb>\n";
-  return text;
+                     std::string_view version = testing::kVersionOne) {
+  return "<?xml version=\"1.0\"?>\n" + testing::SecDbDocument(module, body, version) + "\n";
 }
 
 // A test parser without sections, as the interface `T`.

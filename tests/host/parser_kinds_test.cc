@@ -5,6 +5,7 @@
 #include <string>
 
 #include "testing/hresult_matchers.h"
+#include "testing/secdb_document.h"
 #include "testing/temp_dir.h"
 #include "xmlsecdb/xmlsecdb.h"
 
@@ -12,16 +13,11 @@ namespace xmlsecdb {
 namespace {
 
 using testing::ErrorRecord;
+using testing::SecDbDocument;
 using testing::TakeRecord;
 using testing::TempDir;
 using testing::Utf16Image;
 using testing::WriteFileBytes;
-
-std::string Document(std::string_view module, std::string_view body = {},
-                     std::string_view version = "<VersionInfo major=\"1\"/>") {
-  return "<?xml version=\"1.0\"?>\n<SecDb>" + std::string(version) + "<Module id=\"" +
-         std::string(module) + "\"/>" + std::string(body) + "</SecDb>\n";
-}
 
 ComPtr<ISDParser> Create(const CLSID& clsid) {
   ComPtr<ISDParser> parser;
@@ -43,22 +39,22 @@ TEST(ParserKindsTest, HeaderChecksReportExactMessages) {
   const std::string kMissing = "Required attribute is missing.";
   const std::string kWrongParser = "Current module parser is not intended for this XML Database.";
   const HeaderCase cases[] = {
-      {"WrongModuleWord", &CLSID_XMLSDParserAM, "XMLSecDB.AMParser.1", Document("Firewall"), E_FAIL,
+      {"WrongModuleWord", &CLSID_XMLSDParserAM, "XMLSecDB.AMParser.1", SecDbDocument("Firewall"), E_FAIL,
        kMissing + " Wrong Module id."},
       {"MissingModuleId", &CLSID_XMLSDParserAM, "XMLSecDB.AMParser.1",
        "<SecDb><VersionInfo major=\"1\"/><Module/></SecDb>", E_FAIL,
        kMissing + " Missing Module id."},
       {"MissingMajor", &CLSID_XMLSDParserAM, "XMLSecDB.AMParser.1",
-       Document("AntiMalware", "", "<VersionInfo/>"), E_FAIL, kMissing + " Missing Major version."},
+       SecDbDocument("AntiMalware", "", "<VersionInfo/>"), E_FAIL, kMissing + " Missing Major version."},
       {"MissingMajorRepository", &CLSID_XMLSDParserAPP, "XMLSecDB.APPParser.1",
-       Document("AppRepository", "", "<VersionInfo minor=\"2\"/>"), E_FAIL,
+       SecDbDocument("AppRepository", "", "<VersionInfo minor=\"2\"/>"), E_FAIL,
        kMissing + " Missing major version."},
       {"SandboxGivenAntiMalware", &CLSID_XMLSDParserSBX, "XMLSecDB.SBXParser.1",
-       Document("AntiMalware"), E_FAIL, kWrongParser + " The wrong parser is used."},
-      {"SandboxGivenFirewall", &CLSID_XMLSDParserSBX, "XMLSecDB.SBXParser.1", Document("Firewall"),
+       SecDbDocument("AntiMalware"), E_FAIL, kWrongParser + " The wrong parser is used."},
+      {"SandboxGivenFirewall", &CLSID_XMLSDParserSBX, "XMLSecDB.SBXParser.1", SecDbDocument("Firewall"),
        E_FAIL, kWrongParser + " The wrong parser is used."},
       {"DataInspectionGivenSandbox", &CLSID_XMLSDParserDI, "XMLSecDB.DIParser.1",
-       Document("Sandbox"), E_FAIL, kMissing + " Wrong Module id."},
+       SecDbDocument("Sandbox"), E_FAIL, kMissing + " Wrong Module id."},
   };
   TempDir dir;
   for (const HeaderCase& c : cases) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "ids/ids_parser.h"
+#include "testing/secdb_document.h"
 #include "testing/temp_dir.h"
 #include "xmlsecdb/ids.h"
 
@@ -16,7 +17,7 @@ namespace xmlsecdb::testing {
 inline ComPtr<CIDSParser> MakeIDSParser() { return MakeObject<CIDSParser>(); }
 
 inline std::string IDSDocument(std::string_view body) {
-  return "<SecDb><VersionInfo major=\"1\"/><Module id=\"IDS\"/>" + std::string(body) + "</SecDb>";
+  return SecDbDocument("IDS", body);
 }
 
 // Loads a database whose sections are `body`.

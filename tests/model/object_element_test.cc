@@ -4,14 +4,10 @@
 
 #include <string>
 
-#include "am/am_words.h"
-#include "core/parser_kinds.h"
-#include "core/parser_object.h"
 #include "model/definitions_fixture.h"
 #include "model/definitions_section.h"
 #include "testing/hresult_matchers.h"
-#include "testing/temp_dir.h"
-#include "xmlsecdb/classes.h"
+#include "testing/test_parser.h"
 
 namespace xmlsecdb::testing {
 namespace {
@@ -54,36 +50,10 @@ class TaggedItems {
   XmlAttributes attributes_;
 };
 
-constexpr DefinitionsConfig kTypeFirst = {.object_types = kAMDefinitions.object_types,
+constexpr DefinitionsConfig kTypeFirst = {.object_types = kTestDefinitionTypes,
                                           .definition_events = kDefinitionEvents,
                                           .item_events = kSimpleItemEvents,
                                           .object_attributes = kObjectTypeFirst};
-
-class TaggedParser final : public ParserObjectEx<ISDParserEx> {
- public:
-  TaggedParser() : ParserObjectEx(ParserKindOf(MODULE_AM)), definitions_(this, kTypeFirst) {
-    AddSection(&definitions_);
-  }
-
- private:
-  DefinitionsSectionOf<TaggedItems> definitions_;
-};
-
-std::string SectionText(ISDParserEx& parser) {
-  std::string xml;
-  EXPECT_OK(parser.XmlEx("Definitions", &xml));
-  std::size_t begin = xml.find("\t<Definitions");
-  std::size_t end = xml.find("</SecDb>");
-  return begin == std::string::npos ? xml : xml.substr(begin, end - begin);
-}
-
-HRESULT Load(ISDParser& parser, std::string_view body) {
-  TempDir dir;
-  const std::string path = dir.File("defs.xml");
-  WriteFileBytes(path, "<SecDb><VersionInfo major=\"1\" minor=\"0\"/><Module id=\"AntiMalware\"/>" +
-                           std::string(body) + "</SecDb>");
-  return parser.Load(path, 0);
-}
 
 TEST(ObjectElementTest, WriteOrderAndItemKindAreTheKindsChoice) {
   // Read in any order; written `ot` first, as this kind orders them.
@@ -97,15 +67,15 @@ TEST(ObjectElementTest, WriteOrderAndItemKindAreTheKindsChoice) {
       "\t\t\t<Item lang=\"\">b</Item>\n"
       "\t\t</Object>\n"
       "\t</Definitions>\n";
-  ComPtr<TaggedParser> parser = MakeObject<TaggedParser>();
-  ASSERT_OK(Load(*parser, file));
-  EXPECT_EQ(SectionText(*parser), saved);
+  ComPtr<TestParser> tagged = MakeObject<TestParser>();
+  tagged->AddSection<DefinitionsSectionOf<TaggedItems>>(kTypeFirst);
+  ASSERT_OK(LoadBody(*tagged, file));
+  EXPECT_EQ(SectionText(*tagged, "Definitions"), saved);
 
   // The simple definitions of the same file keep `id` first and plain items.
-  ComPtr<TestParser> simple = MakeObject<TestParser>(ParserKindOf(MODULE_AM));
-  simple->AddSection<DefinitionsSection>(kAMDefinitions);
-  ASSERT_OK(Load(*simple, file));
-  EXPECT_EQ(SectionText(*simple),
+  ComPtr<TestParser> simple = MakeDefinitionsParser();
+  ASSERT_OK(LoadBody(*simple, file));
+  EXPECT_EQ(SectionText(*simple, "Definitions"),
             "\t<Definitions>\n"
             "\t\t<Object id=\"Web\" ot=\"File\" uiflags=\"u\" desc=\"d\">\n"
             "\t\t\t<Item>a</Item>\n"

@@ -11,13 +11,13 @@
 
 #include "am/am_fixture.h"
 #include "testing/hresult_matchers.h"
+#include "testing/secdb_document.h"
 #include "testing/temp_dir.h"
 
 namespace xmlsecdb::testing {
 
 inline std::string PolicyDatabase(std::string_view module, std::string_view body) {
-  return "<SecDb><VersionInfo major=\"1\"/><Module id=\"" + std::string(module) + "\"/>" +
-         std::string(body) + "</SecDb>";
+  return SecDbDocument(module, body);
 }
 
 template <class Parser>

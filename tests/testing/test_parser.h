@@ -32,6 +32,7 @@
 #include "platform/registry.h"
 #include "platform/xml_writer.h"
 #include "testing/hresult_matchers.h"
+#include "testing/secdb_document.h"
 #include "testing/temp_dir.h"
 #include "xmlsecdb/parser.h"
 
@@ -210,9 +211,8 @@ class ScopedTestParserProgID {
 
 // A whole database of `parser`'s kind whose sections are `body`.
 inline std::string TestDocument(const TestParser& parser, std::string_view body,
-                                std::string_view version = "<VersionInfo major=\"1\"/>") {
-  return "<SecDb>" + std::string(version) + "<Module id=\"" +
-         std::string(parser.kind().module_text) + "\"/>" + std::string(body) + "</SecDb>";
+                                std::string_view version = kVersionOne) {
+  return SecDbDocument(parser.kind().module_text, body, version);
 }
 
 // Loads TestDocument(parser, body) from memory.
