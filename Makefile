@@ -11,7 +11,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DXMLSECDB_BENCH=ON $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD)
