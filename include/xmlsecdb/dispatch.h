@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "xmlsecdb/export.h"
 #include "xmlsecdb/unknown.h"
@@ -16,14 +18,78 @@ using DISPID = std::int32_t;
 constexpr DISPID DISPID_NEWENUM = -4;
 constexpr DISPID DISPID_VALUE = 0;
 
-// A late-bound object. Event sinks implement it: every event of every
-// parser arrives here as (DISPID, arguments in declaration order).
+// How a late-bound call uses a member (bits; a member may be both a
+// property get and a property put).
+enum DispatchKind : std::uint16_t {
+  DISPATCH_METHOD = 1,
+  DISPATCH_PROPERTYGET = 2,
+  DISPATCH_PROPERTYPUT = 4,
+};
+
+// One member of an interface as late-bound clients see it.
+struct DispatchMemberInfo {
+  std::string name;
+  DISPID dispid = 0;
+  std::uint16_t kinds = 0;  // DispatchKind bits
+  // The arguments a method or property get takes, in order (a put takes
+  // one argument of the `result` type).
+  std::vector<VARTYPE> params;
+  // What a method or get returns: VT_EMPTY for nothing, VT_ARRAY |
+  // VT_VARIANT for a method with several out-parameters.
+  VARTYPE result = VT_EMPTY;
+};
+
+// The members of an object's interface, its own first, then those of the
+// interfaces it extends.
+struct DispatchTypeInfo {
+  std::string interface_name;
+  std::vector<DispatchMemberInfo> members;
+};
+
+// A late-bound object. Event sinks implement Invoke: every event of every
+// parser arrives there as (DISPID, arguments in declaration order).
+//
+// The objects of the library answer every member of their interface by
+// name and by DISPID. Arguments travel in declaration order and are
+// coerced to the parameter types (any integer to any integer type, a
+// boolean to 1 or 0, a decimal text to a number, a number to its text, a
+// null or empty variant to a null object or, for text, to ""); the
+// out-parameters come back in *result (one as itself, several as an
+// array). A failing member returns its own HRESULT and leaves its error
+// record; the call itself fails with DISP_E_MEMBERNOTFOUND (no such DISPID
+// or not of that kind), DISP_E_BADPARAMCOUNT or DISP_E_TYPEMISMATCH.
 struct IDispatch : IUnknown {
   static constexpr IID kIID = MakeGuid("{00020400-0000-0000-C000-000000000046}");
   using Base = IUnknown;
 
+  // A method call or property get (what scripting languages ask for a
+  // call): InvokeMember(dispid, DISPATCH_METHOD | DISPATCH_PROPERTYGET, ...).
   [[nodiscard]] virtual HRESULT Invoke(DISPID dispid, const Variant* args, std::uint32_t arg_count,
                                        Variant* result) = 0;
+
+  // The DISPID of the member called `name`, matched ignoring ASCII case;
+  // DISP_E_UNKNOWNNAME (and *dispid -1) when there is none.
+  [[nodiscard]] virtual HRESULT GetIDsOfNames(std::string_view name, DISPID* dispid) {
+    (void)name;
+    if (!dispid) return E_POINTER;
+    *dispid = -1;
+    return DISP_E_UNKNOWNNAME;
+  }
+  // Calls the member `dispid` as `kinds` (DispatchKind bits) says; a put
+  // takes the arguments of its get followed by the value, and returns
+  // nothing.
+  [[nodiscard]] virtual HRESULT InvokeMember(DISPID dispid, std::uint16_t kinds,
+                                             const Variant* args, std::uint32_t arg_count,
+                                             Variant* result) {
+    if (kinds & DISPATCH_PROPERTYPUT) return DISP_E_MEMBERNOTFOUND;
+    return Invoke(dispid, args, arg_count, result);
+  }
+  // The members this object answers; E_NOTIMPL for an object without a
+  // description (an event sink).
+  [[nodiscard]] virtual HRESULT GetTypeInfo(DispatchTypeInfo* info) {
+    (void)info;
+    return E_NOTIMPL;
+  }
 };
 
 // The rich error record a failing call leaves on its thread.
@@ -72,6 +138,12 @@ struct IConnectionPoint : IUnknown {
   [[nodiscard]] virtual HRESULT Advise(IUnknown* sink, std::uint32_t* cookie) = 0;
   // CONNECT_E_NOCONNECTION for an unknown cookie.
   [[nodiscard]] virtual HRESULT Unadvise(std::uint32_t cookie) = 0;
+  // The members of the event interface (names and DISPIDs of the events a
+  // sink receives); E_NOTIMPL when the point has no description.
+  [[nodiscard]] virtual HRESULT GetEventTypeInfo(DispatchTypeInfo* info) {
+    (void)info;
+    return E_NOTIMPL;
+  }
 };
 
 struct IConnectionPointContainer : IUnknown {

@@ -5,6 +5,7 @@
 #ifndef XMLSECDB_AM_AM_RULE_H_
 #define XMLSECDB_AM_AM_RULE_H_
 
+#include "am/am_dispatch.h"
 #include "am/am_words.h"
 #include "policy/policy_rule.h"
 #include "policy/policy_rule_list.h"

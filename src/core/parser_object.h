@@ -8,15 +8,17 @@
 #define XMLSECDB_CORE_PARSER_OBJECT_H_
 
 #include <type_traits>
+#include <utility>
 
 #include "core/parser.h"
-#include "platform/object.h"
+#include "core/parser_dispatch.h"
+#include "platform/dispatch_object.h"
 #include "xmlsecdb/parsers.h"
 
 namespace xmlsecdb {
 
 template <class Interface>
-class ParserObject : public ComObject<Interface, ISupportErrorInfo, IConnectionPointContainer,
+class ParserObject : public DispatchObject<Interface, ISupportErrorInfo, IConnectionPointContainer,
                                       ISDParserLists, ISDParserLoad, ISDParserRecovery>,
                      public ParserCore {
  public:
@@ -35,11 +37,6 @@ class ParserObject : public ComObject<Interface, ISupportErrorInfo, IConnectionP
   HRESULT put_ReadOnly(std::int32_t read_only) override { return PutReadOnly(read_only); }
   HRESULT put_CryptKey(std::string_view key) override { return PutCryptKey(key); }
   HRESULT get_FilePath(std::string* path) override { return GetFilePath(path); }
-
-  // Late-bound calls are not offered yet; events reach sinks directly.
-  HRESULT Invoke(DISPID, const Variant*, std::uint32_t, Variant*) override {
-    return DISP_E_MEMBERNOTFOUND;
-  }
 
   HRESULT InterfaceSupportsErrorInfo(const IID& iid) override { return SupportsErrorInfo(iid); }
   HRESULT FindConnectionPoint(const IID& iid, IConnectionPoint** point) override {
@@ -64,7 +61,12 @@ class ParserObject : public ComObject<Interface, ISupportErrorInfo, IConnectionP
   }
 
  protected:
-  using ParserCore::ParserCore;
+  // Forwards to ParserCore, and names the events of the kind's interface
+  // on the connection point (EventTableFor, core/parser_dispatch.h).
+  template <class... Args>
+  explicit ParserObject(Args&&... args) : ParserCore(std::forward<Args>(args)...) {
+    this->events().set_event_table(EventTableFor(this->primary()));
+  }
 
   void* QueryExtra(const IID& iid) override {
     return iid == kParserCoreIID ? static_cast<ParserCore*>(this) : nullptr;

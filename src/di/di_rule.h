@@ -5,6 +5,7 @@
 #ifndef XMLSECDB_DI_DI_RULE_H_
 #define XMLSECDB_DI_DI_RULE_H_
 
+#include "di/di_dispatch.h"
 #include "di/di_words.h"
 #include "policy/policy_rule.h"
 #include "policy/policy_rule_list.h"

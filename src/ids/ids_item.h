@@ -6,6 +6,7 @@
 #ifndef XMLSECDB_IDS_IDS_ITEM_H_
 #define XMLSECDB_IDS_IDS_ITEM_H_
 
+#include "ids/ids_dispatch.h"
 #include "list/list_item.h"
 #include "list/list_owner.h"
 

@@ -8,6 +8,7 @@
 #define XMLSECDB_IDS_IDS_PARSER_H_
 
 #include "core/parser_object.h"
+#include "ids/ids_dispatch.h"
 #include "ids/ids_group_section.h"
 #include "ids/ids_words.h"
 #include "model/globals_section.h"

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "ids/ids_dispatch.h"
 #include "list/plain_list.h"
 #include "xmlsecdb/ids.h"
 

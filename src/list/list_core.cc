@@ -57,29 +57,6 @@ HRESULT ListCore::NewEnum(IUnknown** enumerator) {
   return S_OK;
 }
 
-HRESULT ListCore::InvokeCollection(DISPID dispid, const Variant* args, std::uint32_t arg_count,
-                                   Variant* result) {
-  if (!result) return E_POINTER;
-  switch (dispid) {
-    case DISPID_NEWENUM: {
-      IUnknown* enumerator = nullptr;
-      HRESULT hr = NewEnum(&enumerator);
-      if (Succeeded(hr)) *result = Variant(ComPtr<IUnknown>::Adopt(enumerator));
-      return hr;
-    }
-    case DISPID_Collection_Item: {
-      const std::int32_t* index = arg_count == 1 ? args[0].as_int() : nullptr;
-      if (!index) return DISP_E_TYPEMISMATCH;
-      return ItemAt(*index, result);
-    }
-    case DISPID_Collection_Count:
-      *result = Variant(count());
-      return S_OK;
-    default:
-      return DISP_E_MEMBERNOTFOUND;
-  }
-}
-
 void ListCore::Bind(ListItemBase* item) {
   if (item->list_ == this) return;
   if (item->list_) item->list_->LeaveLoose(item);

@@ -19,6 +19,7 @@
 
 #include "list/list_item.h"
 #include "list/list_owner.h"
+#include "list/collection_dispatch.h"
 #include "list/owned.h"
 #include "xmlsecdb/collection.h"
 
@@ -93,10 +94,6 @@ class ListCore {
   virtual HRESULT ItemAt(std::int32_t index, Variant* item);
   HRESULT GetCount(std::int32_t* count) const;
   HRESULT NewEnum(IUnknown** enumerator);
-  // Late-bound calls of the collection members; DISP_E_MEMBERNOTFOUND for
-  // the others.
-  HRESULT InvokeCollection(DISPID dispid, const Variant* args, std::uint32_t arg_count,
-                           Variant* result);
 
  protected:
   ListCore(IListOwner* owner, const ListTraits& traits) : owner_(owner), traits_(traits) {}
@@ -139,15 +136,11 @@ class ListCore {
 // The COM identity of a list: the interface and the collection members on
 // top of one of the list shapes (PlainListCore, RuleListCore).
 template <class Interface, class Core>
-class ListObject : public ComObject<Interface>, public Core {
+class ListObject : public DispatchObject<Interface>, public Core {
  public:
   HRESULT get__NewEnum(IUnknown** enumerator) override { return this->NewEnum(enumerator); }
   HRESULT get_Item(std::int32_t index, Variant* item) override { return this->ItemAt(index, item); }
   HRESULT get_Count(std::int32_t* count) override { return this->GetCount(count); }
-  HRESULT Invoke(DISPID dispid, const Variant* args, std::uint32_t arg_count,
-                 Variant* result) override {
-    return this->InvokeCollection(dispid, args, arg_count, result);
-  }
   IUnknown* list_unknown() final { return this->unknown(); }
 
  protected:

@@ -27,6 +27,7 @@
 #include <utility>
 
 #include "list/list_owner.h"
+#include "platform/dispatch_object.h"
 #include "platform/object.h"
 
 namespace xmlsecdb {
@@ -182,13 +183,9 @@ class CRule : public RuleItemBase, public IListOwner {
 // The COM identity of a list item: Base is ListItemBase, RuleItemBase,
 // CRule or a kind's own base; Interfaces are the item's interfaces.
 template <class Base, class... Interfaces>
-class ItemObject : public ComObject<Interfaces...>, public Base {
+class ItemObject : public DispatchObject<Interfaces...>, public Base {
  public:
   IUnknown* unknown_self() final { return this->unknown(); }
-  // Late-bound calls of items are not offered yet.
-  HRESULT Invoke(DISPID, const Variant*, std::uint32_t, Variant*) override {
-    return DISP_E_MEMBERNOTFOUND;
-  }
 
  protected:
   ItemObject() = default;

@@ -27,6 +27,7 @@
 #include <utility>
 
 #include "list/list_owner.h"
+#include "platform/dispatch_object.h"
 #include "platform/object.h"
 
 namespace xmlsecdb {
@@ -73,13 +74,7 @@ class OwnedChild {
 
 // The COM identity of an owned child with the given interfaces.
 template <class... Interfaces>
-class ChildObject : public ComObject<Interfaces...>, public OwnedChild {
- public:
-  // Late-bound calls are not offered yet.
-  HRESULT Invoke(DISPID, const Variant*, std::uint32_t, Variant*) override {
-    return DISP_E_MEMBERNOTFOUND;
-  }
-
+class ChildObject : public DispatchObject<Interfaces...>, public OwnedChild {
  protected:
   explicit ChildObject(IListOwner* owner) : OwnedChild(owner) {}
 };

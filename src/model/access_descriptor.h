@@ -16,6 +16,7 @@
 #include <cstdint>
 
 #include "list/plain_list.h"
+#include "model/model_dispatch.h"
 #include "xmlsecdb/access.h"
 
 namespace xmlsecdb {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/model_dispatch.h"
 #include "model/precedence.h"
 #include "list/plain_list.h"
 #include "xmlsecdb/app_exceptions.h"

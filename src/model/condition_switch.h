@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "list/plain_list.h"
+#include "model/model_dispatch.h"
 #include "xmlsecdb/access.h"
 
 namespace xmlsecdb {

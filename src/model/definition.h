@@ -28,6 +28,7 @@
 #include "list/list_item.h"
 #include "list/list_owner.h"
 #include "list/plain_list.h"
+#include "model/model_dispatch.h"
 #include "xmlsecdb/definitions.h"
 #include "xmlsecdb/enums.h"
 

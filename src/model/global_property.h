@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "list/plain_list.h"
+#include "model/model_dispatch.h"
 #include "model/precedence.h"
 #include "xmlsecdb/global_options.h"
 

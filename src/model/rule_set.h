@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "list/plain_list.h"
+#include "model/model_dispatch.h"
 #include "model/value_list.h"
 #include "xmlsecdb/rule_sets.h"
 

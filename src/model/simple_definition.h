@@ -11,6 +11,7 @@
 
 #include "model/definition.h"
 #include "list/plain_list.h"
+#include "model/model_dispatch.h"
 #include "xmlsecdb/definitions.h"
 
 namespace xmlsecdb {

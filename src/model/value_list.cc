@@ -1,7 +1,6 @@
 #include "model/value_list.h"
 
 #include <algorithm>
-#include <type_traits>
 
 #include "model/vocabulary.h"
 
@@ -52,40 +51,6 @@ HRESULT NewValueEnum(IUnknown* keep, const ValueSource* source, IUnknown** enume
 }
 
 // The collection members of a value list, late-bound.
-template <class List, class Item>
-HRESULT InvokeValueList(List* list, DISPID dispid, const Variant* args, std::uint32_t arg_count,
-                        Variant* result) {
-  if (!result) return E_POINTER;
-  switch (dispid) {
-    case DISPID_NEWENUM: {
-      IUnknown* enumerator = nullptr;
-      HRESULT hr = list->get__NewEnum(&enumerator);
-      if (Succeeded(hr)) *result = Variant(ComPtr<IUnknown>::Adopt(enumerator));
-      return hr;
-    }
-    case DISPID_Collection_Item: {
-      const std::int32_t* index = arg_count == 1 ? args[0].as_int() : nullptr;
-      if (!index) return DISP_E_TYPEMISMATCH;
-      if constexpr (std::is_same_v<Item, Variant>) {
-        return list->get_Item(*index, result);
-      } else {
-        Item value{};
-        HRESULT hr = list->get_Item(*index, &value);
-        if (Succeeded(hr)) *result = Variant(value);
-        return hr;
-      }
-    }
-    case DISPID_Collection_Count: {
-      std::int32_t count = 0;
-      HRESULT hr = list->get_Count(&count);
-      if (Succeeded(hr)) *result = Variant(count);
-      return hr;
-    }
-    default:
-      return DISP_E_MEMBERNOTFOUND;
-  }
-}
-
 // Whether 1-based `index` names a value of a list of `size` values.
 bool InRange(std::int32_t index, std::size_t size) {
   return index >= 1 && static_cast<std::size_t>(index) <= size;
@@ -166,10 +131,6 @@ HRESULT CSimpleValueList::RemoveAt(std::int32_t index) {
   return S_OK;
 }
 
-HRESULT CSimpleValueList::Invoke(DISPID dispid, const Variant* args, std::uint32_t arg_count,
-                                 Variant* result) {
-  return InvokeValueList<CSimpleValueList, Variant>(this, dispid, args, arg_count, result);
-}
 
 // ---------------------------------------------------------------------------
 // CULongList
@@ -223,9 +184,5 @@ HRESULT CULongList::CopyToList(IULongList* list) {
   return cleared;
 }
 
-HRESULT CULongList::Invoke(DISPID dispid, const Variant* args, std::uint32_t arg_count,
-                           Variant* result) {
-  return InvokeValueList<CULongList, std::uint32_t>(this, dispid, args, arg_count, result);
-}
 
 }  // namespace xmlsecdb

@@ -17,7 +17,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/object.h"
+#include "model/model_dispatch.h"
+#include "platform/dispatch_object.h"
 #include "xmlsecdb/definitions.h"
 
 namespace xmlsecdb {
@@ -37,7 +38,7 @@ class ValueSource {
   ~ValueSource() = default;
 };
 
-class CSimpleValueList final : public ComObject<ISimpleValueList>, private ValueSource {
+class CSimpleValueList final : public DispatchObject<ISimpleValueList>, private ValueSource {
  public:
   CSimpleValueList() = default;
 
@@ -50,9 +51,6 @@ class CSimpleValueList final : public ComObject<ISimpleValueList>, private Value
   HRESULT CopyToList(ISimpleValueList* list) override;
   HRESULT InsertAt(std::int32_t index, std::string_view value) override;
   HRESULT RemoveAt(std::int32_t index) override;
-  // Late-bound _NewEnum, Item and Count.
-  HRESULT Invoke(DISPID dispid, const Variant* args, std::uint32_t arg_count,
-                 Variant* result) override;
 
   const std::vector<std::string>& values() const { return values_; }
   void Append(std::string_view value) { values_.emplace_back(value); }
@@ -68,7 +66,7 @@ class CSimpleValueList final : public ComObject<ISimpleValueList>, private Value
 // Item(2), ... is O(1) per step without a remembered position), Insert and
 // Remove a binary search plus a move of the tail, and numbers that arrive in
 // ascending order (as a saved list reads back) append.
-class CULongList final : public ComObject<IULongList>, private ValueSource {
+class CULongList final : public DispatchObject<IULongList>, private ValueSource {
  public:
   CULongList() = default;
 
@@ -79,9 +77,6 @@ class CULongList final : public ComObject<IULongList>, private ValueSource {
   HRESULT Remove(std::uint32_t value) override;
   HRESULT Clear() override;
   HRESULT CopyToList(IULongList* list) override;
-  // Late-bound _NewEnum, Item and Count.
-  HRESULT Invoke(DISPID dispid, const Variant* args, std::uint32_t arg_count,
-                 Variant* result) override;
 
   // Ascending, without duplicates.
   const std::vector<std::uint32_t>& values() const { return values_; }

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/dispatch_table.h"
 #include "platform/object.h"
 #include "xmlsecdb/dispatch.h"
 
@@ -25,6 +26,13 @@ class ConnectionPoint final : public ComObject<IConnectionPoint> {
   HRESULT GetConnectionInterface(IID* iid) override;
   HRESULT Advise(IUnknown* sink, std::uint32_t* cookie) override;
   HRESULT Unadvise(std::uint32_t cookie) override;
+  // The members of the event interface, from the table the owner set.
+  HRESULT GetEventTypeInfo(DispatchTypeInfo* info) override {
+    return DispatchTypeInfoOf(event_table_, info);
+  }
+
+  // The table that names the events (may be null: no description).
+  void set_event_table(const DispatchTable* table) { event_table_ = table; }
 
   // Calls every sink with (dispid, args); sink results are ignored.
   void Fire(DISPID dispid, const Variant* args = nullptr, std::uint32_t count = 0);
@@ -34,6 +42,7 @@ class ConnectionPoint final : public ComObject<IConnectionPoint> {
 
  private:
   IID events_iid_;
+  const DispatchTable* event_table_ = nullptr;
   std::uint32_t next_cookie_ = 1;
   std::vector<std::pair<std::uint32_t, ComPtr<IDispatch>>> sinks_;
 };

@@ -7,6 +7,7 @@
 #include <array>
 #include <iterator>
 
+#include "sbx/sbx_dispatch.h"
 #include "policy/policy_rule.h"
 #include "policy/policy_rule_list.h"
 #include "policy/policy_rule_section.h"

@@ -1,0 +1,272 @@
+// Every interface of the landed kinds, reached by name from its parser,
+// describes exactly the members and DISPIDs of its type library: the type
+// information of each is compared with the expected table below.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "am/am_parser.h"
+#include "di/di_parser.h"
+#include "ids/ids_parser.h"
+#include "model/value_list.h"
+#include "sbx/sbx_parser.h"
+#include "testing/hresult_matchers.h"
+
+namespace xmlsecdb {
+namespace {
+
+// "Name:dispid:kinds" entries, kinds of m (method), g (get), p (put).
+struct ExpectedInterface {
+  std::string_view name;
+  std::string members;
+};
+
+const std::string kCollection = "_NewEnum:-4:g Item:0:g Count:1:g ";
+const std::string kPolicyRule =
+    "Priority:1:gp AppType:2:gp Application:3:gp ObjectType:4:gp PathType:5:gp Path:6:gp "
+    "OutConditionAND:7:gp OutConditionOR:8:gp TimeOfDayType:9:gp TimeOfDay:10:gp "
+    "OSVersion:11:gp AccessDescriptorList:12:g RuleID:13:gp RuleIDString:14:gp System:15:gp "
+    "Assignment:16:gp Preferred:17:gp ConditionSwitchList:18:g LearningMode:19:gp "
+    "ProcessID:20:gp Account:21:gp Enabled:22:gp Description:24:gp UIFlags:25:gp Order:26:gp "
+    "CopyToList:27:m ";
+const std::string kRuleListWithMoves =
+    kCollection +
+    "CreateRule:2:m Insert:3:m Remove:4:m Clear:5:m MoveUp:6:m MoveDown:7:m Get:8:m "
+    "GenerateRuleID:9:m GetByRuleNum:10:m InsertEx:11:m";
+const std::string kLoadSaveEvents =
+    "OnBeforeLoad:1:m OnAfterLoad:2:m OnBeforeSave:3:m OnAfterSave:4:m ";
+const std::string kPolicyEvents =
+    kLoadSaveEvents +
+    "OnBeforeGlobalOptionInserted:5:m OnAfterGlobalOptionInserted:6:m "
+    "OnBeforeGlobalOptionRemoved:7:m OnAfterGlobalOptionRemoved:8:m "
+    "OnBeforeGlobalOptionChanged:9:m OnAfterGlobalOptionChanged:10:m "
+    "OnBeforeDefinitionInserted:11:m OnAfterDefinitionInserted:12:m "
+    "OnBeforeDefinitionRemoved:13:m OnAfterDefinitionRemoved:14:m "
+    "OnBeforeDefinitionChanged:15:m OnAfterDefinitionChanged:16:m "
+    "OnBeforeSimpleItemInserted:17:m OnAfterSimpleItemInserted:18:m "
+    "OnBeforeSimpleItemRemoved:19:m OnAfterSimpleItemRemoved:20:m "
+    "OnBeforeSimpleItemChanged:21:m OnAfterSimpleItemChanged:22:m OnBeforeRuleInserted:23:m "
+    "OnAfterRuleInserted:24:m OnBeforeRuleRemoved:25:m OnAfterRuleRemoved:26:m "
+    "OnBeforeRuleChanged:27:m OnAfterRuleChanged:28:m OnBeforeAppExceptionInserted:29:m "
+    "OnAfterAppExceptionInserted:30:m OnBeforeAppExceptionRemoved:31:m "
+    "OnAfterAppExceptionRemoved:32:m OnBeforeAppExceptionChanged:33:m "
+    "OnAfterAppExceptionChanged:34:m";
+
+// RuleSetList of the anti-malware and data inspection parsers, and
+// GlobalOptions, Xml and RuleSetList of the IDS parser, have no number of
+// the type library's and take the next free ones.
+const ExpectedInterface kExpected[] = {
+    {"ISDParserAM",
+     "Load:1:m Save:2:m New:3:m Module:4:g Version:5:gp ParserVersion:6:g SetMasterParser:7:m "
+     "GlobalOptions:8:g DefinitionList:9:g AppExceptionList:10:g RuleList:11:g Xml:12:g "
+     "XmlEx:13:m ReadOnly:14:gp CryptKey:15:p FilePath:16:g RuleSetList:17:g"},
+    {"ISDParserSBX",
+     "Load:1:m Save:2:m New:3:m Module:4:g Version:5:gp GlobalOptions:6:g DefinitionList:7:g "
+     "AppExceptionList:8:g RuleList:9:g FilePath:10:g ReadOnly:11:gp CryptKey:12:p Xml:13:g "
+     "RuleSetList:14:g ParserVersion:15:g SetMasterParser:16:m"},
+    {"ISDParserDI",
+     "Load:1:m Save:2:m New:3:m Module:4:g Version:5:gp ParserVersion:6:g SetMasterParser:7:m "
+     "GlobalOptions:8:g DefinitionList:9:g AppExceptionList:10:g RuleList:11:g Xml:12:g "
+     "XmlEx:13:m SetXml:14:m ReadOnly:15:gp CryptKey:16:p FilePath:17:g RuleSetList:18:g"},
+    {"ISDParserIDS",
+     "Load:1:m Save:2:m New:3:m Module:4:g Version:5:gp ParserVersion:6:g SetMasterParser:7:m "
+     "GroupList:8:g DefinitionList:9:g GenerateSID:12:m XmlEx:13:m ReadOnly:14:gp "
+     "CryptKey:15:p FilePath:16:g GlobalOptions:17:g Xml:18:g RuleSetList:19:g"},
+    {"IPropertyList", kCollection + "CreateProperty:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m"},
+    {"IProperty",
+     "PropertyID:1:gp Type:2:gp value:3:gp Priority:4:gp Assignment:5:gp UIFlags:6:gp "
+     "Order:7:gp"},
+    {"IDefinitionList",
+     kCollection + "CreateDefinition:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m"},
+    {"IDefinition", "DefinitionID:1:gp ObjectType:2:gp ItemList:3:g UIFlags:4:gp Description:5:gp"},
+    {"ISimpleItemList", kCollection + "CreateItem:2:m Insert:3:m Remove:4:m Clear:5:m"},
+    {"ISimpleItem", "Content:1:gp"},
+    {"IAppExceptionList",
+     kCollection + "CreateAppException:2:m Insert:3:m Remove:4:m Clear:5:m GetAllGuardsText:6:m"},
+    {"IAppException",
+     "AppType:1:gp Application:2:gp ActiveGuards:3:gp Priority:4:gp Assignment:5:gp "
+     "Account:6:gp UIFlags:7:gp Order:8:gp"},
+    {"IRuleSetList", kCollection + "CreateRuleSet:2:m Insert:3:m Remove:4:m Clear:5:m"},
+    {"IRuleSet", "RuleSetID:1:gp Description:2:gp RuleListIDs:3:g"},
+    {"ISimpleValueList",
+     kCollection + "Insert:2:m Remove:3:m Clear:4:m CopyToList:5:m InsertAt:6:m RemoveAt:7:m"},
+    {"IULongList", kCollection + "Insert:2:m Remove:3:m Clear:4:m CopyToList:5:m"},
+    {"IAccessDescriptorList",
+     kCollection + "CreateAccessDescriptor:2:m Insert:3:m Remove:4:m Clear:5:m CopyToList:6:m"},
+    {"IAccessDescriptor", "AccessType:1:gp AccessResult:2:gp AuditLevel:3:gp"},
+    {"IConditionSwitchList",
+     kCollection + "CreateConditionSwitch:2:m Insert:3:m Remove:4:m Clear:5:m CopyToList:6:m"},
+    {"IConditionSwitch", "Type:1:gp Target:2:gp BitsOn:3:gp BitsOff:4:gp UIFlags:5:gp"},
+    {"IAMRuleList", kCollection +
+                        "CreateRule:2:m Insert:3:m Remove:4:m Clear:5:m Get:6:m GenerateRuleID:7:m "
+                        "GetByRuleNum:8:m InsertEx:9:m"},
+    {"IAMRule", kPolicyRule},
+    {"ISBXRuleList", kRuleListWithMoves},
+    {"ISBXRule", kPolicyRule + "DllObject:23:gp"},
+    {"IDIRuleList", kRuleListWithMoves},
+    {"IDIRule", kPolicyRule + "ScanItemListID:28:gp"},
+    {"IIDSGroupList", kCollection + "CreateGroup:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m"},
+    {"IIDSGroup", "Name:1:gp RuleList:2:g RulesStatus:3:g RulesMode:4:g GroupID:5:gp"},
+    {"IIDSRuleList", kCollection + "CreateRule:2:m Insert:3:m Remove:4:m Clear:5:m"},
+    {"IIDSRule",
+     "Name:1:gp AccessResult:2:gp AuditLevel:3:gp Direction:4:gp Protocol:5:gp "
+     "RemIPAddressID:6:gp SID:7:gp LocalPortFrom:8:gp LocalPortTo:9:gp RemotePortFrom:10:gp "
+     "RemotePortTo:11:gp LocalPortsInverted:12:gp RemotePortsInverted:13:gp TokenList:14:g "
+     "Enabled:15:gp Assignment:16:gp LocIPAddressID:17:gp UIFlags:18:gp"},
+    {"IIDSTokenList",
+     kCollection + "CreateToken:2:m Insert:3:m Remove:4:m Clear:5:m GenerateUniqueId:6:m"},
+    {"IIDSToken",
+     "TokenID:1:gp Type:2:gp Relation:3:gp value:4:gp BinHEXValue:5:gp TokenAttr:6:gp "
+     "TokenAttrAsNumber:7:gp UniqueId:8:gp"},
+    // The anti-malware and data inspection event interfaces declare the
+    // load and save events and raise the item events with the sandbox's
+    // numbers, so they name those too.
+    {"_ISDParserAMEvents", kPolicyEvents},
+    {"_ISDParserSBXEvents", kPolicyEvents},
+    {"_ISDParserDIEvents", kPolicyEvents},
+    {"_ISDParserIDSEvents", kLoadSaveEvents},
+};
+
+std::string KindsText(std::uint16_t kinds) {
+  std::string text;
+  if (kinds & DISPATCH_METHOD) text += 'm';
+  if (kinds & DISPATCH_PROPERTYGET) text += 'g';
+  if (kinds & DISPATCH_PROPERTYPUT) text += 'p';
+  return text;
+}
+
+// name -> "dispid:kinds", from the expected text or from type information.
+std::map<std::string, std::string> ParseExpected(std::string_view members) {
+  std::map<std::string, std::string> out;
+  std::istringstream in{std::string(members)};
+  std::string entry;
+  while (in >> entry) {
+    const std::size_t colon = entry.find(':');
+    out[entry.substr(0, colon)] = entry.substr(colon + 1);
+  }
+  return out;
+}
+
+std::map<std::string, std::string> Describe(const DispatchTypeInfo& info) {
+  std::map<std::string, std::string> out;
+  for (const DispatchMemberInfo& m : info.members) {
+    EXPECT_TRUE(out.emplace(m.name, std::to_string(m.dispid) + ":" + KindsText(m.kinds)).second)
+        << info.interface_name << " lists " << m.name << " twice";
+  }
+  return out;
+}
+
+// Reaches the objects of every interface by name, as a script would.
+class AutomationDispidsTest : public ::testing::Test {
+ protected:
+  // The object member `name` of `object` returns (with `args`).
+  ComPtr<IDispatch> Member(IDispatch* object, std::string_view name,
+                           std::vector<Variant> args = {}) {
+    ComPtr<IDispatch> out;
+    if (!object) return out;
+    DISPID dispid = 0;
+    EXPECT_OK(object->GetIDsOfNames(name, &dispid)) << name;
+    Variant result;
+    EXPECT_OK(object->Invoke(dispid, args.data(), static_cast<std::uint32_t>(args.size()), &result))
+        << name;
+    if (const ComPtr<IUnknown>* held = result.as_object()) {
+      EXPECT_OK((*held)->QueryInterface(out.Put())) << name;
+    }
+    EXPECT_TRUE(out) << name;
+    return out;
+  }
+
+  void Record(IDispatch* object) {
+    ASSERT_TRUE(object);
+    DispatchTypeInfo info;
+    ASSERT_OK(object->GetTypeInfo(&info));
+    seen_[info.interface_name] = Describe(info);
+  }
+  void RecordEvents(IUnknown* parser, const IID& events) {
+    ComPtr<IConnectionPointContainer> container;
+    ASSERT_OK(parser->QueryInterface(container.Put()));
+    ComPtr<IConnectionPoint> point;
+    ASSERT_OK(container->FindConnectionPoint(events, point.Put()));
+    DispatchTypeInfo info;
+    ASSERT_OK(point->GetEventTypeInfo(&info));
+    seen_[info.interface_name] = Describe(info);
+  }
+
+  // The lists and items of a policy parser.
+  void RecordPolicyParser(IDispatch* parser) {
+    Record(parser);
+    ComPtr<IDispatch> options = Member(parser, "GlobalOptions");
+    Record(options.get());
+    Record(Member(options.get(), "CreateProperty").get());
+    ComPtr<IDispatch> definitions = Member(parser, "DefinitionList");
+    Record(definitions.get());
+    ComPtr<IDispatch> definition = Member(definitions.get(), "CreateDefinition");
+    Record(definition.get());
+    ComPtr<IDispatch> items = Member(definition.get(), "ItemList");
+    Record(items.get());
+    Record(Member(items.get(), "CreateItem").get());
+    ComPtr<IDispatch> exceptions = Member(parser, "AppExceptionList");
+    Record(exceptions.get());
+    Record(Member(exceptions.get(), "CreateAppException").get());
+    ComPtr<IDispatch> rule_sets = Member(parser, "RuleSetList");
+    Record(rule_sets.get());
+    ComPtr<IDispatch> rule_set = Member(rule_sets.get(), "CreateRuleSet");
+    Record(rule_set.get());
+    Record(Member(rule_set.get(), "RuleListIDs").get());
+    ComPtr<IDispatch> rules = Member(parser, "RuleList");
+    Record(rules.get());
+    ComPtr<IDispatch> rule = Member(rules.get(), "CreateRule");
+    Record(rule.get());
+    ComPtr<IDispatch> descriptors = Member(rule.get(), "AccessDescriptorList");
+    Record(descriptors.get());
+    Record(Member(descriptors.get(), "CreateAccessDescriptor").get());
+    ComPtr<IDispatch> switches = Member(rule.get(), "ConditionSwitchList");
+    Record(switches.get());
+    Record(Member(switches.get(), "CreateConditionSwitch").get());
+  }
+
+  std::map<std::string, std::map<std::string, std::string>> seen_;
+};
+
+TEST_F(AutomationDispidsTest, EveryInterfaceHasTheTypeLibraryNumbers) {
+  ComPtr<CAMParser> am = MakeObject<CAMParser>();
+  ComPtr<CSBXParser> sbx = MakeObject<CSBXParser>();
+  ComPtr<CDIParser> di = MakeObject<CDIParser>();
+  ComPtr<CIDSParser> ids = MakeObject<CIDSParser>();
+  RecordPolicyParser(am->primary());
+  RecordPolicyParser(sbx->primary());
+  RecordPolicyParser(di->primary());
+  Record(ids->primary());
+  ComPtr<IDispatch> groups = Member(ids->primary(), "GroupList");
+  Record(groups.get());
+  ComPtr<IDispatch> group = Member(groups.get(), "CreateGroup");
+  Record(group.get());
+  ComPtr<IDispatch> ids_rules = Member(group.get(), "RuleList");
+  Record(ids_rules.get());
+  ComPtr<IDispatch> ids_rule = Member(ids_rules.get(), "CreateRule");
+  Record(ids_rule.get());
+  ComPtr<IDispatch> tokens = Member(ids_rule.get(), "TokenList");
+  Record(tokens.get());
+  Record(Member(tokens.get(), "CreateToken").get());
+  ComPtr<IULongList> numbers;
+  ASSERT_OK(CreateULongList(numbers.Put()));
+  Record(numbers.get());
+  RecordEvents(am->unknown(), DIID__ISDParserAMEvents);
+  RecordEvents(sbx->unknown(), DIID__ISDParserSBXEvents);
+  RecordEvents(di->unknown(), DIID__ISDParserDIEvents);
+  RecordEvents(ids->unknown(), DIID__ISDParserIDSEvents);
+
+  for (const ExpectedInterface& expected : kExpected) {
+    SCOPED_TRACE(std::string(expected.name));
+    auto found = seen_.find(std::string(expected.name));
+    ASSERT_NE(found, seen_.end());
+    EXPECT_EQ(found->second, ParseExpected(expected.members));
+  }
+  EXPECT_EQ(seen_.size(), std::size(kExpected));
+}
+
+}  // namespace
+}  // namespace xmlsecdb
