@@ -162,8 +162,8 @@ class CallbackSink final : public IDispatch {
 // Subscribes `callback` to the event interface `events` of `source` (a
 // parser); *connection unadvises when it goes. The codes of
 // FindConnectionPoint and Advise on failure, with *connection empty.
-[[nodiscard]] inline HRESULT Subscribe(IUnknown* source, const IID& events,
-                                       EventCallback callback, EventConnection* connection) {
+[[nodiscard]] inline HRESULT Subscribe(IUnknown* source, const IID& events, EventCallback callback,
+                                       EventConnection* connection) {
   if (!source || !connection || !callback) return E_POINTER;
   connection->Reset();
   ComPtr<IConnectionPointContainer> container;

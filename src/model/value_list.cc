@@ -131,7 +131,6 @@ HRESULT CSimpleValueList::RemoveAt(std::int32_t index) {
   return S_OK;
 }
 
-
 // ---------------------------------------------------------------------------
 // CULongList
 
@@ -183,6 +182,5 @@ HRESULT CULongList::CopyToList(IULongList* list) {
   for (std::uint32_t value : values_) (void)list->Insert(value);
   return cleared;
 }
-
 
 }  // namespace xmlsecdb

@@ -7,10 +7,10 @@
 #include <array>
 #include <iterator>
 
-#include "sbx/sbx_dispatch.h"
 #include "policy/policy_rule.h"
 #include "policy/policy_rule_list.h"
 #include "policy/policy_rule_section.h"
+#include "sbx/sbx_dispatch.h"
 #include "sbx/sbx_words.h"
 #include "xmlsecdb/sbx.h"
 

@@ -81,10 +81,11 @@ TEST_F(ConvenienceTest, SubscriptionsDeliverEventsUntilTheConnectionGoes) {
   }
   ASSERT_OK(rule->put_Description("unheard"));
   EXPECT_EQ(seen, (std::vector<DISPID>{DISPID_OnBeforeRuleChanged, DISPID_OnAfterRuleChanged,
-                                        DISPID_OnBeforeRuleChanged, DISPID_OnAfterRuleChanged}));
+                                       DISPID_OnBeforeRuleChanged, DISPID_OnAfterRuleChanged}));
 
   EventConnection none;
-  EXPECT_HR(Subscribe(parser_.get(), DIID__ISDParserSBXEvents, [](DISPID, auto, auto) {}, &none),
+  EXPECT_HR(Subscribe(
+                parser_.get(), DIID__ISDParserSBXEvents, [](DISPID, auto, auto) {}, &none),
             CONNECT_E_NOCONNECTION);
   EXPECT_FALSE(none.connected());
 }
