@@ -19,7 +19,7 @@ namespace xmlsecdb {
 
 template <class Interface>
 class ParserObject : public DispatchObject<Interface, ISupportErrorInfo, IConnectionPointContainer,
-                                      ISDParserLists, ISDParserLoad, ISDParserRecovery>,
+                                           ISDParserLists, ISDParserLoad, ISDParserRecovery>,
                      public ParserCore {
  public:
   HRESULT Load(std::string_view path, std::int32_t read_only) override {

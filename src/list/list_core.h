@@ -17,9 +17,9 @@
 #include <string_view>
 #include <utility>
 
+#include "list/collection_dispatch.h"
 #include "list/list_item.h"
 #include "list/list_owner.h"
-#include "list/collection_dispatch.h"
 #include "list/owned.h"
 #include "xmlsecdb/collection.h"
 

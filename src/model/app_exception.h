@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "list/plain_list.h"
 #include "model/model_dispatch.h"
 #include "model/precedence.h"
-#include "list/plain_list.h"
 #include "xmlsecdb/app_exceptions.h"
 
 namespace xmlsecdb {
@@ -71,7 +71,6 @@ class CAppException final : public ItemObject<ListItemBase, IAppException> {
   void AppendGuardsRecord(std::string* text) const;
 
  private:
-
   AppExceptionData data_;
 };
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/definition.h"
 #include "list/plain_list.h"
+#include "model/definition.h"
 #include "model/model_dispatch.h"
 #include "xmlsecdb/definitions.h"
 
