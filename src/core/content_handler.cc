@@ -36,29 +36,36 @@ bool CDbContentHandler::InKnownSection() const {
 int CDbContentHandler::VerbatimSection(std::string_view name) const {
   const std::vector<Section*>& sections = parser_->sections();
   for (std::size_t i = 0; i < sections.size(); ++i) {
-    if (sections[i]->element() == name && sections[i]->verbatim_store()) return static_cast<int>(i);
+    if (sections[i]->element() == name && sections[i]->verbatim_store()) {
+      return static_cast<int>(i);
+    }
   }
   return kNotHandled;
 }
 
 HRESULT CDbContentHandler::StartElement(std::string_view qname, const SaxAttributes& attributes) {
   std::string_view parent = stack_.empty() ? std::string_view() : stack_.back().name;
-  // Inside a verbatim section, or its top-level element: kept as it is,
-  // offered to no section.
-  CustomStore* verbatim = nullptr;
+  // A verbatim section's element and everything inside it are kept as they
+  // stand and offered to no section.
   int claimed = kNotHandled;
-  if (!stack_.empty() && stack_.back().store &&
-      stack_.back().store != &parser_->custom_store()) {
+  CustomStore* verbatim = nullptr;
+  if (!stack_.empty() && stack_.back().store != &parser_->custom_store()) {
     verbatim = stack_.back().store;
     claimed = stack_.back().section;
-  } else if (stack_.size() == 1 && parent == "SecDb") {
+  }
+  if (!verbatim && stack_.size() == 1 && parent == "SecDb") {
     claimed = VerbatimSection(qname);
-    if (claimed != kNotHandled) verbatim = parser_->sections()[static_cast<std::size_t>(claimed)]->verbatim_store();
+    if (claimed != kNotHandled) {
+      verbatim = parser_->sections()[static_cast<std::size_t>(claimed)]->verbatim_store();
+    }
   }
   if (verbatim) {
-    stack_.push_back(OpenElement{std::string(qname), claimed, verbatim,
+    stack_.push_back(OpenElement{std::string(qname),
+                                 claimed,
+                                 verbatim,
                                  locator_ ? locator_->line() : 0,
-                                 locator_ ? locator_->column() : 0, {}});
+                                 locator_ ? locator_->column() : 0,
+                                 {}});
     return KeepVerbatim(*verbatim, qname, attributes);
   }
   HRESULT hr = S_OK;

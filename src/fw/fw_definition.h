@@ -38,8 +38,8 @@ class CFWDefinition final : public CDefinition {
 };
 
 inline constexpr ListTraits kFWDefinitionListTraits = {
-    "CFWDefinitionList",      "CreateDefinition", &CLSID_FWDefinitionList,
-    &IDefinitionList::kIID,   &kItemNotices,      false};
+    "CFWDefinitionList",    "CreateDefinition", &CLSID_FWDefinitionList,
+    &IDefinitionList::kIID, &kItemNotices,      false};
 
 // The firewall parser's definition list. `item_events` are the parser
 // events of the definitions' items.

@@ -31,8 +31,7 @@ namespace xmlsecdb {
 // them in error records.
 inline constexpr CLSID CLSID_FWItem = MakeGuid("{5EC0DB00-0E80-4000-8000-5EC0DB000E80}");
 inline constexpr CLSID CLSID_FWItemList = MakeGuid("{5EC0DB00-0E81-4000-8000-5EC0DB000E81}");
-inline constexpr CLSID CLSID_FWTransportObject =
-    MakeGuid("{5EC0DB00-0E82-4000-8000-5EC0DB000E82}");
+inline constexpr CLSID CLSID_FWTransportObject = MakeGuid("{5EC0DB00-0E82-4000-8000-5EC0DB000E82}");
 
 // Answered by both classes with their FWTransport (not an interface: the
 // library's own way from an IFWItem to the fields Compare reads).
@@ -67,12 +66,16 @@ class FWItemMembers : public Base {
   HRESULT put_Direction(EDirection direction) override {
     return Set(kFieldDirection, fields_.direction, direction);
   }
-  HRESULT get_Protocol(EProtocol* protocol) override { return GetField(fields_.protocol, protocol); }
+  HRESULT get_Protocol(EProtocol* protocol) override {
+    return GetField(fields_.protocol, protocol);
+  }
   HRESULT put_Protocol(EProtocol protocol) override {
     return Set(kFieldProtocol, fields_.protocol, protocol);
   }
   HRESULT get_ICMPType(EICMPType* type) override { return GetField(fields_.icmp_type, type); }
-  HRESULT put_ICMPType(EICMPType type) override { return Set(kFieldICMPType, fields_.icmp_type, type); }
+  HRESULT put_ICMPType(EICMPType type) override {
+    return Set(kFieldICMPType, fields_.icmp_type, type);
+  }
   HRESULT get_LocalPortFrom(std::int32_t* port) override {
     return GetField(fields_.local_from, port);
   }
@@ -141,20 +144,22 @@ class CFWItem final : public FWItemMembers<CFWItem, ItemObject<ListItemBase, IFW
   }
 
  private:
-  static constexpr std::string_view kSetters[kFieldCount] = {
-      "CFWItem::put_Content()",        "CFWItem::put_Direction()",
-      "CFWItem::put_Protocol()",       "CFWItem::put_ICMPType()",
-      "CFWItem::put_LocalPortFrom()",  "CFWItem::put_LocalPortTo()",
-      "CFWItem::put_RemotePortFrom()", "CFWItem::put_RemotePortTo()",
-      "CFWItem::put_CustomProtocolNumber()"};
+  static constexpr std::string_view kSetters[kFieldCount] = {"CFWItem::put_Content()",
+                                                             "CFWItem::put_Direction()",
+                                                             "CFWItem::put_Protocol()",
+                                                             "CFWItem::put_ICMPType()",
+                                                             "CFWItem::put_LocalPortFrom()",
+                                                             "CFWItem::put_LocalPortTo()",
+                                                             "CFWItem::put_RemotePortFrom()",
+                                                             "CFWItem::put_RemotePortTo()",
+                                                             "CFWItem::put_CustomProtocolNumber()"};
   static constexpr std::int32_t kProperties[kFieldCount] = {
-      FWI_CONTENT,    FWI_DIRECTION,  FWI_PROTOCOL,    FWI_ICMP,       FWI_LOCALPORTS,
+      FWI_CONTENT,    FWI_DIRECTION,   FWI_PROTOCOL,    FWI_ICMP,    FWI_LOCALPORTS,
       FWI_LOCALPORTS, FWI_REMOTEPORTS, FWI_REMOTEPORTS, FWI_PROTOCOL};
 };
 
-inline constexpr ListTraits kFWItemListTraits = {"CFWItemList",     "CreateItem",
-                                                 &CLSID_FWItemList, &IFWItemList::kIID,
-                                                 &kItemNotices,     false};
+inline constexpr ListTraits kFWItemListTraits = {
+    "CFWItemList", "CreateItem", &CLSID_FWItemList, &IFWItemList::kIID, &kItemNotices, false};
 
 // Owned by one firewall definition, which is its owner site.
 class CFWItemList final : public PlainList<IFWItemList, CFWItem, IFWItem> {
@@ -165,8 +170,7 @@ class CFWItemList final : public PlainList<IFWItemList, CFWItem, IFWItem> {
 
 // Owned by a rule (its owner site) through Owned<CFWTransportObject>; made
 // without an owner it is writable and tells nobody.
-class CFWTransportObject final
-    : public FWItemMembers<CFWTransportObject, ChildObject<IFWItem>> {
+class CFWTransportObject final : public FWItemMembers<CFWTransportObject, ChildObject<IFWItem>> {
  public:
   explicit CFWTransportObject(IListOwner* rule) : FWItemMembers(rule) {}
 
@@ -177,10 +181,14 @@ class CFWTransportObject final
 
  private:
   static constexpr std::string_view kSetters[kFieldCount] = {
-      "CFWTransportObject::put_Content()",        "CFWTransportObject::put_Direction()",
-      "CFWTransportObject::put_Protocol()",       "CFWTransportObject::put_ICMPType()",
-      "CFWTransportObject::put_LocalPortFrom()",  "CFWTransportObject::put_LocalPortTo()",
-      "CFWTransportObject::put_RemotePortFrom()", "CFWTransportObject::put_RemotePortTo()",
+      "CFWTransportObject::put_Content()",
+      "CFWTransportObject::put_Direction()",
+      "CFWTransportObject::put_Protocol()",
+      "CFWTransportObject::put_ICMPType()",
+      "CFWTransportObject::put_LocalPortFrom()",
+      "CFWTransportObject::put_LocalPortTo()",
+      "CFWTransportObject::put_RemotePortFrom()",
+      "CFWTransportObject::put_RemotePortTo()",
       "CFWTransportObject::put_CustomProtocolNumber()"};
 };
 

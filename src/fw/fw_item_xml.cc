@@ -10,9 +10,9 @@ namespace {
 
 // `Item`, in write order.
 constexpr AttributeSpec<TransportAttribute> kItemAttributes[] = {
-    {"dir", kTransportDir},          {"prot", kTransportProt},
+    {"dir", kTransportDir},           {"prot", kTransportProt},
     {"icmptype", kTransportICMPType}, {"prot_num", kTransportProtNum},
-    {"locport", kTransportLocPort},  {"remport", kTransportRemPort}};
+    {"locport", kTransportLocPort},   {"remport", kTransportRemPort}};
 
 template <class E>
 bool ReadInto(const Vocabulary<E>& vocabulary, std::optional<std::string_view> text, E* value) {
@@ -81,12 +81,12 @@ HRESULT FWItems::StartItem(SectionReadContext& context, const SaxAttributes& att
   pending_.Reset();
   const AttributeValues<TransportAttribute, kTransportAttributeCount> a(kItemAttributes,
                                                                         attributes);
-  const TransportTexts texts = {a.get(kTransportDir),     a.get(kTransportProt),
+  const TransportTexts texts = {a.get(kTransportDir),      a.get(kTransportProt),
                                 a.get(kTransportICMPType), a.get(kTransportLocPort),
-                                a.get(kTransportRemPort), a.get(kTransportProtNum)};
+                                a.get(kTransportRemPort),  a.get(kTransportProtNum)};
   ComPtr<CFWItem> item = definition.items()->NewItem();
-  RETURN_IF_FAILED(ReadTransport(context, texts, kItemTransportFailures,
-                                 &item->loading_transport()));
+  RETURN_IF_FAILED(
+      ReadTransport(context, texts, kItemTransportFailures, &item->loading_transport()));
   pending_ = std::move(item);
   return S_OK;
 }

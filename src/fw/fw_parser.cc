@@ -13,8 +13,7 @@ constexpr CLSID CLSID_FWRoutedRuleList = MakeGuid("{5EC0DB00-0E92-4000-8000-5EC0
 constexpr CLSID CLSID_FWDialNumberList = MakeGuid("{5EC0DB00-0E93-4000-8000-5EC0DB000E93}");
 constexpr CLSID CLSID_FWZoneRuleList = MakeGuid("{5EC0DB00-0E94-4000-8000-5EC0DB000E94}");
 
-constexpr ListTraits kBindSocketListTraits = {"CBindSocketList",
-                                              "CreateBindSocketNotification",
+constexpr ListTraits kBindSocketListTraits = {"CBindSocketList", "CreateBindSocketNotification",
                                               &CLSID_BindSocketList, &ISDCollection::kIID};
 constexpr ListTraits kFWRuleListTraits = {"CFWRuleList", "CreateRule", &CLSID_FWRuleList,
                                           &ISDCollection::kIID};

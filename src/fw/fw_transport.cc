@@ -3,8 +3,7 @@
 namespace xmlsecdb {
 namespace {
 
-bool Inside(std::int32_t a_first, std::int32_t a_last, std::int32_t b_first,
-            std::int32_t b_last) {
+bool Inside(std::int32_t a_first, std::int32_t a_last, std::int32_t b_first, std::int32_t b_last) {
   const bool same = a_first == b_first && a_last == b_last;
   return b_first != b_last && !same && a_first >= b_first && a_last <= b_last;
 }
@@ -50,9 +49,9 @@ std::int16_t CompareTransports(const FWTransport& a, const FWTransport& b) {
       if (a.icmp_type != b.icmp_type) return a.icmp_type < b.icmp_type ? -2 : 2;
       return 0;
     default:
-      return static_cast<std::int16_t>(Sign(
-          CompareRanges(FirstNumber(a.protocol_numbers), LastNumber(a.protocol_numbers),
-                        FirstNumber(b.protocol_numbers), LastNumber(b.protocol_numbers))));
+      return static_cast<std::int16_t>(
+          Sign(CompareRanges(FirstNumber(a.protocol_numbers), LastNumber(a.protocol_numbers),
+                             FirstNumber(b.protocol_numbers), LastNumber(b.protocol_numbers))));
   }
 }
 

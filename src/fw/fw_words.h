@@ -56,8 +56,7 @@ inline constexpr RuleSetSectionConfig kFWRuleSets = {" Missing RuleSet id.", tru
 // Transport fields (`Item`, and the inline transports of rules).
 
 // `dir`: absent keeps the default.
-inline constexpr Vocabulary<EDirection> kFWDirection{.words = kDirectionWords,
-                                                     .if_absent = DIR_IN};
+inline constexpr Vocabulary<EDirection> kFWDirection{.words = kDirectionWords, .if_absent = DIR_IN};
 
 // `prot`: PROT_IP and PROT_TCP_S have no word, so a save leaves the
 // attribute out and a load gives tcp.

@@ -43,8 +43,8 @@ class FWItemTest : public ::testing::Test {
     EXPECT_OK(testing::LoadFWBody(parser_.get(), kTransportBody));
     definition_ = testing::FWDefinitionAt(parser_.get(), 0);
     item_ = testing::FWItemAt(parser_.get(), 0, 0);
-    transport_ = std::make_unique<Owned<CFWTransportObject>>(
-        MakeObject<CFWTransportObject>(&owner_));
+    transport_ =
+        std::make_unique<Owned<CFWTransportObject>>(MakeObject<CFWTransportObject>(&owner_));
     parser_->SortListsIfModified();  // clears the flags
   }
   CFWTransportObject& transport() { return *transport_->get(); }
@@ -182,7 +182,8 @@ TEST_F(FWItemTest, ReadOnlyParserRefusesEveryChange) {
     cases.push_back(
         {c + "CustomProtocolNumber()", [item] { return item->put_CustomProtocolNumber(1); }});
   }
-  cases.push_back({"CFWItemList::CreateItem()", [&] { return items->CreateItem(made_item.Put()); }});
+  cases.push_back(
+      {"CFWItemList::CreateItem()", [&] { return items->CreateItem(made_item.Put()); }});
   cases.push_back({"CFWItemList::Insert()", [&] { return items->Insert(i); }});
   cases.push_back({"CFWItemList::Remove()", [&] { return items->Remove(i); }});
   cases.push_back({"CFWItemList::Clear()", [&] { return items->Clear(); }});
@@ -207,8 +208,8 @@ TEST_F(FWItemTest, ReadOnlyParserRefusesEveryChange) {
 }
 
 TEST_F(FWItemTest, DefinitionTakesOnlyTheFirewallObjectTypes) {
-  for (std::int32_t type : {OT_FW_TRANS, OT_FW_IPADDR, OT_TIME, OT_FW_IPADDR_LAN,
-                            OT_FW_EXPRESSION}) {
+  for (std::int32_t type :
+       {OT_FW_TRANS, OT_FW_IPADDR, OT_TIME, OT_FW_IPADDR_LAN, OT_FW_EXPRESSION}) {
     SCOPED_TRACE(type);
     EXPECT_OK(definition_->put_ObjectType(type));
     std::int32_t stored = 0;

@@ -47,15 +47,16 @@ TEST(FWParserTest, ListsInSaveOrder) {
     const char* element;
     ISDCollection* list;  // null: a rule list, not read yet
   };
-  const Expected expected[] = {{"GlobalOptions", "Globals", options.get()},
-                               {"DefinitionList", "Definitions", definitions.get()},
-                               {"AppExceptionList", "ExceptionList", exceptions.get()},
-                               {"BindSocketNotificationList", "BindSocketNotificationList", nullptr},
-                               {"RuleList", "RuleList", nullptr},
-                               {"RoutedRuleList", "RoutedRuleList", nullptr},
-                               {"DialNumberList", "DialNumberList", nullptr},
-                               {"ZoneRuleList", "ZoneRuleList", nullptr},
-                               {"RuleSetList", "RuleSetList", rule_sets.get()}};
+  const Expected expected[] = {
+      {"GlobalOptions", "Globals", options.get()},
+      {"DefinitionList", "Definitions", definitions.get()},
+      {"AppExceptionList", "ExceptionList", exceptions.get()},
+      {"BindSocketNotificationList", "BindSocketNotificationList", nullptr},
+      {"RuleList", "RuleList", nullptr},
+      {"RoutedRuleList", "RoutedRuleList", nullptr},
+      {"DialNumberList", "DialNumberList", nullptr},
+      {"ZoneRuleList", "ZoneRuleList", nullptr},
+      {"RuleSetList", "RuleSetList", rule_sets.get()}};
   std::int32_t count = 0;
   ASSERT_OK(lists->get_ListCount(&count));
   ASSERT_EQ(count, 9);
@@ -144,7 +145,8 @@ TEST(FWParserTest, EveryICMPWordReadsAndWritesBack) {
                                "V6_NEIGHBOR_ADVERTISMENT_135_136",
                                "V6_REDIRECT_137"};
   std::string items;
-  for (const char* word : words) items += "<Item prot=\"icmp\" icmptype=\"" + std::string(word) + "\"/>";
+  for (const char* word : words)
+    items += "<Item prot=\"icmp\" icmptype=\"" + std::string(word) + "\"/>";
   ComPtr<CFWParser> parser = MakeFWParser();
   ASSERT_OK(LoadFWBody(parser.get(), TransportObject(items)));
   const std::string text = FWSectionText(parser.get(), "Definitions");
@@ -269,10 +271,11 @@ TEST(FWParserTest, RuleSectionsAreKeptInTheirPlace) {
       "<RuleList><Rule id=\"5\" app=\"a\" remaddr=\"*\"><AccessDesc at=\"NetworkAccess\" "
       "ar=\"Allow\" al=\"Severity1\"/><Object ot=\"time\" id=\"inside\"/><Item/></Rule></RuleList>";
   ComPtr<CFWParser> parser = MakeFWParser();
-  ASSERT_OK(LoadFWBody(parser.get(),
-                       "<Custom k=\"v\"/><RuleSetList><RuleSet id=\"s\"/></RuleSetList>" +
-                           zone_rules + "<DialNumberList><DialNumber id=\"1\" number=\"00@\"/>"
-                           "</DialNumberList>" + rules));
+  ASSERT_OK(LoadFWBody(
+      parser.get(), "<Custom k=\"v\"/><RuleSetList><RuleSet id=\"s\"/></RuleSetList>" + zone_rules +
+                        "<DialNumberList><DialNumber id=\"1\" number=\"00@\"/>"
+                        "</DialNumberList>" +
+                        rules));
   EXPECT_EQ(parser->definitions()->count(), 0) << "nothing inside a kept section is read";
   std::string xml;
   ASSERT_OK(parser->get_Xml(&xml));
@@ -308,10 +311,11 @@ TEST(FWParserTest, DefinitionsBuiltThroughTheObjectModelSaveAndLoadBack) {
     std::int32_t type;
     const char* content;
   };
-  for (const Spec& spec : {Spec{"Mail", OT_FW_TRANS, "SMTP"}, Spec{"Hosts", OT_FW_IPADDR, "10.0.0.0/8"},
-                           Spec{"Night", OT_TIME, "22:00-06:00"},
-                           Spec{"LAN", OT_FW_IPADDR_LAN, "192.168.1.1-192.168.1.99"},
-                           Spec{"Filter", OT_FW_EXPRESSION, "*.example"}}) {
+  for (const Spec& spec :
+       {Spec{"Mail", OT_FW_TRANS, "SMTP"}, Spec{"Hosts", OT_FW_IPADDR, "10.0.0.0/8"},
+        Spec{"Night", OT_TIME, "22:00-06:00"},
+        Spec{"LAN", OT_FW_IPADDR_LAN, "192.168.1.1-192.168.1.99"},
+        Spec{"Filter", OT_FW_EXPRESSION, "*.example"}}) {
     ComPtr<IDefinition> definition;
     ASSERT_OK(definitions->CreateDefinition(definition.Put()));
     ASSERT_OK(definition->put_DefinitionID(spec.id));

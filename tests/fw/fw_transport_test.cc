@@ -16,15 +16,15 @@ TEST(FWTransportTest, RangeComparisonPutsTheNarrowerRangeFirst) {
     int expected;
   };
   const Case cases[] = {
-      {80, 80, 1, 1024, -1},     // inside
-      {1, 1024, 80, 80, 1},      // contains
-      {0, 65535, 0, 65535, 0},   // equal ranges are not inside each other
+      {80, 80, 1, 1024, -1},    // inside
+      {1, 1024, 80, 80, 1},     // contains
+      {0, 65535, 0, 65535, 0},  // equal ranges are not inside each other
       {5, 5, 5, 5, 0},
-      {10, 20, 10, 10, 1},       // a single value holds no range, but lies inside
+      {10, 20, 10, 10, 1},  // a single value holds no range, but lies inside
       {10, 10, 10, 20, -1},
-      {1, 5, 3, 9, -2},          // overlapping: by the first ends
+      {1, 5, 3, 9, -2},  // overlapping: by the first ends
       {3, 9, 1, 5, 2},
-      {1, 5, 1, 9, -1},          // same start, shorter: inside
+      {1, 5, 1, 9, -1},  // same start, shorter: inside
       {7, 9, 3, 4, 2},
   };
   for (const Case& c : cases) {
@@ -76,18 +76,22 @@ TEST(FWTransportTest, FirstDecidingFieldGivesSignAndMagnitude) {
       {"one icmp type before all", Icmp(ICMP_ECHO), Icmp(ICMP_ALL), -1},
       {"all after one type", Icmp(ICMP_ALL), Icmp(ICMP_V6_REDIRECT), 1},
       {"smaller icmp type first", Icmp(ICMP_TIMEOUT), Icmp(ICMP_ECHO), 2},
-      {"icmp ignores ports", Icmp(ICMP_ECHO), [] {
+      {"icmp ignores ports", Icmp(ICMP_ECHO),
+       [] {
          FWTransport t = Icmp(ICMP_ECHO);
          t.local_from = 9;
          return t;
-       }(), 0},
+       }(),
+       0},
       {"protocol 47 inside 1-100", Other(47 * 65537), Other(1 + 100 * 65536), -1},
       {"protocol 4464-1 against 47", Other(70000), Other(47 * 65537), 1},
-      {"other protocols ignore ports", [] {
+      {"other protocols ignore ports",
+       [] {
          FWTransport t = With(PROT_ALL);
          t.local_from = 9;
          return t;
-       }(), With(PROT_ALL), 0},
+       }(),
+       With(PROT_ALL), 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
