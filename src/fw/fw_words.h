@@ -100,15 +100,9 @@ inline constexpr ListEventIds kFWGlobalOptionEvents = {
     DISPID_FW_OnBeforeGlobalOptionInserted, DISPID_FW_OnAfterGlobalOptionInserted,
     DISPID_FW_OnBeforeGlobalOptionRemoved,  DISPID_FW_OnAfterGlobalOptionRemoved,
     DISPID_FW_OnBeforeGlobalOptionChanged,  DISPID_FW_OnAfterGlobalOptionChanged};
-inline constexpr ListEventIds kFWDefinitionEvents = {
-    .before_insert = DISPID_FW_OnBeforeDefinitionInserted,
-    .after_insert = DISPID_FW_OnAfterDefinitionInserted,
-    .before_remove = DISPID_FW_OnBeforeDefinitionRemoved,
-    .after_remove = DISPID_FW_OnAfterDefinitionRemoved,
-    .before_change = DISPID_FW_OnBeforeDefinitionChanged,
-    .after_change = DISPID_FW_OnAfterDefinitionChanged,
-    .change_has_property = true,
-    .change_marks_modified = false};
+// Definitions raise the numbers every kind with definition events uses.
+static_assert(kDefinitionEvents.before_insert == DISPID_FW_OnBeforeDefinitionInserted &&
+              kDefinitionEvents.after_change == DISPID_FW_OnAfterDefinitionChanged);
 inline constexpr ListEventIds kFWItemEvents = {.before_insert = DISPID_OnBeforeFWItemInserted,
                                                .after_insert = DISPID_OnAfterFWItemInserted,
                                                .before_remove = DISPID_OnBeforeFWItemRemoved,
@@ -133,7 +127,7 @@ inline constexpr Spelling<EObjectType> kFWDefinitionTypes[] = {
     {OT_FW_IPADDR_LAN, "ipaddress_lan"},
     {OT_FW_EXPRESSION, "content_filter"}};
 inline constexpr DefinitionsConfig kFWDefinitions = {.object_types = kFWDefinitionTypes,
-                                                     .definition_events = kFWDefinitionEvents,
+                                                     .definition_events = kDefinitionEvents,
                                                      .item_events = kFWItemEvents,
                                                      .object_attributes = kObjectTypeFirst,
                                                      .by_name = true};
