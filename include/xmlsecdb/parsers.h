@@ -9,6 +9,7 @@
 #include "xmlsecdb/app_exceptions.h"
 #include "xmlsecdb/definitions.h"
 #include "xmlsecdb/di.h"
+#include "xmlsecdb/fw.h"
 #include "xmlsecdb/global_options.h"
 #include "xmlsecdb/parser.h"
 #include "xmlsecdb/rule_sets.h"
@@ -65,9 +66,20 @@ struct ISDParserDI : IPolicyParser<ISDParserEx, IDIRuleList> {
   [[nodiscard]] virtual HRESULT SetXml(std::string_view text, std::int16_t* succeeded) = 0;
 };
 
+// The firewall database (xmlsecdb/fw.h). Its list getters return the list
+// with a new reference. Its rule lists (bind-socket notifications, rules,
+// routed rules, dial numbers, zone rules) are reached through
+// ISDParserLists for now, always empty: their sections are kept as the
+// file has them and written back in their place.
 struct ISDParserFW : ISDParserEx {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0103-4000-8000-5EC0DB000103}");
   using Base = ISDParserEx;
+
+  [[nodiscard]] virtual HRESULT get_GlobalOptions(IPropertyList** list) = 0;
+  // Firewall definitions, whose ItemList is an IFWItemList.
+  [[nodiscard]] virtual HRESULT get_DefinitionList(IDefinitionList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_AppExceptionList(IAppExceptionList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_RuleSetList(IRuleSetList** list) = 0;
 };
 
 struct IPropertyList;

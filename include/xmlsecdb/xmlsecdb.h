@@ -12,6 +12,7 @@
 #include "xmlsecdb/dispatch.h"
 #include "xmlsecdb/enums.h"
 #include "xmlsecdb/events.h"
+#include "xmlsecdb/fw.h"
 #include "xmlsecdb/global_options.h"
 #include "xmlsecdb/guid.h"
 #include "xmlsecdb/ids.h"

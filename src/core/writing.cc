@@ -24,8 +24,10 @@ bool Selected(const ParserKind& kind, std::string_view section, std::string_view
   return kind.section_names_any_case ? EqualsIgnoringAsciiCase(section, name) : section == name;
 }
 
+}  // namespace
+
 // Writes the custom store back in document order, without recursion.
-HRESULT WriteCustomSections(XmlWriter& writer, const CustomStore& store) {
+HRESULT WriteCustomStore(XmlWriter& writer, const CustomStore& store) {
   XmlAttributes attributes;
   using NodeId = CustomStore::NodeId;
   NodeId node = store.first_child(CustomStore::kRoot);
@@ -56,8 +58,6 @@ HRESULT WriteCustomSections(XmlWriter& writer, const CustomStore& store) {
   return S_OK;
 }
 
-}  // namespace
-
 HRESULT ParserCore::WriteSections(XmlWriter& writer, std::string_view section) {
   for (Section* s : sections_) {
     if (Selected(kind_, section, s->element())) RETURN_IF_FAILED(s->Write(writer));
@@ -80,7 +80,7 @@ HRESULT ParserCore::WriteDocument(XmlWriter& writer, std::string_view section) {
   SortListsIfModified();
   RETURN_IF_FAILED(WriteSections(writer, section));
   if (kind_.writes_custom_sections && Selected(kind_, section, kCustomSection)) {
-    RETURN_IF_FAILED(WriteCustomSections(writer, custom_));
+    RETURN_IF_FAILED(WriteCustomStore(writer, custom_));
   }
   RETURN_IF_FAILED(writer.EndElement("SecDb"));
   return writer.EndDocument();

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "fw/fw_fixture.h"
 #include "ids/ids_fixture.h"
 #include "sbx/sbx_fixture.h"
 #include "testing/temp_dir.h"
@@ -40,6 +41,17 @@ const std::string kIDSBody =
     "<RuleSetList><RuleSet id=\"s\"><RuleListID>one</RuleListID></RuleSet></RuleSetList>"
     "<Custom k=\"v\"/>";
 
+// The firewall's rule sections are kept as they stand until they are read.
+const std::string kFWBody =
+    "<Globals><Property id=\"ZoneMode\" type=\"int\">1</Property></Globals>"
+    "<Definitions><Object ot=\"iptransport\" id=\"Web\"><Item dir=\"out\" remport=\"80\"/>"
+    "</Object></Definitions>"
+    "<ExceptionList><AppItem app=\"x.exe\" activeGuardsMask=\"*\"/></ExceptionList>"
+    "<RuleList><Rule id=\"2\" app=\"a\" remaddr=\"*\"><AccessDesc at=\"NetworkAccess\" "
+    "ar=\"Allow\" al=\"Severity0\"/></Rule></RuleList>"
+    "<RuleSetList><RuleSet id=\"s\"><RuleListID>2</RuleListID></RuleSet></RuleSetList>"
+    "<Custom k=\"v\"/>";
+
 TEST(SecdbRoundTripTest, EveryKind) {
   const Kind kinds[] = {
       {"anti-malware",
@@ -67,6 +79,11 @@ TEST(SecdbRoundTripTest, EveryKind) {
        "AppExceptionList: 1\nRuleList: 1\nRuleSetList: 1\n",
        "<Rule id=\"2\" ot=\"DataInspection\" scanItemList_id=\"9\" app=\"a\" order=\"35000\">",
        true},
+      {"firewall", FWDocument(kFWBody),
+       "module: Firewall (2)\nversion: 1.0\nGlobalOptions: 1\nDefinitionList: 1\n"
+       "AppExceptionList: 1\nBindSocketNotificationList: 0\nRuleList: 0\nRoutedRuleList: 0\n"
+       "DialNumberList: 0\nZoneRuleList: 0\nRuleSetList: 1\n",
+       "<Rule id=\"2\" app=\"a\" remaddr=\"*\">", true},
       {"IDS", IDSDocument(kIDSBody),
        "module: IDS (16)\nversion: 1.0\nGlobalOptions: 1\nDefinitionList: 1\nGroupList: 2\n"
        "RuleSetList: 1\n",
