@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "fw/fw_parser.h"
+#include "testing/secdb_document.h"
 #include "testing/test_parser.h"
 
 namespace xmlsecdb::testing {
@@ -15,8 +16,7 @@ namespace xmlsecdb::testing {
 inline ComPtr<CFWParser> MakeFWParser() { return MakeObject<CFWParser>(); }
 
 inline std::string FWDocument(std::string_view body) {
-  return "<SecDb><VersionInfo major=\"1\"/><Module id=\"Firewall\"/>" + std::string(body) +
-         "</SecDb>";
+  return SecDbDocument("Firewall", body);
 }
 
 // Loads a database whose sections are `body`, from memory.
