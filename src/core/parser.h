@@ -100,7 +100,8 @@ class ParserCore : private SaxErrorHandler {
   HRESULT FindEvents(const IID& iid, IConnectionPoint** point);
   HRESULT GetListCount(std::int32_t* count) const;
   HRESULT GetListAt(std::int32_t index, std::string* property, ISDCollection** list) const;
-  HRESULT GetListSectionAt(std::int32_t index, std::string* section) const;
+  // The section's element name, or with `combined` its combined name.
+  HRESULT GetListSectionAt(std::int32_t index, std::string* section, bool combined = false) const;
   HRESULT LoadDatabaseImage(std::string_view bytes, std::string_view name, std::int32_t read_only);
   HRESULT GetErrorLocation(LoadErrorLocation* location) const;
   HRESULT GetLastRestore(RestoreInfo* restore) const;
