@@ -273,7 +273,21 @@ struct IDllLabelList : ISDCollection {
   [[nodiscard]] virtual HRESULT Remove(IDllLabel* label) = 0;
   [[nodiscard]] virtual HRESULT Get(std::string_view id, IDllLabel** label) = 0;
   [[nodiscard]] virtual HRESULT Clear() = 0;
+  // A checksum DLL label whose checksum matches wins at once; else the
+  // first path DLL label whose expansion holds `path`; else the first name
+  // DLL label of its name; else 0x80041004 (107), with the similar DLL
+  // labels in *similar when there are any.
+  [[nodiscard]] virtual HRESULT FindDllLabel(std::string_view path, std::string_view checksum,
+                                             IDllLabelList** similar, IDllLabel** label) = 0;
   [[nodiscard]] virtual HRESULT GetAllDllLabelIDs(Variant* ids) = 0;
+  // As ILabelList's, for the shared libraries of the directory (files
+  // named *.so or *.so.*), into a DLL group.
+  [[nodiscard]] virtual HRESULT EnrollPath(std::string_view path, std::int16_t subtree,
+                                           EDllLabelType type, std::int32_t result,
+                                           std::int32_t level, std::string_view group_id,
+                                           std::int32_t flags, std::int32_t* count) = 0;
+  [[nodiscard]] virtual HRESULT GetLabel(std::string_view path, std::string_view checksum,
+                                         std::int32_t flags, IDllLabel** label) = 0;
 };
 
 struct IDllGroup : IDispatch {

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/app_id_lists.h"
 #include "core/ascii.h"
 #include "core/error_report.h"
 #include "core/messages.h"
@@ -212,12 +213,7 @@ HRESULT CAppGroup::CanInsertGroup(std::string_view id, std::int16_t* can) {
 
 // --- CAppGroupList ---
 
-CAppGroup* CAppGroupList::Find(std::string_view id) const {
-  for (CAppGroup* group : *this) {
-    if (EqualsIgnoringAsciiCase(group->id(), id)) return group;
-  }
-  return nullptr;
-}
+CAppGroup* CAppGroupList::Find(std::string_view id) const { return FindByID(*this, id); }
 
 bool CAppGroupList::ReferencesLabel(std::string_view label_id) const {
   for (const CAppGroup* group : *this) {
@@ -229,16 +225,7 @@ bool CAppGroupList::ReferencesLabel(std::string_view label_id) const {
 }
 
 HRESULT CAppGroupList::Insert(IAppGroup* group) {
-  if (!group) return E_POINTER;
-  RETURN_IF_FAILED(CheckWritable("Insert"));
-  auto* item = static_cast<CAppGroup*>(AsListItem(group));
-  if (!item) return E_INVALIDARG;
-  for (const CAppGroup* member : *this) {
-    if (member->id() == item->id()) {
-      return Report("Insert()", kMsgDuplicateId, SECDB_E_DUPLICATEID);
-    }
-  }
-  return InsertMember(item);
+  return InsertWithUniqueID<CAppGroup>(*this, group);
 }
 
 HRESULT CAppGroupList::Get(std::string_view id, IAppGroup** group) {
@@ -256,18 +243,7 @@ HRESULT CAppGroupList::Get(std::string_view id, IAppGroup** group) {
 }
 
 HRESULT CAppGroupList::FindLabelGroups(std::string_view label_id, Variant* ids) {
-  if (!ids) return E_POINTER;
-  std::vector<std::string> found;
-  for (const CAppGroup* group : *this) {
-    for (const CRefLabel* reference : *group->references()) {
-      if (EqualsIgnoringAsciiCase(reference->content(), label_id)) {
-        found.push_back(group->id());
-        break;
-      }
-    }
-  }
-  *ids = Variant(std::move(found));
-  return S_OK;
+  return GroupsReferencing(*this, label_id, ids);
 }
 
 HRESULT CAppGroupList::RemoveLabelFromAllGroups(std::string_view label_id) {
@@ -312,24 +288,10 @@ HRESULT CDllGroup::Contain(std::string_view id, std::int16_t* found) {
 
 // --- CDllGroupList ---
 
-CDllGroup* CDllGroupList::Find(std::string_view id) const {
-  for (CDllGroup* group : *this) {
-    if (EqualsIgnoringAsciiCase(group->id(), id)) return group;
-  }
-  return nullptr;
-}
+CDllGroup* CDllGroupList::Find(std::string_view id) const { return FindByID(*this, id); }
 
 HRESULT CDllGroupList::Insert(IDllGroup* group) {
-  if (!group) return E_POINTER;
-  RETURN_IF_FAILED(CheckWritable("Insert"));
-  auto* item = static_cast<CDllGroup*>(AsListItem(group));
-  if (!item) return E_INVALIDARG;
-  for (const CDllGroup* member : *this) {
-    if (member->id() == item->id()) {
-      return Report("Insert()", kMsgDuplicateId, SECDB_E_DUPLICATEID);
-    }
-  }
-  return InsertMember(item);
+  return InsertWithUniqueID<CDllGroup>(*this, group);
 }
 
 HRESULT CDllGroupList::Get(std::string_view id, IDllGroup** group) {
@@ -341,18 +303,7 @@ HRESULT CDllGroupList::Get(std::string_view id, IDllGroup** group) {
 }
 
 HRESULT CDllGroupList::FindLabelGroups(std::string_view label_id, Variant* ids) {
-  if (!ids) return E_POINTER;
-  std::vector<std::string> found;
-  for (const CDllGroup* group : *this) {
-    for (const CRefDllLabel* reference : *group->references()) {
-      if (EqualsIgnoringAsciiCase(reference->content(), label_id)) {
-        found.push_back(group->id());
-        break;
-      }
-    }
-  }
-  *ids = Variant(std::move(found));
-  return S_OK;
+  return GroupsReferencing(*this, label_id, ids);
 }
 
 }  // namespace xmlsecdb

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/app_id_lists.h"
 #include "core/ascii.h"
 #include "core/error_report.h"
 #include "core/messages.h"
@@ -309,24 +310,10 @@ HRESULT CLabelList::Get(std::string_view id, ILabel** label) {
 HRESULT CLabelList::GetAllLabelIDs(Variant* ids) { return AllIDs(*this, ids); }
 
 HRESULT CDllLabelList::Insert(IDllLabel* label) {
-  if (!label) return E_POINTER;
-  RETURN_IF_FAILED(CheckWritable("Insert"));
-  auto* item = static_cast<CDllLabel*>(AsListItem(label));
-  if (!item) return E_INVALIDARG;
-  for (const CDllLabel* member : *this) {
-    if (member->id() == item->id()) {
-      return Report("Insert()", kMsgDuplicateId, SECDB_E_DUPLICATEID);
-    }
-  }
-  return InsertMember(item);
+  return InsertWithUniqueID<CDllLabel>(*this, label);
 }
 
-CDllLabel* CDllLabelList::Find(std::string_view id) const {
-  for (CDllLabel* member : *this) {
-    if (EqualsIgnoringAsciiCase(member->id(), id)) return member;
-  }
-  return nullptr;
-}
+CDllLabel* CDllLabelList::Find(std::string_view id) const { return FindByID(*this, id); }
 
 HRESULT CDllLabelList::Get(std::string_view id, IDllLabel** label) {
   if (!label) return E_POINTER;

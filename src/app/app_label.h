@@ -59,6 +59,7 @@ bool TypeChecksName(std::int32_t type);      // 2, 4, 6
 // The part of `path` after its last "/" (the whole path without one).
 std::string_view LastComponent(std::string_view path);
 
+template <class Label>
 class SimilarLabels;
 
 // The repository the list of `item` reaches (through a reference list's
@@ -276,7 +277,7 @@ class CLabelList final : public KeyedList<ILabelList, CLabel, ILabel>, public La
   bool Referenced(std::string_view id) const;
   // The first label whose conditions `path` and `checksum` meet, or
   // nullptr; the labels that resembled the file are added to `similar`.
-  CLabel* Match(std::string_view path, std::string_view checksum, SimilarLabels* similar);
+  CLabel* Match(std::string_view path, std::string_view checksum, SimilarLabels<CLabel>* similar);
 };
 
 class CDllLabelList final : public PlainList<IDllLabelList, CDllLabel, IDllLabel>,
@@ -290,10 +291,20 @@ class CDllLabelList final : public PlainList<IDllLabelList, CDllLabel, IDllLabel
   HRESULT Remove(IDllLabel* label) override { return PlainList::Remove(label); }
   HRESULT Get(std::string_view id, IDllLabel** label) override;
   HRESULT Clear() override { return ClearMembers(); }
+  HRESULT FindDllLabel(std::string_view path, std::string_view checksum, IDllLabelList** similar,
+                       IDllLabel** label) override;
   HRESULT GetAllDllLabelIDs(Variant* ids) override;
+  HRESULT EnrollPath(std::string_view path, std::int16_t subtree, EDllLabelType type,
+                     std::int32_t result, std::int32_t level, std::string_view group_id,
+                     std::int32_t flags, std::int32_t* count) override;
+  HRESULT GetLabel(std::string_view path, std::string_view checksum, std::int32_t flags,
+                   IDllLabel** label) override;
 
   // The first member whose ID equals `id` ignoring ASCII case, or nullptr.
   CDllLabel* Find(std::string_view id) const;
+  // As FindDllLabel without its expander test and failure record.
+  CDllLabel* Match(std::string_view path, std::string_view checksum,
+                   SimilarLabels<CDllLabel>* similar);
   // A loader's insertion: appended without the duplicate test.
   [[nodiscard]] HRESULT AppendLoaded(CDllLabel* label) { return InsertMember(label); }
 };

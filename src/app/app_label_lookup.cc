@@ -20,12 +20,13 @@
 namespace xmlsecdb {
 namespace {
 
-// The labels a failed FindLabel found similar to the file, in key order:
-// a selection to read (Item, Count, Get, GetAllLabelIDs). The labels stay
-// members of the parser's list; this list cannot be changed.
-class CSimilarLabels final : public ComObject<ILabelList> {
+// The labels a failed look-up found similar to the file, in the order
+// met: a selection to read (Item, Count, Get, the IDs). The labels stay
+// members of the parser's list; the selection cannot be changed.
+template <class ListInterface, class Label>
+class SimilarSelection : public ComObject<ListInterface> {
  public:
-  explicit CSimilarLabels(std::vector<ComPtr<CLabel>> labels) : labels_(std::move(labels)) {}
+  explicit SimilarSelection(std::vector<ComPtr<Label>> labels) : labels_(std::move(labels)) {}
 
   HRESULT Invoke(DISPID, const Variant*, std::uint32_t, Variant*) override {
     return DISP_E_MEMBERNOTFOUND;
@@ -37,32 +38,47 @@ class CSimilarLabels final : public ComObject<ILabelList> {
     return S_OK;
   }
   HRESULT get_Count(std::int32_t* count) override { return GetField(Count(), count); }
-  HRESULT CreateLabel(ILabel**) override { return E_NOTIMPL; }
-  HRESULT Insert(ILabel*) override { return E_NOTIMPL; }
-  HRESULT Remove(ILabel*) override { return E_NOTIMPL; }
   HRESULT Clear() override { return E_NOTIMPL; }
-  HRESULT Get(std::string_view id, ILabel** label) override {
+
+ protected:
+  template <class LabelInterface>
+  HRESULT GetByID(std::string_view id, LabelInterface** label) {
     if (!label) return E_POINTER;
-    for (const ComPtr<CLabel>& candidate : labels_) {
-      if (!NoCaseLess(candidate->id(), id) && !NoCaseLess(id, candidate->id())) {
+    *label = nullptr;
+    for (const ComPtr<Label>& candidate : labels_) {
+      if (EqualsIgnoringAsciiCase(candidate->id(), id)) {
         *label = candidate.get();
         (*label)->AddRef();
         return S_OK;
       }
     }
-    *label = nullptr;
     return SECDB_E_NOTFOUND;
   }
-  HRESULT FindLabel(std::string_view, std::string_view, ILabelList**, ILabel**) override {
-    return E_NOTIMPL;
-  }
-  HRESULT GetAllLabelIDs(Variant* ids) override {
+  HRESULT IDs(Variant* ids) const {
     if (!ids) return E_POINTER;
     std::vector<std::string> all;
-    for (const ComPtr<CLabel>& label : labels_) all.push_back(label->id());
+    for (const ComPtr<Label>& label : labels_) all.push_back(label->id());
     *ids = Variant(std::move(all));
     return S_OK;
   }
+
+ private:
+  std::int32_t Count() const { return static_cast<std::int32_t>(labels_.size()); }
+
+  std::vector<ComPtr<Label>> labels_;
+};
+
+class CSimilarLabels final : public SimilarSelection<ILabelList, CLabel> {
+ public:
+  using SimilarSelection::SimilarSelection;
+  HRESULT CreateLabel(ILabel**) override { return E_NOTIMPL; }
+  HRESULT Insert(ILabel*) override { return E_NOTIMPL; }
+  HRESULT Remove(ILabel*) override { return E_NOTIMPL; }
+  HRESULT Get(std::string_view id, ILabel** label) override { return GetByID(id, label); }
+  HRESULT FindLabel(std::string_view, std::string_view, ILabelList**, ILabel**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT GetAllLabelIDs(Variant* ids) override { return IDs(ids); }
   HRESULT EnrollPath(std::string_view, std::int16_t, ELabelType, EAccessResult, EAuditLevel,
                      std::string_view, std::int32_t, std::int32_t*) override {
     return E_NOTIMPL;
@@ -70,12 +86,31 @@ class CSimilarLabels final : public ComObject<ILabelList> {
   HRESULT GetLabel(std::string_view, std::string_view, std::int32_t, ILabel**) override {
     return E_NOTIMPL;
   }
-
- private:
-  std::int32_t Count() const { return static_cast<std::int32_t>(labels_.size()); }
-
-  std::vector<ComPtr<CLabel>> labels_;
 };
+
+class CSimilarDllLabels final : public SimilarSelection<IDllLabelList, CDllLabel> {
+ public:
+  using SimilarSelection::SimilarSelection;
+  HRESULT CreateDllLabel(IDllLabel**) override { return E_NOTIMPL; }
+  HRESULT Insert(IDllLabel*) override { return E_NOTIMPL; }
+  HRESULT Remove(IDllLabel*) override { return E_NOTIMPL; }
+  HRESULT Get(std::string_view id, IDllLabel** label) override { return GetByID(id, label); }
+  HRESULT FindDllLabel(std::string_view, std::string_view, IDllLabelList**,
+                       IDllLabel**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT GetAllDllLabelIDs(Variant* ids) override { return IDs(ids); }
+  HRESULT EnrollPath(std::string_view, std::int16_t, EDllLabelType, std::int32_t, std::int32_t,
+                     std::string_view, std::int32_t, std::int32_t*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT GetLabel(std::string_view, std::string_view, std::int32_t, IDllLabel**) override {
+    return E_NOTIMPL;
+  }
+};
+
+template <class List>
+std::string NewLabelID(const List& list, const std::string& name);
 
 // A name label's path as names are compared: "::System::" reads "System".
 std::string_view NameOfLabel(std::string_view path) {
@@ -136,7 +171,8 @@ std::string NamesOf(std::string_view path) {
 
 // A checksum item with these texts, through the setters (a label's
 // checksum text is checked), inserted into the label's list.
-HRESULT AddChecksum(CLabel& label, std::string_view checksum, std::string_view file) {
+template <class Label>
+HRESULT AddChecksum(Label& label, std::string_view checksum, std::string_view file) {
   ComPtr<IChecksum> item;
   RETURN_IF_FAILED(label.checksums()->CreateChecksum(item.Put()));
   RETURN_IF_FAILED(item->put_Checksum(checksum));
@@ -147,17 +183,18 @@ HRESULT AddChecksum(CLabel& label, std::string_view checksum, std::string_view f
 }  // namespace
 
 // Collects similar labels once each, in the order met.
+template <class Label>
 class SimilarLabels {
  public:
-  void Add(CLabel* label) {
+  void Add(Label* label) {
     if (seen_.insert(label).second) labels_.emplace_back(label);
   }
   bool empty() const { return labels_.empty(); }
-  std::vector<ComPtr<CLabel>> Take() { return std::move(labels_); }
+  std::vector<ComPtr<Label>> Take() { return std::move(labels_); }
 
  private:
-  std::set<const CLabel*> seen_;
-  std::vector<ComPtr<CLabel>> labels_;
+  std::set<const Label*> seen_;
+  std::vector<ComPtr<Label>> labels_;
 };
 
 bool CLabelList::Referenced(std::string_view id) const {
@@ -165,7 +202,8 @@ bool CLabelList::Referenced(std::string_view id) const {
   return repo && repo->groups() && repo->groups()->ReferencesLabel(id);
 }
 
-CLabel* CLabelList::Match(std::string_view path, std::string_view checksum, SimilarLabels* similar) {
+CLabel* CLabelList::Match(std::string_view path, std::string_view checksum,
+                          SimilarLabels<CLabel>* similar) {
   const std::string_view name = LastComponent(path);
   for (CLabel* label : *this) {
     const std::int32_t type = label->type();
@@ -210,7 +248,7 @@ HRESULT CLabelList::FindLabel(std::string_view path, std::string_view checksum,
                               ILabelList** similar, ILabel** label) {
   if (!similar || !label) return E_POINTER;
   *label = nullptr;
-  SimilarLabels found_similar;
+  SimilarLabels<CLabel> found_similar;
   if (CLabel* found = Match(path, checksum, &found_similar)) {
     *label = found;
     found->AddRef();
@@ -228,7 +266,7 @@ HRESULT CLabelList::GetLabel(std::string_view path, std::string_view checksum, s
   *label = nullptr;
   const std::string path_text(path);
   DebugLog("ZelXmlSd: CLabelList: GetLabel Start %s\n", path_text.c_str());
-  SimilarLabels ignored;
+  SimilarLabels<CLabel> ignored;
   if (CLabel* found = Match(path, checksum, &ignored)) {
     if ((found->type() == LT_SIGNED_AND_PATH || found->type() == LT_SIGNED_AND_NAME) &&
         !found->checksums()->Holds(checksum)) {
@@ -244,11 +282,7 @@ HRESULT CLabelList::GetLabel(std::string_view path, std::string_view checksum, s
     return S_FALSE;
   }
   const std::string name = NamesOf(path);
-  const std::string base = LowerCase(name);
-  std::set<std::string> taken;
-  for (const CLabel* member : *this) taken.insert(LowerCase(member->id()));
-  std::string id = base;
-  for (int n = 1; taken.count(id) != 0; ++n) id = FormatText("%s_%d", base.c_str(), n);
+  const std::string id = NewLabelID(*this, name);
   if (id.empty()) {
     DebugLog("ZelXmlSd: CLabelList: GetLabel End S_FALSE %s\n", path_text.c_str());
     return S_FALSE;
@@ -289,34 +323,65 @@ HRESULT CLabelList::GetLabel(std::string_view path, std::string_view checksum, s
   return hr;
 }
 
-HRESULT CLabelList::EnrollPath(std::string_view path, std::int16_t subtree, ELabelType type,
-                               EAccessResult result, EAuditLevel level,
-                               std::string_view group_id, std::int32_t flags,
-                               std::int32_t* count) {
-  if (path.empty()) return E_POINTER;
-  IPathExpander* expander = own_expander();
+namespace {
+
+// What EnrollPath differs in between the families.
+CLabel* LookUp(const CLabelList& labels, std::string_view id) { return labels.FindItem(id); }
+CDllLabel* LookUp(const CDllLabelList& labels, std::string_view id) { return labels.Find(id); }
+HRESULT SetGroupID(IAppGroup* group, std::string_view id) { return group->put_AppGroupID(id); }
+HRESULT SetGroupID(IDllGroup* group, std::string_view id) { return group->put_DllGroupID(id); }
+void SetAccess(CLabel& label, std::int32_t result, std::int32_t level) {
+  (void)label.put_BGAccessResult(static_cast<EAccessResult>(result));
+  (void)label.put_BGAuditLevel(static_cast<EAuditLevel>(level));
+}
+void SetAccess(CDllLabel& label, std::int32_t result, std::int32_t level) {
+  (void)label.put_BGAccessResult(result);
+  (void)label.put_BGAuditLevel(level);
+}
+
+struct EnrollRequest {
+  std::string_view path;
+  bool subtree;
+  std::int32_t type;
+  std::int32_t result;
+  std::int32_t level;
+  std::string_view group_id;
+  std::int32_t flags;
+};
+
+// The group EnrollPath adds new labels to: fetched, or made and inserted
+// (failures there leave none).
+template <class GroupInterface, class Groups>
+ComPtr<GroupInterface> EnrollGroup(Groups& groups, std::string_view id) {
+  ComPtr<GroupInterface> group;
+  if (id.empty() || Succeeded(groups.Get(id, group.Put()))) return group;
+  const std::string id_text(id);
+  DebugLog("ZelXmlSd: Cannot find app group %s, creating new\n", id_text.c_str());
+  ComPtr<GroupInterface> created;
+  if (Succeeded(groups.CreateGroup(created.Put())) && Succeeded(SetGroupID(created.get(), id)) &&
+      Succeeded(groups.Insert(created.get()))) {
+    return created;
+  }
+  return {};
+}
+
+// EnrollPath of either label list: labels for every file `tokens`
+// expand to below the path, by name, with "_1", "_2", ... when the name
+// is taken by a label of another file.
+template <class Label, class LabelInterface, class GroupInterface, class List, class Groups>
+HRESULT Enroll(List& list, Groups* groups, const EnrollRequest& request, std::string_view in_dir,
+               std::string_view in_subtree, std::int32_t* count) {
+  if (request.path.empty()) return E_POINTER;
+  IPathExpander* expander = list.own_expander();
   if (!expander) return E_FAIL;
   ComPtr<IFileChecksum> sums;
   RETURN_IF_FAILED(CoCreateInstance(CLSID_FileChecksum, nullptr, kAllClassContexts,
                                     IFileChecksum::kIID, reinterpret_cast<void**>(sums.Put())));
-  AppRepository* repo = owner() ? repository_link() : nullptr;
-  CAppGroupList* groups = repo ? repo->groups() : nullptr;
   if (!groups) return E_FAIL;
-
-  ComPtr<IAppGroup> group;
-  if (!group_id.empty() && Failed(groups->Get(group_id, group.Put()))) {
-    const std::string id_text(group_id);
-    DebugLog("ZelXmlSd: Cannot find app group %s, creating new\n", id_text.c_str());
-    group.Reset();
-    ComPtr<IAppGroup> created;
-    if (Succeeded(groups->CreateGroup(created.Put())) &&
-        Succeeded(created->put_AppGroupID(group_id)) && Succeeded(groups->Insert(created.get()))) {
-      group = std::move(created);
-    }
-  }
+  ComPtr<GroupInterface> group = EnrollGroup<GroupInterface>(*groups, request.group_id);
 
   const std::string pattern =
-      std::string(path) + (subtree ? "%AllExecutablesInSubTree%" : "%AllExecutablesInDir%");
+      std::string(request.path) + std::string(request.subtree ? in_subtree : in_dir);
   Variant expanded;
   std::int32_t any = 0;
   RETURN_IF_FAILED(expander->Expand(pattern, &expanded, &any));
@@ -324,12 +389,15 @@ HRESULT CLabelList::EnrollPath(std::string_view path, std::int16_t subtree, ELab
   const std::vector<std::string>* files = expanded.as_string_array();
   if (!files) return E_FAIL;
 
+  const std::int32_t type = request.type;
+  const bool with_checksum =
+      type == LT_CHECKSUM || type == LT_CHECKSUM_AND_PATH || type == LT_CHECKSUM_AND_NAME;
   std::int32_t counted = 0;
   for (const std::string& file : *files) {
     const std::string name(LastComponent(file));
     std::string sum;
     bool have_sum = false;
-    if (type == LT_CHECKSUM || type == LT_CHECKSUM_AND_PATH || type == LT_CHECKSUM_AND_NAME) {
+    if (with_checksum) {
       if (Failed(sums->Compute(1, file, &sum))) continue;
       have_sum = true;
     }
@@ -338,23 +406,22 @@ HRESULT CLabelList::EnrollPath(std::string_view path, std::int16_t subtree, ELab
 
     std::string candidate = name;
     for (std::uint32_t n = 1;; ++n) {
-      CLabel* found = FindItem(candidate);
+      Label* found = LookUp(list, candidate);
       if (!found) {
-        ComPtr<ILabel> created;
-        if (Failed(CreateLabel(created.Put()))) break;
-        auto* label = static_cast<CLabel*>(AsListItem(created.get()));
+        ComPtr<LabelInterface> created;
+        if (Failed(list.Create(created.Put()))) break;
+        auto* label = static_cast<Label*>(AsListItem(created.get()));
         (void)label->put_LabelID(candidate);
         if (!description.empty()) (void)label->put_Description(description);
-        (void)label->put_Type(type);
+        (void)label->put_Type(static_cast<ELabelType>(type));
         if (have_sum) (void)AddChecksum(*label, sum, file);
         if (TypeChecksPath(type)) (void)label->put_Path(file);
         if (TypeChecksName(type)) (void)label->put_Path(name);
+        // Labels of the signed types refuse both by the type restriction.
         if (type >= LT_CHECKSUM_AND_PATH && type <= LT_SIGNED_AND_NAME) {
-          // Signed types refuse both by the type restriction.
-          (void)label->put_BGAccessResult(result);
-          (void)label->put_BGAuditLevel(level);
+          SetAccess(*label, request.result, request.level);
         }
-        if (Succeeded(Insert(label)) && group) (void)group->AddLabelToGroup(candidate);
+        if (Succeeded(list.Insert(label)) && group) (void)group->AddLabelToGroup(candidate);
         ++counted;
         break;
       }
@@ -384,7 +451,7 @@ HRESULT CLabelList::EnrollPath(std::string_view path, std::int16_t subtree, ELab
           ++counted;
           break;
         }
-        if (have_sum && ((flags & 1) != 0 || t == LT_CHECKSUM_AND_PATH)) {
+        if (have_sum && ((request.flags & 1) != 0 || t == LT_CHECKSUM_AND_PATH)) {
           (void)AddChecksum(*found, sum, file);
           ++counted;
           break;
@@ -395,6 +462,136 @@ HRESULT CLabelList::EnrollPath(std::string_view path, std::int16_t subtree, ELab
   }
   if (count) *count = counted;
   return S_OK;
+}
+
+// The ID GetLabel gives a new label: the lower-cased names of the path,
+// or the first of "%s_%d" with 1, 2, 3, ... that no label has (IDs
+// compared lower-cased).
+template <class List>
+std::string NewLabelID(const List& list, const std::string& name) {
+  const std::string base = LowerCase(name);
+  std::set<std::string> taken;
+  for (const auto* member : list) taken.insert(LowerCase(member->id()));
+  std::string id = base;
+  for (int n = 1; taken.count(id) != 0; ++n) id = FormatText("%s_%d", base.c_str(), n);
+  return id;
+}
+
+}  // namespace
+
+HRESULT CLabelList::EnrollPath(std::string_view path, std::int16_t subtree, ELabelType type,
+                               EAccessResult result, EAuditLevel level,
+                               std::string_view group_id, std::int32_t flags,
+                               std::int32_t* count) {
+  AppRepository* repo = owner() ? repository_link() : nullptr;
+  return Enroll<CLabel, ILabel, IAppGroup>(
+      *this, repo ? repo->groups() : nullptr,
+      {path, subtree != 0, type, result, level, group_id, flags}, "%AllExecutablesInDir%",
+      "%AllExecutablesInSubTree%", count);
+}
+
+HRESULT CDllLabelList::EnrollPath(std::string_view path, std::int16_t subtree,
+                                  EDllLabelType type, std::int32_t result, std::int32_t level,
+                                  std::string_view group_id, std::int32_t flags,
+                                  std::int32_t* count) {
+  AppRepository* repo = owner() ? repository_link() : nullptr;
+  return Enroll<CDllLabel, IDllLabel, IDllGroup>(
+      *this, repo ? repo->dll_groups() : nullptr,
+      {path, subtree != 0, type, result, level, group_id, flags}, "%AllDllsInDir%",
+      "%AllDllsInSubTree%", count);
+}
+
+HRESULT CDllLabelList::FindDllLabel(std::string_view path, std::string_view checksum,
+                                    IDllLabelList** similar, IDllLabel** label) {
+  if (!similar || !label) return E_POINTER;
+  *label = nullptr;
+  ComPtr<IPathExpander> expander;
+  RETURN_IF_FAILED(CoCreateInstance(CLSID_PathExpander, nullptr, kAllClassContexts,
+                                    IPathExpander::kIID,
+                                    reinterpret_cast<void**>(expander.Put())));
+  SimilarLabels<CDllLabel> found_similar;
+  if (CDllLabel* found = Match(path, checksum, &found_similar)) {
+    *label = found;
+    found->AddRef();
+    return S_OK;
+  }
+  if (!found_similar.empty()) {
+    *similar = MakeObject<CSimilarDllLabels>(found_similar.Take()).Detach();
+  }
+  return Report("FindDllLabel()", kMsgNotFound, SECDB_E_NOTFOUND);
+}
+
+CDllLabel* CDllLabelList::Match(std::string_view path, std::string_view checksum,
+                                SimilarLabels<CDllLabel>* similar) {
+  const std::string_view name = LastComponent(path);
+  CDllLabel* by_path = nullptr;
+  CDllLabel* by_name = nullptr;
+  for (CDllLabel* candidate : *this) {
+    const std::int32_t type = candidate->type();
+    if (type == LT_CHECKSUM || type == LT_CHECKSUM_AND_PATH || type == LT_CHECKSUM_AND_NAME) {
+      for (const CBGChecksum* item : *candidate->checksums()) {
+        if (EqualsIgnoringAsciiCase(LastComponent(item->file_name()), name)) {
+          similar->Add(candidate);
+        }
+        if (EqualsIgnoringAsciiCase(item->checksum(), checksum)) return candidate;
+      }
+    } else if (type == LT_PATH || type == LT_SIGNED_AND_PATH) {
+      if (by_path) continue;
+      const Variant expanded = candidate->PathExpanded();
+      if (const std::vector<std::string>* paths = expanded.as_string_array()) {
+        for (const std::string& one : *paths) {
+          if (EqualsIgnoringAsciiCase(one, path)) {
+            by_path = candidate;
+            break;
+          }
+        }
+      }
+    } else if ((type == LT_NAME || type == LT_SIGNED_AND_NAME) &&
+               NameOfLabel(candidate->path()) == name) {
+      by_name = candidate;
+      break;
+    }
+  }
+  return by_path ? by_path : by_name;
+}
+
+HRESULT CDllLabelList::GetLabel(std::string_view path, std::string_view checksum,
+                                std::int32_t flags, IDllLabel** label) {
+  if (path.empty() || !label) return E_POINTER;
+  *label = nullptr;
+  const std::string path_text(path);
+  DebugLog("ZelXmlSd: CLabelList: GetLabel Start %s\n", path_text.c_str());
+  SimilarLabels<CDllLabel> ignored;
+  if (CDllLabel* found = Match(path, checksum, &ignored)) {
+    DebugLog("ZelXmlSd: LabelExists %s\n", found->id().c_str());
+    *label = found;
+    found->AddRef();
+    return S_OK;
+  }
+  if ((flags & LT_CREATE) == 0) {
+    DebugLog("ZelXmlSd: CLabelList: GetLabel End S_FALSE %s\n", path_text.c_str());
+    return S_FALSE;
+  }
+  const std::string name = NamesOf(path);
+  const std::string id = NewLabelID(*this, name);
+  if (id.empty()) return S_FALSE;
+  ComPtr<IDllLabel> created;
+  RETURN_IF_FAILED(CreateDllLabel(created.Put()));
+  auto* item = static_cast<CDllLabel*>(AsListItem(created.get()));
+  RETURN_IF_FAILED(item->put_LabelID(id));
+  std::int32_t type = flags & 0xFF;
+  if (type < LT_CHECKSUM || type > LT_SIGNED_AND_NAME) type = LT_CHECKSUM;
+  RETURN_IF_FAILED(item->put_Type(static_cast<ELabelType>(type)));
+  if (TypeChecksPath(type)) RETURN_IF_FAILED(item->put_Path(path));
+  if (TypeChecksName(type)) RETURN_IF_FAILED(item->put_Path(name));
+  if (type == LT_CHECKSUM || type == LT_CHECKSUM_AND_PATH || type == LT_CHECKSUM_AND_NAME) {
+    RETURN_IF_FAILED(AddChecksum(*item, checksum, path));
+  }
+  const HRESULT hr = Insert(item);
+  DebugLog("ZelXmlSd: CLabelList: GetLabel End 0x%08x %s\n", static_cast<unsigned>(hr),
+           id.c_str());
+  *label = created.Detach();
+  return hr;
 }
 
 }  // namespace xmlsecdb

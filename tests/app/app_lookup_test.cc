@@ -243,3 +243,99 @@ TEST_F(FindLabelTest, EnrollPathLabelsEveryExecutableOnceAndGroupsNewOnes) {
 
 }  // namespace
 }  // namespace xmlsecdb
+
+namespace xmlsecdb {
+namespace {
+
+ComPtr<IDllLabel> AddDllLabel(IDllLabelList* labels, std::string_view id, ELabelType type,
+                              std::string_view path, std::string_view checksum = {}) {
+  ComPtr<IDllLabel> label;
+  EXPECT_OK(labels->CreateDllLabel(label.Put()));
+  EXPECT_OK(label->put_LabelID(id));
+  EXPECT_OK(label->put_Type(type));
+  EXPECT_OK(label->put_Path(path));
+  if (!checksum.empty()) {
+    ComPtr<IChecksumList> sums;
+    ComPtr<IChecksum> sum;
+    EXPECT_OK(label->get_ChecksumList(sums.Put()));
+    EXPECT_OK(sums->CreateChecksum(sum.Put()));
+    EXPECT_OK(sum->put_Checksum(checksum));
+    EXPECT_OK(sums->Insert(sum.get()));
+  }
+  EXPECT_OK(labels->Insert(label.get()));
+  return label;
+}
+
+std::string DllIdOf(IDllLabel* label) {
+  std::string id;
+  if (label) (void)label->get_LabelID(&id);
+  return id;
+}
+
+TEST(DllLookupTest, FindDllLabelPrefersChecksumInOrderThenPathThenName) {
+  testing::ScopedDebugLogCapture log;
+  ComPtr<CAPPParser> parser = MakeAppParser();
+  ComPtr<IDllLabelList> labels = LabelsOf<IDllLabelList>(parser.get());
+  AddDllLabel(labels.get(), "path", LT_PATH, "/lib/libz.so");
+  AddDllLabel(labels.get(), "name", LT_NAME, "libz.so");
+  AddDllLabel(labels.get(), "sum", LT_CHECKSUM, "", "any");
+  AddDllLabel(labels.get(), "path2", LT_SIGNED_AND_PATH, "/lib/libz.so");
+  const struct {
+    std::string path, checksum, label;
+  } cases[] = {
+      {"/lib/libz.so", "", "path"},  // a path label before a name label wins
+      {"/lib/LIBZ.SO", "ANY", "sum"},  // a matching checksum ends the walk
+      {"/usr/lib/libz.so", "", "name"},
+      {"/usr/lib/libq.so", "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    ComPtr<IDllLabelList> similar;
+    ComPtr<IDllLabel> found;
+    const HRESULT hr = labels->FindDllLabel(c.path, c.checksum, similar.Put(), found.Put());
+    EXPECT_EQ(DllIdOf(found.get()), c.label);
+    if (c.label.empty()) {
+      EXPECT_HR(hr, SECDB_E_NOTFOUND);
+      EXPECT_TRUE(testing::Reported(log, "CDllLabelList::FindDllLabel()", "Item not found."));
+    }
+  }
+  // GetLabel hands a found DLL label out unchanged, and makes new ones.
+  ComPtr<IDllLabel> label;
+  ASSERT_OK(labels->GetLabel("/lib/libz.so", "new", 0, label.Put()));
+  EXPECT_EQ(DllIdOf(label.get()), "path");
+  ASSERT_OK(labels->GetLabel("/lib/LibQ.so", "k", std::int32_t{LT_CREATE} | 9, label.Put()));
+  EXPECT_EQ(DllIdOf(label.get()), "libq.so");
+  ELabelType type = LT_PATH;
+  ASSERT_OK(label->get_Type(&type));
+  EXPECT_EQ(type, LT_CHECKSUM);  // an unknown type gives a checksum DLL label
+}
+
+TEST(DllLookupTest, EnrollPathLabelsSharedLibrariesIntoADllGroup) {
+  TempDir dir;
+  const std::string d = dir.path();
+  std::filesystem::create_directories(d + "/lib/sub");
+  for (const char* name : {"lib/libz.so", "lib/sub/libq.so.1", "lib/notes.txt"}) {
+    WriteFileBytes(d + "/" + name, name);
+  }
+  ComPtr<CAPPParser> parser = MakeAppParser();
+  ComPtr<IDllLabelList> labels = LabelsOf<IDllLabelList>(parser.get());
+  std::int32_t count = 0;
+  ASSERT_OK(labels->EnrollPath(d + "/lib/", 1, LT_CHECKSUM_AND_NAME, AR_PREVENT, 3, "libs", 0,
+                               &count));
+  EXPECT_EQ(count, 2);
+  Variant ids;
+  ASSERT_OK(labels->GetAllDllLabelIDs(&ids));
+  EXPECT_EQ(Strings(ids), (std::vector<std::string>{"libz.so", "libq.so.1"}));
+  ComPtr<IDllGroup> group;
+  ASSERT_OK(LabelsOf<IDllGroupList>(parser.get())->Get("LIBS", group.Put()));
+  ASSERT_OK(group->GetAllLabelIDs(&ids));
+  EXPECT_EQ(Strings(ids), (std::vector<std::string>{"libz.so", "libq.so.1"}));
+  ASSERT_OK(labels->EnrollPath(d + "/lib/", 0, LT_CHECKSUM_AND_NAME, AR_PREVENT, 3, "libs", 0,
+                               &count));
+  EXPECT_EQ(count, 1);
+  ASSERT_OK(labels->GetAllDllLabelIDs(&ids));
+  EXPECT_EQ(Strings(ids).size(), 2u);
+}
+
+}  // namespace
+}  // namespace xmlsecdb
