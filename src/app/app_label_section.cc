@@ -132,12 +132,14 @@ HRESULT LabelListSection<List, Label>::EndElement(SectionReadContext&, std::stri
 template <class List, class Label>
 HRESULT LabelListSection<List, Label>::Write(XmlWriter& writer) {
   const std::string list_class(format_.save_name);
-  DebugLog("ZelXmlSd: %s::Save started\n", list_class.c_str());
+  const bool logs = !list_class.empty();
+  if (logs) DebugLog("ZelXmlSd: %s::Save started\n", list_class.c_str());
   HRESULT hr = writer.StartElement(format_.list_element);
   for (auto it = this->list()->begin(); Succeeded(hr) && it != this->list()->end(); ++it) {
     hr = WriteLabel(writer, **it);
   }
   if (Succeeded(hr)) hr = writer.EndElement(format_.list_element);
+  if (!logs) return hr;
   if (Succeeded(hr)) {
     DebugLog("ZelXmlSd: %s::Save ended hr=S_OK\n", list_class.c_str());
   } else {

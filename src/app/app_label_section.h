@@ -34,7 +34,8 @@ struct LabelFormat {
   std::string_view combined;      // "LabelAll"
   const LabelFailureTexts& failures;
   const ListEventIds& events;
-  std::string_view save_name;  // "CLabelList", for the save's debug lines
+  // "CLabelList", for the save's debug lines (none when empty).
+  std::string_view save_name;
 };
 
 inline constexpr LabelFormat kLabelFormat = {"LabelList",    "Label",        "LabelList",
@@ -43,7 +44,7 @@ inline constexpr LabelFormat kLabelFormat = {"LabelList",    "Label",        "La
 inline constexpr LabelFormat kDllLabelFormat = {"DllLabelList",    "DllLabel",
                                                 "DllLabelList",    "DllLabelAll",
                                                 kDllLabelFailures, kDllLabelEvents,
-                                                "CDllLabelList"};
+                                                ""};
 
 template <class List, class Label>
 class LabelListSection final : public ListSection<List> {

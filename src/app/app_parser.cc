@@ -2,6 +2,7 @@
 
 #include "app/app_words.h"
 #include "core/parser_kinds.h"
+#include "platform/debug_log.h"
 #include "list/owned.h"
 #include "policy/policy_parser.h"
 #include "xmlsecdb/classes.h"
@@ -46,6 +47,27 @@ HRESULT CAPPParser::get_DllLabelList(IDllLabelList** labels) {
 HRESULT CAPPParser::get_DllGroupList(IDllGroupList** groups) {
   return GetOwned(dll_groups_.list(), groups);
 }
+HRESULT CAPPParser::WriteSections(XmlWriter& writer, std::string_view section) {
+  DebugLog("ZelXmlSd: CAPPParser::SaveImpl started\n");
+  DebugLog("ZelXmlSd: CAPPParser::SaveImpl VersionInfo\n");
+  DebugLog("ZelXmlSd: CAPPParser::SaveImpl Module\n");
+  const HRESULT hr = ParserObjectEx::WriteSections(writer, section);
+  if (Succeeded(hr)) DebugLog("ZelXmlSd: CAPPParser::SaveImpl ended S_OK\n");
+  return hr;
+}
+
+void CAPPParser::BeforeSectionWrite(const Section& section) {
+  const std::pair<const Section*, const char*> steps[] = {
+      {&globals_, "global options"}, {&redirections_, "group list"},
+      {&labels_, "labels"},          {&groups_, "app groups"},
+      {&dll_labels_, "dll label list"}, {&dll_groups_, "dll group list"},
+      {&rules_, "app rule list"},
+  };
+  for (const auto& [at, step] : steps) {
+    if (at == &section) DebugLog("ZelXmlSd: CAPPParser::SaveImpl %s\n", step);
+  }
+}
+
 HRESULT CAPPParser::get_DllIntegrityList(IDispatch** list) {
   if (list) *list = nullptr;
   return E_NOTIMPL;

@@ -28,6 +28,11 @@ class CAPPParser final : public ParserObjectEx<ISDParserAPP>, private AppReposit
   HRESULT get_DllGroupList(IDllGroupList** groups) override;
   HRESULT get_DllIntegrityList(IDispatch** list) override;
 
+ protected:
+  // The save's steps in the debug log.
+  HRESULT WriteSections(XmlWriter& writer, std::string_view section) override;
+  void BeforeSectionWrite(const Section& section) override;
+
  private:
   IPathExpander* path_expander() const override { return expander_.get(); }
   CLabelList* labels() const override { return labels_.list(); }

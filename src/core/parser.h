@@ -118,6 +118,8 @@ class ParserCore : private SaxErrorHandler {
   // custom sections.
   virtual void ClearLists();
   virtual HRESULT WriteSections(XmlWriter& writer, std::string_view section);
+  // Called by the default WriteSections before each selected section.
+  virtual void BeforeSectionWrite(const Section&) {}
   // Puts the kind's rule lists back in comparison order (see
   // SortListsIfModified).
   virtual void SortRuleLists() {}

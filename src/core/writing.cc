@@ -61,6 +61,7 @@ HRESULT WriteCustomStore(XmlWriter& writer, const CustomStore& store) {
 HRESULT ParserCore::WriteSections(XmlWriter& writer, std::string_view section) {
   for (Section* s : sections_) {
     if (Selected(kind_, section, s->element()) || Selected(kind_, section, s->combined_name())) {
+      BeforeSectionWrite(*s);
       RETURN_IF_FAILED(s->Write(writer));
     }
   }

@@ -197,3 +197,40 @@ TEST(AppFormatTest, SectionsInOrderAndSelectedByAnyCaseAndCombinedNames) {
 
 }  // namespace
 }  // namespace xmlsecdb
+
+namespace xmlsecdb {
+namespace {
+
+TEST(AppFormatTest, SaveLogsItsSteps) {
+  testing::AppEnv env;
+  ComPtr<CAPPParser> parser = MakeAppParser();
+  ASSERT_OK(LoadAppBody(parser.get(), "<LabelList><Label id=\"a\" type=\"name\"/></LabelList>"));
+  env.log().Clear();
+  std::string xml;
+  ASSERT_OK(parser->get_Xml(&xml));
+  std::vector<std::string> steps;
+  for (const std::string& line : env.log().lines()) {
+    if (line.find("SaveImpl") != std::string::npos || line.find("::Save ") != std::string::npos) {
+      steps.push_back(line);
+    }
+  }
+  const std::vector<std::string> expected = {
+      "ZelXmlSd: CAPPParser::SaveImpl started\n",
+      "ZelXmlSd: CAPPParser::SaveImpl VersionInfo\n",
+      "ZelXmlSd: CAPPParser::SaveImpl Module\n",
+      "ZelXmlSd: CAPPParser::SaveImpl global options\n",
+      "ZelXmlSd: CAPPParser::SaveImpl group list\n",
+      "ZelXmlSd: CAPPParser::SaveImpl labels\n",
+      "ZelXmlSd: CLabelList::Save started\n",
+      "ZelXmlSd: CLabelList::Save ended hr=S_OK\n",
+      "ZelXmlSd: CAPPParser::SaveImpl app groups\n",
+      "ZelXmlSd: CAPPParser::SaveImpl dll label list\n",
+      "ZelXmlSd: CAPPParser::SaveImpl dll group list\n",
+      "ZelXmlSd: CAPPParser::SaveImpl app rule list\n",
+      "ZelXmlSd: CAPPParser::SaveImpl ended S_OK\n",
+  };
+  EXPECT_EQ(steps, expected);
+}
+
+}  // namespace
+}  // namespace xmlsecdb
