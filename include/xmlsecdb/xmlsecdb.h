@@ -5,6 +5,7 @@
 
 #include "xmlsecdb/access.h"
 #include "xmlsecdb/am.h"
+#include "xmlsecdb/app.h"
 #include "xmlsecdb/app_exceptions.h"
 #include "xmlsecdb/classes.h"
 #include "xmlsecdb/definitions.h"

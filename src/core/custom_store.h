@@ -84,8 +84,8 @@ class CustomStore {
   std::string pool_;
 };
 
-// Writes the store's elements and text in document order (the root
-// itself is not written).
+// Writes the store's elements and text back in document order, without
+// recursion (the root itself is not written).
 [[nodiscard]] HRESULT WriteCustomStore(XmlWriter& writer, const CustomStore& store);
 
 }  // namespace xmlsecdb

@@ -41,6 +41,9 @@ class Section {
 
   // The section's element name, as XmlEx selects it ("RuleList").
   virtual std::string_view element() const = 0;
+  // A further name that selects the section together with others
+  // ("LabelAll" for labels and groups); empty when there is none.
+  virtual std::string_view combined_name() const { return {}; }
   // The parser property that exposes the section's list ("RuleList",
   // "GlobalOptions"), and the list itself (no new reference).
   virtual std::string_view property() const = 0;

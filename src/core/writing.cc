@@ -21,12 +21,12 @@ constexpr std::size_t kSaveChunk = 256 * 1024;
 
 bool Selected(const ParserKind& kind, std::string_view section, std::string_view name) {
   if (section.empty()) return true;
+  if (name.empty()) return false;
   return kind.section_names_any_case ? EqualsIgnoringAsciiCase(section, name) : section == name;
 }
 
 }  // namespace
 
-// Writes the custom store back in document order, without recursion.
 HRESULT WriteCustomStore(XmlWriter& writer, const CustomStore& store) {
   XmlAttributes attributes;
   using NodeId = CustomStore::NodeId;
@@ -60,7 +60,10 @@ HRESULT WriteCustomStore(XmlWriter& writer, const CustomStore& store) {
 
 HRESULT ParserCore::WriteSections(XmlWriter& writer, std::string_view section) {
   for (Section* s : sections_) {
-    if (Selected(kind_, section, s->element())) RETURN_IF_FAILED(s->Write(writer));
+    if (Selected(kind_, section, s->element()) || Selected(kind_, section, s->combined_name())) {
+      BeforeSectionWrite(*s);
+      RETURN_IF_FAILED(s->Write(writer));
+    }
   }
   return S_OK;
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/app_fixture.h"
 #include "fw/fw_fixture.h"
 #include "ids/ids_fixture.h"
 #include "sbx/sbx_fixture.h"
@@ -52,6 +53,18 @@ const std::string kFWBody =
     "<RuleSetList><RuleSet id=\"s\"><RuleListID>2</RuleListID></RuleSet></RuleSetList>"
     "<Custom k=\"v\"/>";
 
+const std::string kAppBody =
+    "<Globals><Property id=\"UseKnownApps\" type=\"bool\">1</Property></Globals>"
+    "<IdentityRedirectionList><IdentityRedirection id=\"r\"><Path>/home</Path>"
+    "</IdentityRedirection></IdentityRedirectionList>"
+    "<LabelList><Label id=\"sh\" type=\"path\"><Path>/bin/sh</Path></Label>"
+    "<Label id=\"k\" type=\"chksm\"><Chksm>" + std::string(32, 'a') + "</Chksm></Label></LabelList>"
+    "<GroupList><Group id=\"g\"><LabelID>sh</LabelID></Group></GroupList>"
+    "<DllLabelList><DllLabel id=\"c\" type=\"name\"><Path>libc.so.6</Path></DllLabel>"
+    "</DllLabelList><DllGroupList><DllGroup id=\"d\"><DllLabelID>c</DllLabelID></DllGroup>"
+    "</DllGroupList><RuleList><Rule id=\"1\" enroll=\"ask\"><Group>g</Group></Rule></RuleList>"
+    "<Custom k=\"v\"/>";
+
 TEST(SecdbRoundTripTest, EveryKind) {
   const Kind kinds[] = {
       {"anti-malware",
@@ -88,6 +101,10 @@ TEST(SecdbRoundTripTest, EveryKind) {
        "module: IDS (16)\nversion: 1.0\nGlobalOptions: 1\nDefinitionList: 1\nGroupList: 2\n"
        "RuleSetList: 1\n",
        "offset=\"4\">0A1B</Token>", true},
+      {"application repository", AppDocument(kAppBody),
+       "module: AppRepository (64)\nversion: 3.0\nGlobalOptions: 1\nIdentityRedirectionList: 1\n"
+       "LabelList: 2\nAppGroupList: 1\nDllLabelList: 1\nDllGroupList: 1\nRuleList: 1\n",
+       "<Rule id=\"1\" enroll=\"ask\">", true},
   };
   TempDir dir;
   for (const Kind& kind : kinds) {
