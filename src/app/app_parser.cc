@@ -13,6 +13,17 @@ namespace {
 inline constexpr GlobalsConfig kAppGlobals = {.option_names = kAppRepositoryOptionNames,
                                               .events = kPolicyGlobalOptionEvents};
 
+// The lists whose sections are kept as read until they are modelled, as
+// their error records will name them.
+constexpr CLSID CLSID_IdentityRedirectionList =
+    MakeGuid("{5EC0DB00-0E20-4000-8000-5EC0DB000E20}");
+constexpr CLSID CLSID_AppRuleList = MakeGuid("{5EC0DB00-0E21-4000-8000-5EC0DB000E21}");
+constexpr ListTraits kRedirectionListTraits = {"CIdentityRedirectionList",
+                                               "CreateIdentityRedirection",
+                                               &CLSID_IdentityRedirectionList, &ISDCollection::kIID};
+constexpr ListTraits kAppRuleListTraits = {"CAppRuleList", "CreateRule", &CLSID_AppRuleList,
+                                           &ISDCollection::kIID};
+
 ComPtr<IPathExpander> CreateExpander() {
   ComPtr<IPathExpander> expander;
   // A failure is ignored: the parser then has no expander.
@@ -24,7 +35,12 @@ ComPtr<IPathExpander> CreateExpander() {
 }  // namespace
 
 CAPPParser::CAPPParser()
-    : ParserObjectEx(ParserKindOf(MODULE_APP)), expander_(CreateExpander()), globals_(this, kAppGlobals) {
+    : ParserObjectEx(ParserKindOf(MODULE_APP)),
+      expander_(CreateExpander()),
+      globals_(this, kAppGlobals),
+      redirections_(this, "IdentityRedirectionList", "IdentityRedirectionList",
+                    kRedirectionListTraits),
+      rules_(this, "RuleList", "RuleList", kAppRuleListTraits) {
   AddSection(&globals_);
   AddSection(&redirections_);
   AddSection(&labels_);

@@ -9,10 +9,10 @@
 #define XMLSECDB_APP_APP_PARSER_H_
 
 #include "app/app_group_section.h"
-#include "app/app_kept_section.h"
 #include "app/app_label_section.h"
 #include "app/app_repository.h"
 #include "core/parser_object.h"
+#include "list/verbatim_section.h"
 #include "model/globals_section.h"
 
 namespace xmlsecdb {
@@ -42,12 +42,12 @@ class CAPPParser final : public ParserObjectEx<ISDParserAPP>, private AppReposit
 
   ComPtr<IPathExpander> expander_;
   GlobalsSection globals_;
-  KeptSection redirections_{"IdentityRedirectionList", "IdentityRedirectionList"};
+  VerbatimSection redirections_;
   LabelSection labels_{this, this, kLabelFormat};
   AppGroupSection groups_{this, this};
   DllLabelSection dll_labels_{this, this, kDllLabelFormat};
   DllGroupSection dll_groups_{this, this};
-  KeptSection rules_{"RuleList", "RuleList"};
+  VerbatimSection rules_;
 };
 
 }  // namespace xmlsecdb

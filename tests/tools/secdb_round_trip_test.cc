@@ -53,6 +53,8 @@ const std::string kFWBody =
     "<RuleSetList><RuleSet id=\"s\"><RuleListID>2</RuleListID></RuleSet></RuleSetList>"
     "<Custom k=\"v\"/>";
 
+// The repository's redirections and rules are kept as they stand until
+// they are read.
 const std::string kAppBody =
     "<Globals><Property id=\"UseKnownApps\" type=\"bool\">1</Property></Globals>"
     "<IdentityRedirectionList><IdentityRedirection id=\"r\"><Path>/home</Path>"
@@ -102,8 +104,8 @@ TEST(SecdbRoundTripTest, EveryKind) {
        "RuleSetList: 1\n",
        "offset=\"4\">0A1B</Token>", true},
       {"application repository", AppDocument(kAppBody),
-       "module: AppRepository (64)\nversion: 3.0\nGlobalOptions: 1\nIdentityRedirectionList: 1\n"
-       "LabelList: 2\nAppGroupList: 1\nDllLabelList: 1\nDllGroupList: 1\nRuleList: 1\n",
+       "module: AppRepository (64)\nversion: 3.0\nGlobalOptions: 1\nIdentityRedirectionList: 0\n"
+       "LabelList: 2\nAppGroupList: 1\nDllLabelList: 1\nDllGroupList: 1\nRuleList: 0\n",
        "<Rule id=\"1\" enroll=\"ask\">", true},
   };
   TempDir dir;
