@@ -95,6 +95,10 @@ struct ISDParserLists : IUnknown {
   // The section element that holds the list at `index` ("Globals" for
   // GlobalOptions): the name XmlEx selects it by.
   [[nodiscard]] virtual HRESULT GetListSection(std::int32_t index, std::string* section) = 0;
+  // A further name XmlEx selects the list at `index` by, together with
+  // other lists ("LabelAll" for labels and groups); empty when it has none.
+  [[nodiscard]] virtual HRESULT GetListCombinedSection(std::int32_t index,
+                                                       std::string* section) = 0;
 };
 
 // Where a load failed on the content of its file.

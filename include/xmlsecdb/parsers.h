@@ -9,6 +9,7 @@
 #include "xmlsecdb/app_exceptions.h"
 #include "xmlsecdb/definitions.h"
 #include "xmlsecdb/di.h"
+#include "xmlsecdb/fw.h"
 #include "xmlsecdb/global_options.h"
 #include "xmlsecdb/parser.h"
 #include "xmlsecdb/rule_sets.h"
@@ -65,9 +66,20 @@ struct ISDParserDI : IPolicyParser<ISDParserEx, IDIRuleList> {
   [[nodiscard]] virtual HRESULT SetXml(std::string_view text, std::int16_t* succeeded) = 0;
 };
 
+// The firewall database (xmlsecdb/fw.h). Its list getters return the list
+// with a new reference. Its rule lists (bind-socket notifications, rules,
+// routed rules, dial numbers, zone rules) are reached through
+// ISDParserLists for now, always empty: their sections are kept as the
+// file has them and written back in their place.
 struct ISDParserFW : ISDParserEx {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0103-4000-8000-5EC0DB000103}");
   using Base = ISDParserEx;
+
+  [[nodiscard]] virtual HRESULT get_GlobalOptions(IPropertyList** list) = 0;
+  // Firewall definitions, whose ItemList is an IFWItemList.
+  [[nodiscard]] virtual HRESULT get_DefinitionList(IDefinitionList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_AppExceptionList(IAppExceptionList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_RuleSetList(IRuleSetList** list) = 0;
 };
 
 struct IPropertyList;
@@ -91,9 +103,29 @@ struct ISDParserIDS : ISDParserEx {
   [[nodiscard]] virtual HRESULT GenerateSID(std::int32_t* sid) = 0;
 };
 
+struct ILabelList;
+struct IAppGroupList;
+struct IDllLabelList;
+struct IDllGroupList;
+
+// The application repository (xmlsecdb/app.h). Its list getters return
+// the list with a new reference. Its sections are written in the order
+// Globals, IdentityRedirectionList, LabelList, GroupList, DllLabelList,
+// DllGroupList, RuleList; XmlEx takes their names in any ASCII letter case,
+// and also "LabelAll" (labels and groups) and "DllLabelAll" (DLL labels and
+// DLL groups). The identity redirections and the rules are kept as the
+// file has them (their lists answer only Count).
 struct ISDParserAPP : ISDParserEx {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0105-4000-8000-5EC0DB000105}");
   using Base = ISDParserEx;
+
+  [[nodiscard]] virtual HRESULT get_GlobalOptions(IPropertyList** options) = 0;
+  [[nodiscard]] virtual HRESULT get_LabelList(ILabelList** labels) = 0;
+  [[nodiscard]] virtual HRESULT get_AppGroupList(IAppGroupList** groups) = 0;
+  [[nodiscard]] virtual HRESULT get_DllLabelList(IDllLabelList** labels) = 0;
+  [[nodiscard]] virtual HRESULT get_DllGroupList(IDllGroupList** groups) = 0;
+  // No DLL integrity objects exist: E_NOTIMPL.
+  [[nodiscard]] virtual HRESULT get_DllIntegrityList(IDispatch** list) = 0;
 };
 
 struct ISDParserCF : ISDParserEx {

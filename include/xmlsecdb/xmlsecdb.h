@@ -5,6 +5,7 @@
 
 #include "xmlsecdb/access.h"
 #include "xmlsecdb/am.h"
+#include "xmlsecdb/app.h"
 #include "xmlsecdb/app_exceptions.h"
 #include "xmlsecdb/classes.h"
 #include "xmlsecdb/definitions.h"
@@ -12,6 +13,7 @@
 #include "xmlsecdb/dispatch.h"
 #include "xmlsecdb/enums.h"
 #include "xmlsecdb/events.h"
+#include "xmlsecdb/fw.h"
 #include "xmlsecdb/global_options.h"
 #include "xmlsecdb/guid.h"
 #include "xmlsecdb/ids.h"

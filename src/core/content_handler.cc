@@ -33,9 +33,41 @@ bool CDbContentHandler::InKnownSection() const {
   return stack_.size() == 1 || known(stack_[1].name);
 }
 
+int CDbContentHandler::VerbatimSection(std::string_view name) const {
+  const std::vector<Section*>& sections = parser_->sections();
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    if (sections[i]->element() == name && sections[i]->verbatim_store()) {
+      return static_cast<int>(i);
+    }
+  }
+  return kNotHandled;
+}
+
 HRESULT CDbContentHandler::StartElement(std::string_view qname, const SaxAttributes& attributes) {
   std::string_view parent = stack_.empty() ? std::string_view() : stack_.back().name;
+  // A verbatim section's element and everything inside it are kept as they
+  // stand and offered to no section.
   int claimed = kNotHandled;
+  CustomStore* verbatim = nullptr;
+  if (!stack_.empty() && stack_.back().store != &parser_->custom_store()) {
+    verbatim = stack_.back().store;
+    claimed = stack_.back().section;
+  }
+  if (!verbatim && stack_.size() == 1 && parent == "SecDb") {
+    claimed = VerbatimSection(qname);
+    if (claimed != kNotHandled) {
+      verbatim = parser_->sections()[static_cast<std::size_t>(claimed)]->verbatim_store();
+    }
+  }
+  if (verbatim) {
+    stack_.push_back(OpenElement{std::string(qname),
+                                 claimed,
+                                 verbatim,
+                                 locator_ ? locator_->line() : 0,
+                                 locator_ ? locator_->column() : 0,
+                                 {}});
+    return KeepVerbatim(*verbatim, qname, attributes);
+  }
   HRESULT hr = S_OK;
   if (parent == "SecDb" && (qname == "VersionInfo" || qname == "Module")) {
     claimed = kHeader;
@@ -54,7 +86,7 @@ HRESULT CDbContentHandler::StartElement(std::string_view qname, const SaxAttribu
   // Pushed after the sections ran, so `parent` stayed valid for them.
   OpenElement& open = stack_.emplace_back(OpenElement{std::string(qname),
                                                       claimed,
-                                                      false,
+                                                      nullptr,
                                                       locator_ ? locator_->line() : 0,
                                                       locator_ ? locator_->column() : 0,
                                                       {}});
@@ -68,9 +100,13 @@ HRESULT CDbContentHandler::StartElement(std::string_view qname, const SaxAttribu
   text_.clear();
   if (claimed != kNotHandled || InKnownSection()) return S_OK;
 
-  open.custom = true;
-  CustomStore& store = parser_->custom_store();
-  custom_current_ = store.AppendElement(custom_current_, qname);
+  open.store = &parser_->custom_store();
+  return KeepVerbatim(*open.store, qname, attributes);
+}
+
+HRESULT CDbContentHandler::KeepVerbatim(CustomStore& store, std::string_view name,
+                                        const SaxAttributes& attributes) {
+  custom_current_ = store.AppendElement(custom_current_, name);
   if (custom_current_ == CustomStore::kNone) return E_OUTOFMEMORY;
   for (int i = 0; i < attributes.length(); ++i) {
     if (!store.AppendAttribute(custom_current_, attributes.name(i), attributes.value(i))) {
@@ -84,8 +120,8 @@ HRESULT CDbContentHandler::EndElement(std::string_view qname) {
   if (stack_.empty() || stack_.back().name != qname) return E_FAIL;
   OpenElement open = std::move(stack_.back());
   stack_.pop_back();
-  if (open.custom) {
-    custom_current_ = parser_->custom_store().parent(custom_current_);
+  if (open.store) {
+    custom_current_ = open.store->parent(custom_current_);
     return S_OK;
   }
   if (open.section < 0) return S_OK;
@@ -113,8 +149,8 @@ void CDbContentHandler::NoteFailure(const OpenElement& element) const {
 
 HRESULT CDbContentHandler::Characters(std::string_view text) {
   if (stack_.empty()) return E_FAIL;
-  if (stack_.back().custom) {
-    if (!parser_->custom_store().AppendText(custom_current_, text)) return E_OUTOFMEMORY;
+  if (CustomStore* store = stack_.back().store) {
+    if (!store->AppendText(custom_current_, text)) return E_OUTOFMEMORY;
   } else if (stack_.back().section != kNotHandled) {
     text_.append(text);
   }

@@ -45,7 +45,9 @@ class CDbContentHandler final : public SaxContentHandler, private SectionReadCon
   struct OpenElement {
     std::string name;
     int section;  // the index of the section that claimed it, or one of the above
-    bool custom;  // stored in the custom store
+    // The store that keeps it verbatim (the parser's custom store, or the
+    // store of a verbatim section), or nullptr.
+    CustomStore* store;
     int line;     // where its start tag begins
     int column;
     std::string id;  // its `id` attribute, kept for elements a section claimed
@@ -60,6 +62,11 @@ class CDbContentHandler final : public SaxContentHandler, private SectionReadCon
   HRESULT ReadVersionInfo(const SaxAttributes& attributes);
   HRESULT ReadModule(const SaxAttributes& attributes);
   bool InKnownSection() const;
+  // The index of the verbatim section whose element `name` is, or
+  // kNotHandled.
+  int VerbatimSection(std::string_view name) const;
+  // Appends the element to `store` under the current node.
+  HRESULT KeepVerbatim(CustomStore& store, std::string_view name, const SaxAttributes& attributes);
   // Notes `element` as the place the load failed.
   void NoteFailure(const OpenElement& element) const;
 

@@ -15,7 +15,11 @@
 #include <string_view>
 #include <vector>
 
+#include "xmlsecdb/result.h"
+
 namespace xmlsecdb {
+
+class XmlWriter;
 
 class CustomStore {
  public:
@@ -79,6 +83,10 @@ class CustomStore {
   std::vector<Span> attributes_;  // name, value, name, value, ...
   std::string pool_;
 };
+
+// Writes the store's elements and text back in document order, without
+// recursion (the root itself is not written).
+[[nodiscard]] HRESULT WriteCustomStore(XmlWriter& writer, const CustomStore& store);
 
 }  // namespace xmlsecdb
 

@@ -407,10 +407,12 @@ HRESULT ParserCore::GetListAt(std::int32_t index, std::string* property,
   return S_OK;
 }
 
-HRESULT ParserCore::GetListSectionAt(std::int32_t index, std::string* section) const {
+HRESULT ParserCore::GetListSectionAt(std::int32_t index, std::string* section,
+                                     bool combined) const {
   if (!section) return E_POINTER;
   if (index < 0 || static_cast<std::size_t>(index) >= sections_.size()) return E_INVALIDARG;
-  *section = sections_[static_cast<std::size_t>(index)]->element();
+  const Section* at = sections_[static_cast<std::size_t>(index)];
+  *section = combined ? at->combined_name() : at->element();
   return S_OK;
 }
 

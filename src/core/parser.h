@@ -100,7 +100,8 @@ class ParserCore : private SaxErrorHandler {
   HRESULT FindEvents(const IID& iid, IConnectionPoint** point);
   HRESULT GetListCount(std::int32_t* count) const;
   HRESULT GetListAt(std::int32_t index, std::string* property, ISDCollection** list) const;
-  HRESULT GetListSectionAt(std::int32_t index, std::string* section) const;
+  // The section's element name, or with `combined` its combined name.
+  HRESULT GetListSectionAt(std::int32_t index, std::string* section, bool combined = false) const;
   HRESULT LoadDatabaseImage(std::string_view bytes, std::string_view name, std::int32_t read_only);
   HRESULT GetErrorLocation(LoadErrorLocation* location) const;
   HRESULT GetLastRestore(RestoreInfo* restore) const;
@@ -117,6 +118,8 @@ class ParserCore : private SaxErrorHandler {
   // custom sections.
   virtual void ClearLists();
   virtual HRESULT WriteSections(XmlWriter& writer, std::string_view section);
+  // Called by the default WriteSections before each selected section.
+  virtual void BeforeSectionWrite(const Section&) {}
   // Puts the kind's rule lists back in comparison order (see
   // SortListsIfModified).
   virtual void SortRuleLists() {}

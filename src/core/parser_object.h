@@ -49,6 +49,9 @@ class ParserObject : public DispatchObject<Interface, ISupportErrorInfo, IConnec
   HRESULT GetListSection(std::int32_t index, std::string* section) override {
     return GetListSectionAt(index, section);
   }
+  HRESULT GetListCombinedSection(std::int32_t index, std::string* section) override {
+    return GetListSectionAt(index, section, true);
+  }
   HRESULT LoadImage(std::string_view bytes, std::string_view name,
                     std::int32_t read_only) override {
     return LoadDatabaseImage(bytes, name, read_only);

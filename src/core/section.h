@@ -6,7 +6,8 @@
 // handler offers every element to the sections in that order; the first one
 // that claims the (element, parent) pair handles it, and gets the element's
 // end with the text collected inside it. Elements no section claims inside
-// a section are ignored; unknown top-level sections are kept verbatim.
+// a section are ignored; unknown top-level sections are kept verbatim, and
+// so are the sections that answer a verbatim_store.
 #ifndef XMLSECDB_CORE_SECTION_H_
 #define XMLSECDB_CORE_SECTION_H_
 
@@ -18,6 +19,7 @@
 
 namespace xmlsecdb {
 
+class CustomStore;
 class ParserCore;
 class XmlWriter;
 
@@ -39,6 +41,9 @@ class Section {
 
   // The section's element name, as XmlEx selects it ("RuleList").
   virtual std::string_view element() const = 0;
+  // A further name that selects the section together with others
+  // ("LabelAll" for labels and groups); empty when there is none.
+  virtual std::string_view combined_name() const { return {}; }
   // The parser property that exposes the section's list ("RuleList",
   // "GlobalOptions"), and the list itself (no new reference).
   virtual std::string_view property() const = 0;
@@ -61,6 +66,13 @@ class Section {
 
   // Empties the section's list, as New does.
   virtual void Clear() = 0;
+
+  // A section whose elements the kind does not read yet answers the store
+  // that keeps its top-level element as the file has it: the content
+  // handler puts the element's whole subtree there instead of offering it
+  // to the sections, and the section writes it back in its place. Sections
+  // that read their elements answer nullptr.
+  virtual CustomStore* verbatim_store() { return nullptr; }
 };
 
 }  // namespace xmlsecdb

@@ -21,11 +21,13 @@ constexpr std::size_t kSaveChunk = 256 * 1024;
 
 bool Selected(const ParserKind& kind, std::string_view section, std::string_view name) {
   if (section.empty()) return true;
+  if (name.empty()) return false;
   return kind.section_names_any_case ? EqualsIgnoringAsciiCase(section, name) : section == name;
 }
 
-// Writes the custom store back in document order, without recursion.
-HRESULT WriteCustomSections(XmlWriter& writer, const CustomStore& store) {
+}  // namespace
+
+HRESULT WriteCustomStore(XmlWriter& writer, const CustomStore& store) {
   XmlAttributes attributes;
   using NodeId = CustomStore::NodeId;
   NodeId node = store.first_child(CustomStore::kRoot);
@@ -56,11 +58,12 @@ HRESULT WriteCustomSections(XmlWriter& writer, const CustomStore& store) {
   return S_OK;
 }
 
-}  // namespace
-
 HRESULT ParserCore::WriteSections(XmlWriter& writer, std::string_view section) {
   for (Section* s : sections_) {
-    if (Selected(kind_, section, s->element())) RETURN_IF_FAILED(s->Write(writer));
+    if (Selected(kind_, section, s->element()) || Selected(kind_, section, s->combined_name())) {
+      BeforeSectionWrite(*s);
+      RETURN_IF_FAILED(s->Write(writer));
+    }
   }
   return S_OK;
 }
@@ -80,7 +83,7 @@ HRESULT ParserCore::WriteDocument(XmlWriter& writer, std::string_view section) {
   SortListsIfModified();
   RETURN_IF_FAILED(WriteSections(writer, section));
   if (kind_.writes_custom_sections && Selected(kind_, section, kCustomSection)) {
-    RETURN_IF_FAILED(WriteCustomSections(writer, custom_));
+    RETURN_IF_FAILED(WriteCustomStore(writer, custom_));
   }
   RETURN_IF_FAILED(writer.EndElement("SecDb"));
   return writer.EndDocument();

@@ -1,15 +1,23 @@
-// How firewall files spell what the shared sections read: `AccessDesc`,
-// the guard of `AppItem`, the failure texts of `ConditionSwitch` and
-// `RuleSet`. The firewall's rules and definitions are not read yet; these
-// are the settings they take.
+// How firewall files spell their values: the transport fields of `Item`
+// (and of the rules' inline transports), the definitions' object types,
+// and what the shared sections read — `AccessDesc`, the guard of
+// `AppItem`, the failure texts of `ConditionSwitch` and `RuleSet`, the
+// names of global options; and the events of the firewall parser's lists.
+//
+// The firewall's handler takes the elements it knows by name wherever they
+// stand, so every shared section is declared `by_name` here.
 #ifndef XMLSECDB_FW_FW_WORDS_H_
 #define XMLSECDB_FW_FW_WORDS_H_
 
 #include "model/access_descriptor_xml.h"
 #include "model/app_exception_section.h"
 #include "model/condition_switch_xml.h"
+#include "model/definitions_section.h"
 #include "model/global_option_names.h"
+#include "model/globals_section.h"
 #include "model/rule_set_section.h"
+#include "model/vocabulary.h"
+#include "xmlsecdb/fw.h"
 
 namespace xmlsecdb {
 
@@ -44,6 +52,86 @@ inline constexpr AppItemVocabulary kFWExceptionItems = {kFirewallGuards,
 
 inline constexpr RuleSetSectionConfig kFWRuleSets = {" Missing RuleSet id.", true};
 
+// ---------------------------------------------------------------------------
+// Transport fields (`Item`, and the inline transports of rules).
+
+// `dir`: absent keeps the default.
+inline constexpr Vocabulary<EDirection> kFWDirection{.words = kDirectionWords, .if_absent = DIR_IN};
+
+// `prot`: PROT_IP and PROT_TCP_S have no word, so a save leaves the
+// attribute out and a load gives tcp.
+inline constexpr Spelling<EProtocol> kFWProtocolWords[] = {
+    {PROT_TCP, "tcp"},   {PROT_UDP, "udp"},     {PROT_TCP_UDP, "tcp_udp"},
+    {PROT_ICMP, "icmp"}, {PROT_OTHER, "other"}, {PROT_ALL, "*"}};
+inline constexpr Vocabulary<EProtocol> kFWProtocol{.words = kFWProtocolWords,
+                                                   .if_absent = PROT_TCP};
+
+// `icmptype`, in enumeration order; the numbers that end a word are the
+// ICMP (or ICMPv6) message types it covers.
+inline constexpr Spelling<EICMPType> kICMPTypeWords[] = {
+    {ICMP_ALL, "*"},
+    {ICMP_ECHO, "ECHO_REQ_REPLY_8_0"},
+    {ICMP_DEST_UNREACHABLE, "DST_UNREACHABLE_3"},
+    {ICMP_SRC_QUENCH, "SRC_QUENCH_4"},
+    {ICMP_REDIRECT, "REDIRECT_5"},
+    {ICMP_ROUTER, "ROUTER_ADVERTISMENT_9_10"},
+    {ICMP_TIMEOUT, "TIMEOUT_11"},
+    {ICMP_PARAM, "PARAM_PROBLEM_12"},
+    {ICMP_TIMESTAMP, "TIMESTAMP_REQ_REPLY_13_14"},
+    {ICMP_INFO, "INFO_REQ_REPLY_15_16"},
+    {ICMP_ADDRMASK, "ADDRMASK_REQ_REPLY_17_18"},
+    {ICMP_V6_DEST_UNREACHABLE, "V6_DST_UNREACHABLE_1"},
+    {ICMP_V6_PACKET_TOO_BIG, "V6_PACKET_TOO_BIG_2"},
+    {ICMP_V6_TIMEOUT, "V6_TIME_EXCEEDED_3"},
+    {ICMP_V6_PARAM, "V6_PARAM_PROBLEM_4"},
+    {ICMP_V6_ECHO, "V6_ECHO_REQ_REPLY_128_129"},
+    {ICMP_V6_MULTICAST, "V6_MULTICAST_LISTENER_130_131"},
+    {ICMP_V6_MULTICAST_DONE, "V6_MULTICAST_LISTENER_DONE_132"},
+    {ICMP_V6_ROUTER, "V6_ROUTER_ADVERTISMENT_133_134"},
+    {ICMP_V6_NEIGHBOR, "V6_NEIGHBOR_ADVERTISMENT_135_136"},
+    {ICMP_V6_REDIRECT, "V6_REDIRECT_137"},
+};
+inline constexpr Vocabulary<EICMPType> kICMPType{.words = kICMPTypeWords, .if_absent = ICMP_ALL};
+
+// ---------------------------------------------------------------------------
+// The parser's list events (xmlsecdb/fw.h).
+
+inline constexpr ListEventIds kFWGlobalOptionEvents = {
+    DISPID_FW_OnBeforeGlobalOptionInserted, DISPID_FW_OnAfterGlobalOptionInserted,
+    DISPID_FW_OnBeforeGlobalOptionRemoved,  DISPID_FW_OnAfterGlobalOptionRemoved,
+    DISPID_FW_OnBeforeGlobalOptionChanged,  DISPID_FW_OnAfterGlobalOptionChanged};
+// Definitions raise the numbers every kind with definition events uses.
+static_assert(kDefinitionEvents.before_insert == DISPID_FW_OnBeforeDefinitionInserted &&
+              kDefinitionEvents.after_change == DISPID_FW_OnAfterDefinitionChanged);
+inline constexpr ListEventIds kFWItemEvents = {.before_insert = DISPID_OnBeforeFWItemInserted,
+                                               .after_insert = DISPID_OnAfterFWItemInserted,
+                                               .before_remove = DISPID_OnBeforeFWItemRemoved,
+                                               .after_remove = DISPID_OnAfterFWItemRemoved,
+                                               .before_change = DISPID_OnBeforeFWItemChanged,
+                                               .after_change = DISPID_OnAfterFWItemChanged,
+                                               .change_has_property = true,
+                                               .change_marks_modified = false};
+inline constexpr ListEventIds kFWAppExceptionEvents = {
+    DISPID_FW_OnBeforeAppExceptionInserted, DISPID_FW_OnAfterAppExceptionInserted,
+    DISPID_FW_OnBeforeAppExceptionRemoved,  DISPID_FW_OnAfterAppExceptionRemoved,
+    DISPID_FW_OnBeforeAppExceptionChanged,  DISPID_FW_OnAfterAppExceptionChanged};
+
+// ---------------------------------------------------------------------------
+// The sections.
+
+// `ot` of `Object`; written first.
+inline constexpr Spelling<EObjectType> kFWDefinitionTypes[] = {
+    {OT_FW_TRANS, "iptransport"},
+    {OT_FW_IPADDR, "ipaddress"},
+    {OT_TIME, "time"},
+    {OT_FW_IPADDR_LAN, "ipaddress_lan"},
+    {OT_FW_EXPRESSION, "content_filter"}};
+inline constexpr DefinitionsConfig kFWDefinitions = {.object_types = kFWDefinitionTypes,
+                                                     .definition_events = kDefinitionEvents,
+                                                     .item_events = kFWItemEvents,
+                                                     .object_attributes = kObjectTypeFirst,
+                                                     .by_name = true};
+
 // The names of global options in firewall files.
 // clang-format off
 inline constexpr OptionName kFirewallOptionNames[] = {
@@ -61,6 +149,12 @@ inline constexpr OptionName kFirewallOptionNames[] = {
     {"InvalidNetworkPacketAL", 0x0000000C},
 };
 // clang-format on
+
+inline constexpr AppExceptionSectionConfig kFWExceptions = {kFWAppExceptionEvents,
+                                                            kFWExceptionItems};
+
+inline constexpr GlobalsConfig kFWGlobals = {
+    .option_names = kFirewallOptionNames, .events = kFWGlobalOptionEvents, .by_name = true};
 
 }  // namespace xmlsecdb
 

@@ -2,6 +2,8 @@
 #include "xmlsecdb/module.h"
 
 #include "host/class_factory.h"
+#include "platform/agent_classes.h"
+#include "platform/env.h"
 #include "xmlsecdb/classes.h"
 
 using xmlsecdb::HRESULT;
@@ -32,6 +34,12 @@ HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, std::uint32_t, con
   ComPtr<IClassFactory> factory;
   HRESULT hr =
       DllGetClassObject(clsid, IClassFactory::kIID, reinterpret_cast<void**>(factory.Put()));
+  // Classes outside the module that the runtime knows: the agent's
+  // services, registered by the process's environment.
+  if (hr == CLASS_E_CLASSNOTAVAILABLE) {
+    if (outer) return CLASS_E_NOAGGREGATION;
+    return CreateAgentObject(ProcessEnv(), clsid, iid, object);
+  }
   if (Failed(hr)) return hr;
   return factory->CreateInstance(outer, iid, object);
 }

@@ -189,6 +189,9 @@ class ItemObject : public DispatchObject<Interfaces...>, public Base {
 
  protected:
   ItemObject() = default;
+  // For a base that takes arguments (a kind's item core with its family).
+  template <class... Args>
+  explicit ItemObject(Args&&... args) : Base(std::forward<Args>(args)...) {}
 
   void* QueryExtra(const IID& iid) override {
     return iid == kListItemIID ? static_cast<ListItemBase*>(this) : nullptr;

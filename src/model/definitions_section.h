@@ -114,6 +114,10 @@ struct DefinitionsConfig {
   std::string_view wrong_type = " Wrong object type.";      // 110
   // The attributes of `Object` in the order a save writes them.
   std::span<const ObjectAttributeSpec> object_attributes = kObjectIdFirst;
+  // The kind's handler takes `Object` by name wherever it stands, and
+  // `Item` wherever it stands while an `Object` is open; otherwise only as
+  // `Definitions/Object/Item`.
+  bool by_name = false;
 };
 
 // Every object-type word a save writes. A type the kind's own words lack is
@@ -159,7 +163,7 @@ class DefinitionsSectionOf final : public ListSection<typename Items::List> {
       *handled = true;
       return S_OK;
     }
-    if (name == "Object" && parent == "Definitions") {
+    if (name == "Object" && (config_.by_name || parent == "Definitions")) {
       *handled = true;
       current_.Reset();
       ComPtr<Definition> definition = items_.NewDefinition(*this->list());
@@ -167,7 +171,7 @@ class DefinitionsSectionOf final : public ListSection<typename Items::List> {
       current_ = std::move(definition);
       return S_OK;
     }
-    if (name == "Item" && parent == "Object" && current_) {
+    if (name == "Item" && (config_.by_name || parent == "Object") && current_) {
       *handled = true;
       return items_.StartItem(context, attributes, *current_);
     }

@@ -70,8 +70,8 @@ HRESULT GlobalsSection::StartElement(SectionReadContext& context, std::string_vi
     in_globals_ = true;
     return S_OK;
   }
-  if (!in_globals_) return S_OK;
-  if (parent == kGlobals &&
+  if (!in_globals_ && !config_.by_name) return S_OK;
+  if ((parent == kGlobals || config_.by_name) &&
       (name == kProperty || (name == kPropertySL && config_.reads_string_lists))) {
     *handled = true;
     in_string_list_ = name == kPropertySL;

@@ -75,6 +75,9 @@ struct GlobalsConfig {
   // Only with a vocabulary that refuses unknown words.
   ReadFailure wrong_type = {kMsgMissingAttribute, " Wrong property type."};
   ReadFailure wrong_priority = {kMsgInvalidContent, " Wrong property priority."};
+  // The kind's handler takes `Property` (and `PropertySL`) by name
+  // wherever it stands; otherwise only directly inside `Globals`.
+  bool by_name = false;
 };
 
 class GlobalsSection final : public ListSection<CGlobalPropertyList> {

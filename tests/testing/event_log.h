@@ -11,12 +11,14 @@
 namespace xmlsecdb::testing {
 
 // Records every event as "dispid", or "dispid:property" for an event whose
-// second argument is a property number.
+// last argument (after the item, and the definition for item events) is a
+// property number.
 class EventLog final : public ComObject<IDispatch> {
  public:
   HRESULT Invoke(DISPID dispid, const Variant* args, std::uint32_t count, Variant*) override {
     std::string line = std::to_string(dispid);
-    if (count == 2 && args[1].as_int()) line += ":" + std::to_string(*args[1].as_int());
+    const std::int32_t* property = count >= 2 ? args[count - 1].as_int() : nullptr;
+    if (property) line += ":" + std::to_string(*property);
     lines.push_back(line);
     return S_OK;
   }

@@ -228,8 +228,10 @@ inline HRESULT SaveAndReload(TestParser& from, TestParser& into) {
   return Failed(hr) ? hr : into.Load(path, 0);
 }
 
-// The text a save writes for `section` alone, without the document frame.
-inline std::string SectionText(TestParser& parser, std::string_view section) {
+// The text a save writes for `section` alone, without the document frame
+// (`parser`: the TestParser or a kind's parser with XmlEx).
+template <class Parser>
+std::string SectionText(Parser& parser, std::string_view section) {
   std::string xml;
   if (Failed(parser.XmlEx(section, &xml))) return "<failed>";
   std::size_t module = xml.find("<Module");

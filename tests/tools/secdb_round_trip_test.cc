@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/app_fixture.h"
+#include "fw/fw_fixture.h"
 #include "ids/ids_fixture.h"
 #include "sbx/sbx_fixture.h"
 #include "testing/temp_dir.h"
@@ -40,6 +42,31 @@ const std::string kIDSBody =
     "<RuleSetList><RuleSet id=\"s\"><RuleListID>one</RuleListID></RuleSet></RuleSetList>"
     "<Custom k=\"v\"/>";
 
+// The firewall's rule sections are kept as they stand until they are read.
+const std::string kFWBody =
+    "<Globals><Property id=\"ZoneMode\" type=\"int\">1</Property></Globals>"
+    "<Definitions><Object ot=\"iptransport\" id=\"Web\"><Item dir=\"out\" remport=\"80\"/>"
+    "</Object></Definitions>"
+    "<ExceptionList><AppItem app=\"x.exe\" activeGuardsMask=\"*\"/></ExceptionList>"
+    "<RuleList><Rule id=\"2\" app=\"a\" remaddr=\"*\"><AccessDesc at=\"NetworkAccess\" "
+    "ar=\"Allow\" al=\"Severity0\"/></Rule></RuleList>"
+    "<RuleSetList><RuleSet id=\"s\"><RuleListID>2</RuleListID></RuleSet></RuleSetList>"
+    "<Custom k=\"v\"/>";
+
+// The repository's redirections and rules are kept as they stand until
+// they are read.
+const std::string kAppBody =
+    "<Globals><Property id=\"UseKnownApps\" type=\"bool\">1</Property></Globals>"
+    "<IdentityRedirectionList><IdentityRedirection id=\"r\"><Path>/home</Path>"
+    "</IdentityRedirection></IdentityRedirectionList>"
+    "<LabelList><Label id=\"sh\" type=\"path\"><Path>/bin/sh</Path></Label>"
+    "<Label id=\"k\" type=\"chksm\"><Chksm>" + std::string(32, 'a') + "</Chksm></Label></LabelList>"
+    "<GroupList><Group id=\"g\"><LabelID>sh</LabelID></Group></GroupList>"
+    "<DllLabelList><DllLabel id=\"c\" type=\"name\"><Path>libc.so.6</Path></DllLabel>"
+    "</DllLabelList><DllGroupList><DllGroup id=\"d\"><DllLabelID>c</DllLabelID></DllGroup>"
+    "</DllGroupList><RuleList><Rule id=\"1\" enroll=\"ask\"><Group>g</Group></Rule></RuleList>"
+    "<Custom k=\"v\"/>";
+
 TEST(SecdbRoundTripTest, EveryKind) {
   const Kind kinds[] = {
       {"anti-malware",
@@ -67,10 +94,19 @@ TEST(SecdbRoundTripTest, EveryKind) {
        "AppExceptionList: 1\nRuleList: 1\nRuleSetList: 1\n",
        "<Rule id=\"2\" ot=\"DataInspection\" scanItemList_id=\"9\" app=\"a\" order=\"35000\">",
        true},
+      {"firewall", FWDocument(kFWBody),
+       "module: Firewall (2)\nversion: 1.0\nGlobalOptions: 1\nDefinitionList: 1\n"
+       "AppExceptionList: 1\nBindSocketNotificationList: 0\nRuleList: 0\nRoutedRuleList: 0\n"
+       "DialNumberList: 0\nZoneRuleList: 0\nRuleSetList: 1\n",
+       "<Rule id=\"2\" app=\"a\" remaddr=\"*\">", true},
       {"IDS", IDSDocument(kIDSBody),
        "module: IDS (16)\nversion: 1.0\nGlobalOptions: 1\nDefinitionList: 1\nGroupList: 2\n"
        "RuleSetList: 1\n",
        "offset=\"4\">0A1B</Token>", true},
+      {"application repository", AppDocument(kAppBody),
+       "module: AppRepository (64)\nversion: 3.0\nGlobalOptions: 1\nIdentityRedirectionList: 0\n"
+       "LabelList: 2\nAppGroupList: 1\nDllLabelList: 1\nDllGroupList: 1\nRuleList: 0\n",
+       "<Rule id=\"1\" enroll=\"ask\">", true},
   };
   TempDir dir;
   for (const Kind& kind : kinds) {

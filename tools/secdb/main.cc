@@ -287,6 +287,11 @@ std::vector<std::pair<std::string, std::string>> SectionNames(ISDParser* parser)
       }
       if (property != element) names.emplace_back(property, element);
       names.emplace_back(element, element);
+      std::string combined;
+      if (Succeeded(lists->GetListCombinedSection(i, &combined)) && !combined.empty() &&
+          std::ranges::find(names, std::pair(combined, combined)) == names.end()) {
+        names.emplace_back(combined, combined);
+      }
     }
   }
   names.emplace_back("Custom", "Custom");
