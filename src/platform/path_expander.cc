@@ -71,21 +71,24 @@ bool Wanted(const fs::directory_entry& entry, bool libraries) {
          fs::perms::none;
 }
 
+// The wanted files under `directory`, one level or the whole subtree as
+// `Iterator` walks it; a walk that fails stops where it is.
+template <class Iterator>
+void CollectFiles(const std::string& directory, bool libraries, std::vector<std::string>* found) {
+  std::error_code error;
+  for (Iterator it(directory, fs::directory_options::skip_permission_denied, error), end;
+       !error && it != end; it.increment(error)) {
+    if (Wanted(*it, libraries)) found->push_back(it->path().string());
+  }
+}
+
 void ListDirectory(const std::string& directory, const DirectoryToken& token,
                    std::vector<std::string>* paths) {
   std::vector<std::string> found;
-  std::error_code error;
-  const auto options = fs::directory_options::skip_permission_denied;
   if (token.subtree) {
-    for (fs::recursive_directory_iterator it(directory, options, error), end; !error && it != end;
-         it.increment(error)) {
-      if (Wanted(*it, token.libraries)) found.push_back(it->path().string());
-    }
+    CollectFiles<fs::recursive_directory_iterator>(directory, token.libraries, &found);
   } else {
-    for (fs::directory_iterator it(directory, options, error), end; !error && it != end;
-         it.increment(error)) {
-      if (Wanted(*it, token.libraries)) found.push_back(it->path().string());
-    }
+    CollectFiles<fs::directory_iterator>(directory, token.libraries, &found);
   }
   std::sort(found.begin(), found.end());
   paths->insert(paths->end(), found.begin(), found.end());
