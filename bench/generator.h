@@ -79,6 +79,11 @@ std::string GenerateDataInspection(const GeneratorOptions& options);
 // in.
 std::string GenerateIds(const GeneratorOptions& options);
 
+// An application repository of `rules` labels in key order (backwards
+// when reversed) of every label type, a group for every 50 of them
+// referencing each, and a DLL label for every ten labels, listed in order.
+std::string GenerateAppRepository(const GeneratorOptions& options);
+
 // `utf8` as a database file image: FF FE mark and UTF-16LE text.
 std::string ToUtf16File(const std::string& utf8);
 

@@ -141,14 +141,15 @@ HRESULT LabelCore<Checksums>::PutUIFlags(std::string_view flags) {
 }
 
 template <class Checksums>
-Variant LabelCore<Checksums>::PathExpanded() {
+const Variant& LabelCore<Checksums>::PathExpanded() {
   if (!expanded_.is_empty()) return expanded_;
   const std::string cls(family_.item_class);
   AppRepository* repo = RepositoryOf(*this);
   IPathExpander* expander = repo ? repo->path_expander() : nullptr;
   if (!expander) {
     DebugLog("ZelXmlSd: %s::put_Path the Path expander is not initialized", cls.c_str());
-    return Variant();
+    unkept_ = Variant();
+    return unkept_;
   }
   Variant paths;
   std::int32_t expanded = 0;
@@ -161,12 +162,15 @@ Variant LabelCore<Checksums>::PathExpanded() {
                    : "ZelXmlSd: %s::get_PathExpanded Cannot expanded path [%s] is empty\n",
                cls.c_str(), path_.c_str());
     }
-    expanded_ = paths;
-    return paths;
+    expanded_ = std::move(paths);
+    return expanded_;
   }
   DebugLog("ZelXmlSd: %s::get_PathExpanded Cannot expand path [%s] hr=0x%08x\n", cls.c_str(),
            path_.c_str(), static_cast<unsigned>(hr));
-  if (!family_.falls_back_to_path) return paths;
+  if (!family_.falls_back_to_path) {
+    unkept_ = std::move(paths);
+    return unkept_;
+  }
   std::vector<std::string> original;
   if (!path_.empty()) original.push_back(path_);
   DebugLog("ZelXmlSd: %s::get_PathExpanded CreateVariant started %u\n", cls.c_str(),
@@ -190,7 +194,7 @@ template class LabelCore<CBGChecksumList>;
 // --- CLabel ---
 
 CLabel::CLabel()
-    : ItemObject(kLabelFamily, kChecksumListTraits), redirections_(MakeObject<CSimpleValueList>()) {}
+    : LabelMembers(kLabelFamily, kChecksumListTraits), redirections_(MakeObject<CSimpleValueList>()) {}
 
 HRESULT CLabel::get_Type(ELabelType* type) {
   return GetField(static_cast<ELabelType>(this->type()), type);
@@ -244,7 +248,7 @@ HRESULT CLabel::put_LabelID(std::string_view id) {
 
 // --- CDllLabel ---
 
-CDllLabel::CDllLabel() : ItemObject(kDllLabelFamily, kBGChecksumListTraits) {}
+CDllLabel::CDllLabel() : LabelMembers(kDllLabelFamily, kBGChecksumListTraits) {}
 
 HRESULT CDllLabel::get_Type(EDllLabelType* type) {
   return GetField(static_cast<EDllLabelType>(this->type()), type);

@@ -95,8 +95,9 @@ class LabelCore : public ListItemBase, public IListOwner {
   void set_ui_flags(std::string_view flags) { ui_flags_ = flags; }
 
   // The expanded path as get_PathExpanded gives it (an empty variant when
-  // nothing can be had).
-  Variant PathExpanded();
+  // nothing can be had). Valid until the next call or path change: the
+  // look-ups walk every label's paths without copying them.
+  const Variant& PathExpanded();
 
   // The checksum list's site: every notice is a change of this label.
   void MarkModified() override {}
@@ -131,6 +132,8 @@ class LabelCore : public ListItemBase, public IListOwner {
   std::int32_t type_ = LT_PATH;
   std::string path_;
   Variant expanded_;
+  // What PathExpanded answered when the answer is not kept in expanded_.
+  Variant unkept_;
   Owned<Checksums> checksums_;
   std::string description_;
   std::int32_t access_result_ = AR_ALLOW;
@@ -138,21 +141,38 @@ class LabelCore : public ListItemBase, public IListOwner {
   std::string ui_flags_;
 };
 
-class CLabel final : public ItemObject<LabelCore<CChecksumList>, ILabel> {
+// The members labels and DLL labels answer alike, over the family's
+// interface; the type and the access fields differ in their types and stay
+// with each class.
+template <class Checksums, class Interface, class TypeEnum>
+class LabelMembers : public ItemObject<LabelCore<Checksums>, Interface> {
  public:
-  CLabel();
-
-  HRESULT get_LabelID(std::string* id) override { return GetField(id_, id); }
-  HRESULT put_LabelID(std::string_view id) override;
-  HRESULT get_Type(ELabelType* type) override;
-  HRESULT put_Type(ELabelType type) override { return PutType(type); }
+  HRESULT get_LabelID(std::string* id) override { return GetField(this->id_, id); }
+  HRESULT put_Type(TypeEnum type) override { return this->PutType(type); }
   HRESULT get_Path(std::string* path) override { return GetField(this->path(), path); }
-  HRESULT put_Path(std::string_view path) override { return PutPath(path); }
+  HRESULT put_Path(std::string_view path) override { return this->PutPath(path); }
   HRESULT get_ChecksumList(IChecksumList** checksums) override {
     return GetOwned(this->checksums(), checksums);
   }
-  HRESULT get_Description(std::string* text) override { return GetField(description(), text); }
-  HRESULT put_Description(std::string_view text) override { return PutDescription(text); }
+  HRESULT get_Description(std::string* text) override {
+    return GetField(this->description(), text);
+  }
+  HRESULT put_Description(std::string_view text) override { return this->PutDescription(text); }
+  HRESULT get_UIFlags(std::string* flags) override { return GetField(this->ui_flags(), flags); }
+  HRESULT put_UIFlags(std::string_view flags) override { return this->PutUIFlags(flags); }
+  HRESULT get_PathExpanded(Variant* paths) override { return this->GetPathExpanded(paths); }
+
+ protected:
+  LabelMembers(const LabelFamily& family, const ListTraits& checksum_traits)
+      : ItemObject<LabelCore<Checksums>, Interface>(family, checksum_traits) {}
+};
+
+class CLabel final : public LabelMembers<CChecksumList, ILabel, ELabelType> {
+ public:
+  CLabel();
+
+  HRESULT put_LabelID(std::string_view id) override;
+  HRESULT get_Type(ELabelType* type) override;
   HRESULT get_BGAccessResult(EAccessResult* result) override;
   HRESULT put_BGAccessResult(EAccessResult result) override { return PutAccessResult(result); }
   HRESULT get_BGAuditLevel(EAuditLevel* level) override;
@@ -161,14 +181,11 @@ class CLabel final : public ItemObject<LabelCore<CChecksumList>, ILabel> {
   HRESULT put_LearningMode(std::int32_t mode) override;
   HRESULT get_ProcessID(std::int32_t* id) override { return GetField(process_id_, id); }
   HRESULT put_ProcessID(std::int32_t id) override;
-  HRESULT get_UIFlags(std::string* flags) override { return GetField(ui_flags(), flags); }
-  HRESULT put_UIFlags(std::string_view flags) override { return PutUIFlags(flags); }
   HRESULT get_KnownApp(std::int32_t* known) override { return GetField(known_app_, known); }
   HRESULT put_KnownApp(std::int32_t known) override;
   HRESULT get_IdentityRedirectionList(ISimpleValueList** ids) override;
   HRESULT get_AssGroup(std::string* group) override { return GetField(ass_group_, group); }
   HRESULT put_AssGroup(std::string_view group) override;
-  HRESULT get_PathExpanded(Variant* paths) override { return GetPathExpanded(paths); }
 
   std::int32_t learning_mode() const { return learning_mode_; }
   std::int32_t process_id() const { return process_id_; }
@@ -190,30 +207,18 @@ class CLabel final : public ItemObject<LabelCore<CChecksumList>, ILabel> {
   std::string ass_group_;
 };
 
-class CDllLabel final : public ItemObject<LabelCore<CBGChecksumList>, IDllLabel> {
+class CDllLabel final : public LabelMembers<CBGChecksumList, IDllLabel, EDllLabelType> {
  public:
   CDllLabel();
 
-  HRESULT get_LabelID(std::string* id) override { return GetField(id_, id); }
   HRESULT put_LabelID(std::string_view id) override;
   HRESULT get_Type(EDllLabelType* type) override;
-  HRESULT put_Type(EDllLabelType type) override { return PutType(type); }
-  HRESULT get_Path(std::string* path) override { return GetField(this->path(), path); }
-  HRESULT put_Path(std::string_view path) override { return PutPath(path); }
-  HRESULT get_ChecksumList(IChecksumList** checksums) override {
-    return GetOwned(this->checksums(), checksums);
-  }
-  HRESULT get_Description(std::string* text) override { return GetField(description(), text); }
-  HRESULT put_Description(std::string_view text) override { return PutDescription(text); }
   HRESULT get_BGAccessResult(std::int32_t* result) override {
     return GetField(access_result(), result);
   }
   HRESULT put_BGAccessResult(std::int32_t result) override { return PutAccessResult(result); }
   HRESULT get_BGAuditLevel(std::int32_t* level) override { return GetField(audit_level(), level); }
   HRESULT put_BGAuditLevel(std::int32_t level) override { return PutAuditLevel(level); }
-  HRESULT get_UIFlags(std::string* flags) override { return GetField(ui_flags(), flags); }
-  HRESULT put_UIFlags(std::string_view flags) override { return PutUIFlags(flags); }
-  HRESULT get_PathExpanded(Variant* paths) override { return GetPathExpanded(paths); }
 };
 
 inline constexpr KeyedListConfig kLabelKeys = {.less = &NoCaseLess};

@@ -221,7 +221,7 @@ CLabel* CLabelList::Match(std::string_view path, std::string_view checksum,
     }
     if (TypeChecksPath(type)) {
       bool found = false;
-      const Variant expanded = label->PathExpanded();
+      const Variant& expanded = label->PathExpanded();
       if (const std::vector<std::string>* paths = expanded.as_string_array()) {
         for (const std::string& candidate : *paths) {
           if (EqualsIgnoringAsciiCase(candidate, path)) {
@@ -464,17 +464,41 @@ HRESULT Enroll(List& list, Groups* groups, const EnrollRequest& request, std::st
   return S_OK;
 }
 
+// The N of an ID "<base>_N" (N written as "%d" writes it, 1 or more);
+// 0 for any other ID.
+std::size_t SuffixNumber(std::string_view id, std::string_view base) {
+  if (id.size() <= base.size() + 1 || !id.starts_with(base) || id[base.size()] != '_') return 0;
+  const std::string_view digits = id.substr(base.size() + 1);
+  if (digits.size() > 9 || digits[0] == '0') return 0;
+  std::size_t n = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    n = n * 10 + static_cast<std::size_t>(c - '0');
+  }
+  return n;
+}
+
 // The ID GetLabel gives a new label: the lower-cased names of the path,
 // or the first of "%s_%d" with 1, 2, 3, ... that no label has (IDs
-// compared lower-cased).
+// compared lower-cased). One pass over the labels: the numbers taken
+// among the first `size` are marked, and the first unmarked one is free.
 template <class List>
 std::string NewLabelID(const List& list, const std::string& name) {
   const std::string base = LowerCase(name);
-  std::set<std::string> taken;
-  for (const auto* member : list) taken.insert(LowerCase(member->id()));
-  std::string id = base;
-  for (int n = 1; taken.count(id) != 0; ++n) id = FormatText("%s_%d", base.c_str(), n);
-  return id;
+  bool base_taken = false;
+  std::vector<bool> taken(static_cast<std::size_t>(list.count()) + 2, false);
+  for (const auto* member : list) {
+    const std::string id = LowerCase(member->id());
+    if (id == base) {
+      base_taken = true;
+    } else if (const std::size_t n = SuffixNumber(id, base); n != 0 && n < taken.size()) {
+      taken[n] = true;
+    }
+  }
+  if (!base_taken) return base;
+  std::size_t n = 1;
+  while (taken[n]) ++n;
+  return FormatText("%s_%zu", base.c_str(), n);
 }
 
 }  // namespace
@@ -537,7 +561,7 @@ CDllLabel* CDllLabelList::Match(std::string_view path, std::string_view checksum
       }
     } else if (type == LT_PATH || type == LT_SIGNED_AND_PATH) {
       if (by_path) continue;
-      const Variant expanded = candidate->PathExpanded();
+      const Variant& expanded = candidate->PathExpanded();
       if (const std::vector<std::string>* paths = expanded.as_string_array()) {
         for (const std::string& one : *paths) {
           if (EqualsIgnoringAsciiCase(one, path)) {

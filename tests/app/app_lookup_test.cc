@@ -201,6 +201,28 @@ TEST_F(FindLabelTest, GetLabelFindsAddsSignedChecksumsOrCreates) {
   EXPECT_HR(labels_->GetLabel("", kSum1, LT_CREATE, label.Put()), E_POINTER);
 }
 
+TEST_F(FindLabelTest, GetLabelNamesANewLabelWithTheFirstFreeNumber) {
+  const struct {
+    std::vector<std::string> ids;
+    std::string expected;
+  } cases[] = {
+      {{}, "tool"},
+      {{"tool"}, "tool_1"},
+      {{"TOOL", "tool_1", "Tool_3"}, "tool_2"},
+      {{"tool", "tool_01", "tool_x", "tool_1_1", "tool_"}, "tool_1"},
+      {{"tool", "tool_2", "tool_1"}, "tool_3"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.expected);
+    ASSERT_OK(labels_->Clear());
+    for (const std::string& id : c.ids) ASSERT_TRUE(AddLabel(labels_.get(), id, LT_NAME, "other"));
+    ComPtr<ILabel> label;
+    ASSERT_OK(labels_->GetLabel("/d/Tool", kSum1, std::int32_t{LT_CREATE} | LT_CHECKSUM_AND_NAME,
+                                label.Put()));
+    EXPECT_EQ(IdOf(label.get()), c.expected);
+  }
+}
+
 TEST_F(FindLabelTest, EnrollPathLabelsEveryExecutableOnceAndGroupsNewOnes) {
   const std::string d = dir_.path();
   // A loop and an unreadable directory are passed over.
