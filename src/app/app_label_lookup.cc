@@ -109,9 +109,6 @@ class CSimilarDllLabels final : public SimilarSelection<IDllLabelList, CDllLabel
   }
 };
 
-template <class List>
-std::string NewLabelID(const List& list, const std::string& name);
-
 // A name label's path as names are compared: "::System::" reads "System".
 std::string_view NameOfLabel(std::string_view path) {
   return path == "::System::" ? std::string_view("System") : path;
@@ -258,69 +255,6 @@ HRESULT CLabelList::FindLabel(std::string_view path, std::string_view checksum,
     *similar = MakeObject<CSimilarLabels>(found_similar.Take()).Detach();
   }
   return Report("FindLabel()", kMsgNotFound, SECDB_E_NOTFOUND);
-}
-
-HRESULT CLabelList::GetLabel(std::string_view path, std::string_view checksum, std::int32_t flags,
-                             ILabel** label) {
-  if (path.empty() || !label) return E_POINTER;
-  *label = nullptr;
-  const std::string path_text(path);
-  DebugLog("ZelXmlSd: CLabelList: GetLabel Start %s\n", path_text.c_str());
-  SimilarLabels<CLabel> ignored;
-  if (CLabel* found = Match(path, checksum, &ignored)) {
-    if ((found->type() == LT_SIGNED_AND_PATH || found->type() == LT_SIGNED_AND_NAME) &&
-        !found->checksums()->Holds(checksum)) {
-      (void)AddChecksum(*found, checksum, path);
-    }
-    DebugLog("ZelXmlSd: CLabelList: GetLabel End LabelExists %s\n", found->id().c_str());
-    *label = found;
-    found->AddRef();
-    return S_OK;
-  }
-  if ((flags & LT_CREATE) == 0) {
-    DebugLog("ZelXmlSd: CLabelList: GetLabel End S_FALSE %s\n", path_text.c_str());
-    return S_FALSE;
-  }
-  const std::string name = NamesOf(path);
-  const std::string id = NewLabelID(*this, name);
-  if (id.empty()) {
-    DebugLog("ZelXmlSd: CLabelList: GetLabel End S_FALSE %s\n", path_text.c_str());
-    return S_FALSE;
-  }
-  ComPtr<ILabel> created;
-  HRESULT hr = CreateLabel(created.Put());
-  if (Failed(hr)) {
-    DebugLog("ZelXmlSd: CLabelList: GetLabel End 0x%08x %s\n", static_cast<unsigned>(hr),
-             path_text.c_str());
-    return hr;
-  }
-  auto* item = static_cast<CLabel*>(AsListItem(created.get()));
-  RETURN_IF_FAILED(item->put_LabelID(id));
-  const std::int32_t wanted = flags & 0xFF;
-  switch (wanted) {
-    case LT_PATH:
-    case LT_CHECKSUM_AND_PATH:
-    case LT_SIGNED_AND_PATH:
-      RETURN_IF_FAILED(item->put_Type(static_cast<ELabelType>(wanted)));
-      RETURN_IF_FAILED(item->put_Path(path));
-      break;
-    case LT_NAME:
-    case LT_CHECKSUM_AND_NAME:
-    case LT_SIGNED_AND_NAME:
-      RETURN_IF_FAILED(item->put_Type(static_cast<ELabelType>(wanted)));
-      RETURN_IF_FAILED(item->put_Path(name));
-      break;
-    default:
-      RETURN_IF_FAILED(item->put_Type(LT_CHECKSUM));
-      break;
-  }
-  if (wanted != LT_PATH && wanted != LT_NAME) RETURN_IF_FAILED(AddChecksum(*item, checksum, path));
-  hr = Insert(item);
-  DebugLog("ZelXmlSd: CLabelList: GetLabel End 0x%08x %s\n", static_cast<unsigned>(hr),
-           id.c_str());
-  // Handed out even when the insertion failed.
-  *label = created.Detach();
-  return hr;
 }
 
 namespace {
@@ -501,7 +435,139 @@ std::string NewLabelID(const List& list, const std::string& name) {
   return FormatText("%s_%zu", base.c_str(), n);
 }
 
+// What GetLabel differs in between the families: the line for a label
+// found, what a found label takes, which ends are logged, and how a new
+// label is filled in.
+struct LabelGetter {
+  using List = CLabelList;
+  using Label = CLabel;
+  using Interface = ILabel;
+  static constexpr const char* kExists = "ZelXmlSd: CLabelList: GetLabel End LabelExists %s\n";
+  static constexpr bool kLogsEveryEnd = true;
+
+  static HRESULT Create(CLabelList& list, ILabel** label) { return list.CreateLabel(label); }
+  // A signed label takes the file's checksum when it lacks it.
+  static void Found(CLabel& found, std::string_view checksum, std::string_view path) {
+    if ((found.type() == LT_SIGNED_AND_PATH || found.type() == LT_SIGNED_AND_NAME) &&
+        !found.checksums()->Holds(checksum)) {
+      (void)AddChecksum(found, checksum, path);
+    }
+  }
+  // The type the flags ask for (plain checksum when they name none), the
+  // path or its names, and the checksum unless the type checks none.
+  static HRESULT Fill(CLabel& item, std::int32_t wanted, std::string_view path,
+                      const std::string& name, std::string_view checksum) {
+    switch (wanted) {
+      case LT_PATH:
+      case LT_CHECKSUM_AND_PATH:
+      case LT_SIGNED_AND_PATH:
+        RETURN_IF_FAILED(item.put_Type(static_cast<ELabelType>(wanted)));
+        RETURN_IF_FAILED(item.put_Path(path));
+        break;
+      case LT_NAME:
+      case LT_CHECKSUM_AND_NAME:
+      case LT_SIGNED_AND_NAME:
+        RETURN_IF_FAILED(item.put_Type(static_cast<ELabelType>(wanted)));
+        RETURN_IF_FAILED(item.put_Path(name));
+        break;
+      default:
+        RETURN_IF_FAILED(item.put_Type(LT_CHECKSUM));
+        break;
+    }
+    if (wanted != LT_PATH && wanted != LT_NAME) RETURN_IF_FAILED(AddChecksum(item, checksum, path));
+    return S_OK;
+  }
+};
+
+struct DllLabelGetter {
+  using List = CDllLabelList;
+  using Label = CDllLabel;
+  using Interface = IDllLabel;
+  static constexpr const char* kExists = "ZelXmlSd: LabelExists %s\n";
+  static constexpr bool kLogsEveryEnd = false;
+
+  static HRESULT Create(CDllLabelList& list, IDllLabel** label) {
+    return list.CreateDllLabel(label);
+  }
+  static void Found(CDllLabel&, std::string_view, std::string_view) {}
+  // Types outside 0..6 read as plain checksum; only the checksum types
+  // keep the file's checksum.
+  static HRESULT Fill(CDllLabel& item, std::int32_t wanted, std::string_view path,
+                      const std::string& name, std::string_view checksum) {
+    const std::int32_t type = wanted < LT_CHECKSUM || wanted > LT_SIGNED_AND_NAME ? LT_CHECKSUM
+                                                                                  : wanted;
+    RETURN_IF_FAILED(item.put_Type(static_cast<EDllLabelType>(type)));
+    if (TypeChecksPath(type)) RETURN_IF_FAILED(item.put_Path(path));
+    if (TypeChecksName(type)) RETURN_IF_FAILED(item.put_Path(name));
+    if (type == LT_CHECKSUM || type == LT_CHECKSUM_AND_PATH || type == LT_CHECKSUM_AND_NAME) {
+      RETURN_IF_FAILED(AddChecksum(item, checksum, path));
+    }
+    return S_OK;
+  }
+};
+
+// GetLabel of either label list: the label the file meets, or with
+// LT_CREATE a new one named after the path's names, inserted and handed
+// out (even when the insertion failed).
+template <class Getter>
+HRESULT GetOrCreateLabel(typename Getter::List& list, std::string_view path,
+                         std::string_view checksum, std::int32_t flags,
+                         typename Getter::Interface** label) {
+  using Label = typename Getter::Label;
+  if (path.empty() || !label) return E_POINTER;
+  *label = nullptr;
+  const std::string path_text(path);
+  DebugLog("ZelXmlSd: CLabelList: GetLabel Start %s\n", path_text.c_str());
+  SimilarLabels<Label> ignored;
+  if (Label* found = list.Match(path, checksum, &ignored)) {
+    Getter::Found(*found, checksum, path);
+    DebugLog(Getter::kExists, found->id().c_str());
+    *label = found;
+    found->AddRef();
+    return S_OK;
+  }
+  if ((flags & LT_CREATE) == 0) {
+    DebugLog("ZelXmlSd: CLabelList: GetLabel End S_FALSE %s\n", path_text.c_str());
+    return S_FALSE;
+  }
+  const std::string name = NamesOf(path);
+  const std::string id = NewLabelID(list, name);
+  if (id.empty()) {
+    if (Getter::kLogsEveryEnd) {
+      DebugLog("ZelXmlSd: CLabelList: GetLabel End S_FALSE %s\n", path_text.c_str());
+    }
+    return S_FALSE;
+  }
+  ComPtr<typename Getter::Interface> created;
+  HRESULT hr = Getter::Create(list, created.Put());
+  if (Failed(hr)) {
+    if (Getter::kLogsEveryEnd) {
+      DebugLog("ZelXmlSd: CLabelList: GetLabel End 0x%08x %s\n", static_cast<unsigned>(hr),
+               path_text.c_str());
+    }
+    return hr;
+  }
+  auto* item = static_cast<Label*>(AsListItem(created.get()));
+  RETURN_IF_FAILED(item->put_LabelID(id));
+  RETURN_IF_FAILED(Getter::Fill(*item, flags & 0xFF, path, name, checksum));
+  hr = list.Insert(item);
+  DebugLog("ZelXmlSd: CLabelList: GetLabel End 0x%08x %s\n", static_cast<unsigned>(hr),
+           id.c_str());
+  *label = created.Detach();
+  return hr;
+}
+
 }  // namespace
+
+HRESULT CLabelList::GetLabel(std::string_view path, std::string_view checksum, std::int32_t flags,
+                             ILabel** label) {
+  return GetOrCreateLabel<LabelGetter>(*this, path, checksum, flags, label);
+}
+
+HRESULT CDllLabelList::GetLabel(std::string_view path, std::string_view checksum,
+                                std::int32_t flags, IDllLabel** label) {
+  return GetOrCreateLabel<DllLabelGetter>(*this, path, checksum, flags, label);
+}
 
 HRESULT CLabelList::EnrollPath(std::string_view path, std::int16_t subtree, ELabelType type,
                                EAccessResult result, EAuditLevel level,
@@ -577,45 +643,6 @@ CDllLabel* CDllLabelList::Match(std::string_view path, std::string_view checksum
     }
   }
   return by_path ? by_path : by_name;
-}
-
-HRESULT CDllLabelList::GetLabel(std::string_view path, std::string_view checksum,
-                                std::int32_t flags, IDllLabel** label) {
-  if (path.empty() || !label) return E_POINTER;
-  *label = nullptr;
-  const std::string path_text(path);
-  DebugLog("ZelXmlSd: CLabelList: GetLabel Start %s\n", path_text.c_str());
-  SimilarLabels<CDllLabel> ignored;
-  if (CDllLabel* found = Match(path, checksum, &ignored)) {
-    DebugLog("ZelXmlSd: LabelExists %s\n", found->id().c_str());
-    *label = found;
-    found->AddRef();
-    return S_OK;
-  }
-  if ((flags & LT_CREATE) == 0) {
-    DebugLog("ZelXmlSd: CLabelList: GetLabel End S_FALSE %s\n", path_text.c_str());
-    return S_FALSE;
-  }
-  const std::string name = NamesOf(path);
-  const std::string id = NewLabelID(*this, name);
-  if (id.empty()) return S_FALSE;
-  ComPtr<IDllLabel> created;
-  RETURN_IF_FAILED(CreateDllLabel(created.Put()));
-  auto* item = static_cast<CDllLabel*>(AsListItem(created.get()));
-  RETURN_IF_FAILED(item->put_LabelID(id));
-  std::int32_t type = flags & 0xFF;
-  if (type < LT_CHECKSUM || type > LT_SIGNED_AND_NAME) type = LT_CHECKSUM;
-  RETURN_IF_FAILED(item->put_Type(static_cast<ELabelType>(type)));
-  if (TypeChecksPath(type)) RETURN_IF_FAILED(item->put_Path(path));
-  if (TypeChecksName(type)) RETURN_IF_FAILED(item->put_Path(name));
-  if (type == LT_CHECKSUM || type == LT_CHECKSUM_AND_PATH || type == LT_CHECKSUM_AND_NAME) {
-    RETURN_IF_FAILED(AddChecksum(*item, checksum, path));
-  }
-  const HRESULT hr = Insert(item);
-  DebugLog("ZelXmlSd: CLabelList: GetLabel End 0x%08x %s\n", static_cast<unsigned>(hr),
-           id.c_str());
-  *label = created.Detach();
-  return hr;
 }
 
 }  // namespace xmlsecdb
