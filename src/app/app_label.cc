@@ -1,5 +1,6 @@
 #include "app/app_label.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -47,7 +48,21 @@ struct UnitReader {
 }  // namespace
 
 bool Utf16Less(std::string_view a, std::string_view b, bool fold) {
-  UnitReader x{a, fold}, y{b, fold};
+  // ASCII bytes are their own units: compare them as bytes, and decode
+  // only from the first byte that is not ASCII on either side.
+  const std::size_t n = std::min(a.size(), b.size());
+  std::size_t i = 0;
+  for (; i < n; ++i) {
+    unsigned char p = static_cast<unsigned char>(a[i]), q = static_cast<unsigned char>(b[i]);
+    if ((p | q) >= 0x80) break;
+    if (fold) {
+      if (p >= 'a' && p <= 'z') p -= 'a' - 'A';
+      if (q >= 'a' && q <= 'z') q -= 'a' - 'A';
+    }
+    if (p != q) return p < q;
+  }
+  if (i == n) return a.size() < b.size();
+  UnitReader x{a.substr(i), fold}, y{b.substr(i), fold};
   while (!x.done() && !y.done()) {
     const char16_t p = x.Next(), q = y.Next();
     if (p != q) return p < q;
@@ -73,7 +88,18 @@ std::string_view LastComponent(std::string_view path) {
 
 template <class Checksums>
 LabelCore<Checksums>::LabelCore(const LabelFamily& family, const ListTraits& checksum_traits)
-    : family_(family), checksums_(MakeObject<Checksums>(this, checksum_traits)) {}
+    : family_(family), checksum_traits_(checksum_traits) {}
+
+template <class Checksums>
+Checksums* LabelCore<Checksums>::checksums() const {
+  if (!checksums_.get()) {
+    // The label is its checksum list's owner site; making the list on
+    // first use changes nothing a caller sees.
+    auto* site = const_cast<LabelCore*>(this);
+    checksums_.Set(MakeObject<Checksums>(static_cast<IListOwner*>(site), checksum_traits_));
+  }
+  return checksums_.get();
+}
 
 AppRepository* RepositoryOf(const ListItemBase& item) {
   ListCore* owner_list = item.list();
@@ -99,6 +125,7 @@ template <class Checksums>
 HRESULT LabelCore<Checksums>::PutPath(std::string_view path) {
   RETURN_IF_FAILED(CheckWritable(Source("put_Path()")));
   expanded_ = Variant();
+  expansion_kept_ = false;
   Change(path_, std::string(path), LP_PATH);
   return S_OK;
 }
@@ -142,14 +169,14 @@ HRESULT LabelCore<Checksums>::PutUIFlags(std::string_view flags) {
 
 template <class Checksums>
 const Variant& LabelCore<Checksums>::PathExpanded() {
-  if (!expanded_.is_empty()) return expanded_;
+  if (expansion_kept_) return expanded_;
   const std::string cls(family_.item_class);
   AppRepository* repo = RepositoryOf(*this);
   IPathExpander* expander = repo ? repo->path_expander() : nullptr;
   if (!expander) {
     DebugLog("ZelXmlSd: %s::put_Path the Path expander is not initialized", cls.c_str());
-    unkept_ = Variant();
-    return unkept_;
+    expanded_ = Variant();
+    return expanded_;
   }
   Variant paths;
   std::int32_t expanded = 0;
@@ -163,19 +190,21 @@ const Variant& LabelCore<Checksums>::PathExpanded() {
                cls.c_str(), path_.c_str());
     }
     expanded_ = std::move(paths);
+    expansion_kept_ = true;
     return expanded_;
   }
   DebugLog("ZelXmlSd: %s::get_PathExpanded Cannot expand path [%s] hr=0x%08x\n", cls.c_str(),
            path_.c_str(), static_cast<unsigned>(hr));
   if (!family_.falls_back_to_path) {
-    unkept_ = std::move(paths);
-    return unkept_;
+    expanded_ = std::move(paths);
+    return expanded_;
   }
   std::vector<std::string> original;
   if (!path_.empty()) original.push_back(path_);
   DebugLog("ZelXmlSd: %s::get_PathExpanded CreateVariant started %u\n", cls.c_str(),
            static_cast<unsigned>(original.size()));
   expanded_ = Variant(std::move(original));
+  expansion_kept_ = true;
   DebugLog("ZelXmlSd: %s::get_PathExpanded set to original [%s] hr=0x%08x\n", cls.c_str(),
            path_.c_str(), static_cast<unsigned>(hr));
   return expanded_;
@@ -194,7 +223,12 @@ template class LabelCore<CBGChecksumList>;
 // --- CLabel ---
 
 CLabel::CLabel()
-    : LabelMembers(kLabelFamily, kChecksumListTraits), redirections_(MakeObject<CSimpleValueList>()) {}
+    : LabelMembers(kLabelFamily, kChecksumListTraits) {}
+
+CSimpleValueList* CLabel::identity_redirections() const {
+  if (!redirections_) redirections_ = MakeObject<CSimpleValueList>();
+  return redirections_.get();
+}
 
 HRESULT CLabel::get_Type(ELabelType* type) {
   return GetField(static_cast<ELabelType>(this->type()), type);
@@ -220,7 +254,7 @@ HRESULT CLabel::put_AssGroup(std::string_view group) {
 }
 HRESULT CLabel::get_IdentityRedirectionList(ISimpleValueList** ids) {
   if (!ids) return E_POINTER;
-  *ids = redirections_.get();
+  *ids = identity_redirections();
   (*ids)->AddRef();
   return S_OK;
 }

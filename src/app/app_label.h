@@ -78,7 +78,10 @@ class LabelCore : public ListItemBase, public IListOwner {
   std::int32_t access_result() const { return access_result_; }
   std::int32_t audit_level() const { return audit_level_; }
   const std::string& ui_flags() const { return ui_flags_; }
-  Checksums* checksums() const { return checksums_.get(); }
+  // Made on first use: most labels check no checksum.
+  Checksums* checksums() const;
+  // The checksums, or nullptr when the label never had a list.
+  const Checksums* checksums_if_any() const { return checksums_.get(); }
 
   // For loaders: set directly, no guard, no events, no restriction.
   void set_id(std::string_view id) { id_ = id; }
@@ -86,6 +89,7 @@ class LabelCore : public ListItemBase, public IListOwner {
   void set_path(std::string_view path) {
     path_ = path;
     expanded_ = Variant();
+    expansion_kept_ = false;
   }
   void set_description(std::string_view text) { description_ = text; }
   void set_access(std::int32_t result, std::int32_t level) {
@@ -132,9 +136,11 @@ class LabelCore : public ListItemBase, public IListOwner {
   std::int32_t type_ = LT_PATH;
   std::string path_;
   Variant expanded_;
-  // What PathExpanded answered when the answer is not kept in expanded_.
-  Variant unkept_;
-  Owned<Checksums> checksums_;
+  // Whether expanded_ is the kept expansion (else the last answer, asked
+  // again next time).
+  bool expansion_kept_ = false;
+  const ListTraits& checksum_traits_;
+  mutable Owned<Checksums> checksums_;
   std::string description_;
   std::int32_t access_result_ = AR_ALLOW;
   std::int32_t audit_level_ = 0;
@@ -191,7 +197,10 @@ class CLabel final : public LabelMembers<CChecksumList, ILabel, ELabelType> {
   std::int32_t process_id() const { return process_id_; }
   std::int32_t known_app() const { return known_app_; }
   const std::string& ass_group() const { return ass_group_; }
-  CSimpleValueList* identity_redirections() const { return redirections_.get(); }
+  // Made on first use: most labels redirect nothing.
+  CSimpleValueList* identity_redirections() const;
+  // The redirection IDs, or nullptr when the label never had a list.
+  const CSimpleValueList* identity_redirections_if_any() const { return redirections_.get(); }
   void set_marks(std::int32_t learning_mode, std::int32_t known_app, std::int32_t process_id) {
     learning_mode_ = learning_mode;
     known_app_ = known_app;
@@ -203,7 +212,7 @@ class CLabel final : public LabelMembers<CChecksumList, ILabel, ELabelType> {
   std::int32_t learning_mode_ = 0;
   std::int32_t process_id_ = 0;
   std::int32_t known_app_ = 0;
-  ComPtr<CSimpleValueList> redirections_;
+  mutable ComPtr<CSimpleValueList> redirections_;
   std::string ass_group_;
 };
 

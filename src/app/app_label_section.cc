@@ -185,8 +185,9 @@ HRESULT LabelListSection<List, Label>::WriteLabel(XmlWriter& writer, const Label
     RETURN_IF_FAILED(writer.Characters(label.path()));
     RETURN_IF_FAILED(writer.EndElement(kPath));
   }
-  if (WritesChecksums<Label>(type)) {
-    for (const auto* checksum : *label.checksums()) {
+  const auto* checksums = label.checksums_if_any();
+  if (checksums && WritesChecksums<Label>(type)) {
+    for (const auto* checksum : *checksums) {
       attributes_.Clear();
       if (!checksum->version().empty()) attributes_.Add("binver", checksum->version());
       if (!checksum->time_stamp().empty()) attributes_.Add("timestamp", checksum->time_stamp());
@@ -196,8 +197,10 @@ HRESULT LabelListSection<List, Label>::WriteLabel(XmlWriter& writer, const Label
       RETURN_IF_FAILED(writer.EndElement(kChecksum));
     }
   }
-  if constexpr (std::is_same_v<Label, CLabel>) {
-    for (const std::string& id : label.identity_redirections()->values()) {
+  const CSimpleValueList* redirections = nullptr;
+  if constexpr (std::is_same_v<Label, CLabel>) redirections = label.identity_redirections_if_any();
+  if (redirections) {
+    for (const std::string& id : redirections->values()) {
       if (id.empty()) continue;
       attributes_.Clear();
       attributes_.Add("id", id);

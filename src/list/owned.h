@@ -30,6 +30,13 @@ class Owned {
     if (object_) object_->DetachOwner();
   }
 
+  // Gives the child object (made when first asked for); a previous one is
+  // told it has no owner any more.
+  void Set(ComPtr<T> object) {
+    if (object_) object_->DetachOwner();
+    object_ = std::move(object);
+  }
+
   T* get() const { return object_.get(); }
   T* operator->() const { return object_.get(); }
   T& operator*() const { return *object_; }

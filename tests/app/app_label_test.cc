@@ -40,6 +40,9 @@ TEST(NoCaseLessTest, FoldsOnlyAsciiLettersAndComparesOtherUnitsWhole) {
       {"\xC5\xA9", "I", false, true},
       {"\xC3\xA9", "\xC3\x89", false, true},  // é and É stay distinct
       {"\xEF\xBD\x81", "\xF0\x9F\x98\x80", false, true},  // U+FF41 after a surrogate pair
+      {"ab\xC5\xA9", "ABz", false, true},   // past an ASCII prefix: U+0169 after "Z"
+      {"ab", "AB\xC3\xA9", true, false},
+      {"aB\xC3\xA9x", "Ab\xC3\xA9Y", true, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.a + " / " + c.b);
