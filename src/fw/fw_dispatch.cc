@@ -18,8 +18,8 @@ constexpr DispatchMember kMembers[] = {
     M::Property<&I::get_LocalPortTo, &I::put_LocalPortTo>("LocalPortTo", 6),
     M::Property<&I::get_RemotePortFrom, &I::put_RemotePortFrom>("RemotePortFrom", 7),
     M::Property<&I::get_RemotePortTo, &I::put_RemotePortTo>("RemotePortTo", 8),
-    M::Property<&I::get_CustomProtocolNumber, &I::put_CustomProtocolNumber>(
-        "CustomProtocolNumber", 9),
+    M::Property<&I::get_CustomProtocolNumber, &I::put_CustomProtocolNumber>("CustomProtocolNumber",
+                                                                            9),
     M::Method<&I::Compare>("Compare", 10),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
@@ -111,8 +111,7 @@ constexpr DispatchMember kEvents[] = {
     DispatchEvent("OnAfterAppExceptionRemoved", DISPID_FW_OnAfterAppExceptionRemoved, kItem),
     DispatchEvent("OnBeforeAppExceptionChanged", DISPID_FW_OnBeforeAppExceptionChanged,
                   kItemChange),
-    DispatchEvent("OnAfterAppExceptionChanged", DISPID_FW_OnAfterAppExceptionChanged,
-                  kItemChange),
+    DispatchEvent("OnAfterAppExceptionChanged", DISPID_FW_OnAfterAppExceptionChanged, kItemChange),
     DispatchEvent("OnBeforeZoneRuleInserted", DISPID_OnBeforeZoneRuleInserted, kItem),
     DispatchEvent("OnAfterZoneRuleInserted", DISPID_OnAfterZoneRuleInserted, kItem),
     DispatchEvent("OnBeforeZoneRuleRemoved", DISPID_OnBeforeZoneRuleRemoved, kItem),

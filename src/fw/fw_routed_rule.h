@@ -14,8 +14,7 @@
 namespace xmlsecdb {
 
 inline constexpr CLSID CLSID_FWRoutedRule = MakeGuid("{5EC0DB00-0E86-4000-8000-5EC0DB000E86}");
-inline constexpr CLSID CLSID_FWRoutedRuleList =
-    MakeGuid("{5EC0DB00-0E92-4000-8000-5EC0DB000E92}");
+inline constexpr CLSID CLSID_FWRoutedRuleList = MakeGuid("{5EC0DB00-0E92-4000-8000-5EC0DB000E92}");
 
 inline constexpr FWRuleConfig kFWRoutedRuleConfig = {
     .policy = {.class_name = "CFWRoutedRule", .properties = kFWRuleConfig.policy.properties},

@@ -80,9 +80,7 @@ class FWRuleMembers : public ItemObject<FWRuleCore, Interface> {
   HRESULT get_TransportType(ERefType* type) override {
     return GetField(static_cast<ERefType>(this->fw_fields().transport_type), type);
   }
-  HRESULT put_TransportType(ERefType type) override {
-    return this->PutTransportType(Config, type);
-  }
+  HRESULT put_TransportType(ERefType type) override { return this->PutTransportType(Config, type); }
   HRESULT get_TransportID(std::string* id) override {
     return this->GetFWText(FWRuleCore::kTransportId, id);
   }

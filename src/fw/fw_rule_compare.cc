@@ -34,8 +34,8 @@ std::uint32_t DayRange(std::uint32_t first, std::uint32_t last) {
 std::int32_t MinutesOf(std::string_view text) {
   const std::size_t colon = text.find(':');
   if (colon == std::string_view::npos) return 0;
-  const std::int64_t minutes = std::int64_t{ReadDecimal(text.substr(0, colon))} * 60 +
-                               ReadDecimal(text.substr(colon + 1));
+  const std::int64_t minutes =
+      std::int64_t{ReadDecimal(text.substr(0, colon))} * 60 + ReadDecimal(text.substr(colon + 1));
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(minutes, 0, 1439));
 }
 

@@ -36,9 +36,7 @@ HRESULT FWRuleCore::GetTransportObject(IFWItem** transport) {
   return GetOwned(transport_.get(), transport);
 }
 
-CAccessDescriptor& FWRuleCore::access_descriptor() const {
-  return *access_list_if_any()->at(0);
-}
+CAccessDescriptor& FWRuleCore::access_descriptor() const { return *access_list_if_any()->at(0); }
 
 HRESULT FWRuleCore::ReplaceAccessDescriptor(IAccessDescriptor* descriptor) {
   RETURN_IF_FAILED(access_list().Clear());
@@ -73,9 +71,8 @@ HRESULT FWRuleCore::GetFWText(std::size_t slot, std::string* text) const {
   return S_OK;
 }
 
-HRESULT FWRuleCore::PutFWText(const FWRuleConfig& config, std::string_view name,
-                              std::size_t slot, std::string_view text, std::int32_t property,
-                              bool raise) {
+HRESULT FWRuleCore::PutFWText(const FWRuleConfig& config, std::string_view name, std::size_t slot,
+                              std::string_view text, std::int32_t property, bool raise) {
   RETURN_IF_FAILED(Guard(config, name));
   Apply(raise && fw_texts_.get(slot) != text, property, [&] { fw_texts_.set(slot, text); });
   return S_OK;

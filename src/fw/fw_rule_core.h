@@ -32,8 +32,8 @@ struct FWRuleConfig {
   std::int32_t transport;   // TransportType, TransportID
   std::int32_t zone;
   std::int32_t ui_flags;
-  std::int32_t access;      // changes inside the access descriptor
-  std::int32_t switches;    // changes of the condition switch list
+  std::int32_t access;    // changes inside the access descriptor
+  std::int32_t switches;  // changes of the condition switch list
 };
 
 class FWRuleCore : public PolicyRuleCore {

@@ -333,7 +333,8 @@ HRESULT FWRuleXml::Write(XmlWriter& writer, const CFWRule& rule) {
         transport(kTransportRemPort, w);
         break;
       case kRTransportId:
-        w.TextIfAny(ByType(fw.transport_type, RT_DEFINITION, rule.fw_text(FWRuleCore::kTransportId)));
+        w.TextIfAny(
+            ByType(fw.transport_type, RT_DEFINITION, rule.fw_text(FWRuleCore::kTransportId)));
         break;
       case kRRemAddr:
       case kRRemAddrId:
@@ -426,8 +427,7 @@ HRESULT FWRoutedRuleXml::Start(SectionReadContext& context, const SaxAttributes&
     return context.Fail(kMsgInvalidContent, kRoutedTransportFailures.wrong_prot);
   const PairChoice remote = ChoosePair(a.text(kQRemAddr), a.text(kQRemAddrId));
   if (remote == PairChoice::kNeither || remote == PairChoice::kBoth)
-    return context.Fail(kMsgInvalidContent,
-                        " The RoutedRule remaddr or remaddr_id must be set.");
+    return context.Fail(kMsgInvalidContent, " The RoutedRule remaddr or remaddr_id must be set.");
   const PairChoice time = ChoosePair(a.text(kQTimeOfDay), a.text(kQTimeOfDayId));
   if (time == PairChoice::kBoth)
     return context.Fail(kMsgInvalidContent,
@@ -481,7 +481,8 @@ HRESULT FWRoutedRuleXml::Write(XmlWriter& writer, const CFWRoutedRule& rule) {
         w.Int(f.precedence.order());
         break;
       case kQTransportId:
-        w.TextIfAny(ByType(fw.transport_type, RT_DEFINITION, rule.fw_text(FWRuleCore::kTransportId)));
+        w.TextIfAny(
+            ByType(fw.transport_type, RT_DEFINITION, rule.fw_text(FWRuleCore::kTransportId)));
         break;
       case kQDir:
         transport(kTransportDir, w);

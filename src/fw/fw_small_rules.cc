@@ -21,13 +21,11 @@ HRESULT CFWZoneRule::get_Category(EZoneCategory* category) {
   return GetAs(fields_.category, category);
 }
 HRESULT CFWZoneRule::put_Category(EZoneCategory category) {
-  return Put("CFWZoneRule::put_Category()", fields_.category, std::int32_t{category},
-             FWR_CATEGORY);
+  return Put("CFWZoneRule::put_Category()", fields_.category, std::int32_t{category}, FWR_CATEGORY);
 }
 HRESULT CFWZoneRule::get_IPAddrType(ERefType* type) { return GetAs(fields_.address_type, type); }
 HRESULT CFWZoneRule::put_IPAddrType(ERefType type) {
-  return Put("CFWZoneRule::put_IPAddrType()", fields_.address_type, std::int32_t{type},
-             FWR_IPADDR);
+  return Put("CFWZoneRule::put_IPAddrType()", fields_.address_type, std::int32_t{type}, FWR_IPADDR);
 }
 HRESULT CFWZoneRule::get_IPAddress(std::string* address) {
   return GetField(fields_.address, address);
@@ -128,8 +126,7 @@ std::int16_t CFWZoneRule::Compare(const RuleItemBase& other_item) const {
   }
   if (int o = CompareRuleTexts(a.domain, 0, b.domain, 0, PrefixOrder::kLongerFirst))
     return Keyed(o, 5);
-  if (int o = CompareRuleTexts(a.ssid, 0, b.ssid, 0, PrefixOrder::kLongerFirst))
-    return Keyed(o, 6);
+  if (int o = CompareRuleTexts(a.ssid, 0, b.ssid, 0, PrefixOrder::kLongerFirst)) return Keyed(o, 6);
   return 0;
 }
 

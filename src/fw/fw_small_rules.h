@@ -33,8 +33,7 @@ inline constexpr CLSID CLSID_FWZoneRule = MakeGuid("{5EC0DB00-0E87-4000-8000-5EC
 inline constexpr CLSID CLSID_FWDialNumber = MakeGuid("{5EC0DB00-0E88-4000-8000-5EC0DB000E88}");
 inline constexpr CLSID CLSID_BindSocket = MakeGuid("{5EC0DB00-0E89-4000-8000-5EC0DB000E89}");
 inline constexpr CLSID CLSID_BindSocketList = MakeGuid("{5EC0DB00-0E90-4000-8000-5EC0DB000E90}");
-inline constexpr CLSID CLSID_FWDialNumberList =
-    MakeGuid("{5EC0DB00-0E93-4000-8000-5EC0DB000E93}");
+inline constexpr CLSID CLSID_FWDialNumberList = MakeGuid("{5EC0DB00-0E93-4000-8000-5EC0DB000E93}");
 inline constexpr CLSID CLSID_FWZoneRuleList = MakeGuid("{5EC0DB00-0E94-4000-8000-5EC0DB000E94}");
 
 // ---------------------------------------------------------------------------
@@ -87,8 +86,7 @@ class CFWZoneRule final : public ItemObject<RuleItemBase, IFWZoneRule> {
   HRESULT put_Assignment(std::string_view assignment) override;
   HRESULT get_Order(std::int32_t* order) override;
   HRESULT put_Order(std::int32_t order) override;
-  HRESULT CopyToList(IFWZoneRuleList* list, std::int32_t generate_id,
-                     IFWZoneRule** copy) override;
+  HRESULT CopyToList(IFWZoneRuleList* list, std::int32_t generate_id, IFWZoneRule** copy) override;
   HRESULT get_Domain(std::string* domain) override;
   HRESULT put_Domain(std::string_view domain) override;
   HRESULT get_SSID(std::string* ssid) override;

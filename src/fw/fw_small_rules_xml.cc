@@ -71,12 +71,9 @@ static_assert(std::size(kZoneAttributes) == kZoneAttributeCount);
 enum DialAttribute : int { kDId, kDNumber, kDFilter, kDDisabled, kDDesc, kDUiFlags, kDialCount };
 
 constexpr AttributeSpec<DialAttribute> kDialAttributes[] = {
-    {"id", kDId},
-    {"number", kDNumber},
-    {"filter", kDFilter},
-    {"disabled", kDDisabled, AttributeRead::kFlag},
-    {"desc", kDDesc},
-    {"uiflags", kDUiFlags},
+    {"id", kDId},         {"number", kDNumber},
+    {"filter", kDFilter}, {"disabled", kDDisabled, AttributeRead::kFlag},
+    {"desc", kDDesc},     {"uiflags", kDUiFlags},
 };
 static_assert(std::size(kDialAttributes) == kDialCount);
 
@@ -171,8 +168,7 @@ HRESULT FWZoneRuleXml::Write(XmlWriter& writer, const CFWZoneRule& rule) {
         break;
       case kZIfcAddr:
       case kZIfcAddrId:
-        if (f.address != "*" &&
-            f.address_type == (slot == kZIfcAddr ? RT_DIRECT : RT_DEFINITION)) {
+        if (f.address != "*" && f.address_type == (slot == kZIfcAddr ? RT_DIRECT : RT_DEFINITION)) {
           w.Text(f.address);
         }
         break;
@@ -274,8 +270,7 @@ HRESULT FWDialNumberXml::Write(XmlWriter& writer, const CFWDialNumber& number) {
 
 HRESULT FWBindSocketXml::Start(SectionReadContext& context, const SaxAttributes& attributes,
                                CBindSocket& notification) {
-  const AttributeValues<BindSocketAttribute, kBindSocketCount> a(kBindSocketAttributes,
-                                                                 attributes);
+  const AttributeValues<BindSocketAttribute, kBindSocketCount> a(kBindSocketAttributes, attributes);
   if (!a.has(kBLabel))
     return context.Fail(kMsgMissingAttribute, " Missing BindSocketNotification label.");
   EPriority priority = PRIOR_NORMAL;

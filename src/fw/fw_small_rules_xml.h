@@ -45,8 +45,7 @@ class FWZoneRuleXml {
 
   [[nodiscard]] HRESULT Start(SectionReadContext& context, const SaxAttributes& attributes,
                               CFWZoneRule& rule);
-  HRESULT Child(SectionReadContext&, std::string_view, const SaxAttributes&, CFWZoneRule&,
-                bool*) {
+  HRESULT Child(SectionReadContext&, std::string_view, const SaxAttributes&, CFWZoneRule&, bool*) {
     return S_OK;
   }
   [[nodiscard]] HRESULT Write(XmlWriter& writer, const CFWZoneRule& rule);
@@ -88,8 +87,7 @@ class FWBindSocketXml {
 
   [[nodiscard]] HRESULT Start(SectionReadContext& context, const SaxAttributes& attributes,
                               CBindSocket& notification);
-  HRESULT Child(SectionReadContext&, std::string_view, const SaxAttributes&, CBindSocket&,
-                bool*) {
+  HRESULT Child(SectionReadContext&, std::string_view, const SaxAttributes&, CBindSocket&, bool*) {
     return S_OK;
   }
   [[nodiscard]] HRESULT Write(XmlWriter& writer, const CBindSocket& notification);

@@ -132,13 +132,11 @@ inline constexpr ListEventIds kFWItemEvents = {.before_insert = DISPID_OnBeforeF
                                                .change_has_property = true,
                                                .change_marks_modified = false};
 inline constexpr ListEventIds kFWRuleEvents = {
-    DISPID_FW_OnBeforeRuleInserted, DISPID_FW_OnAfterRuleInserted,
-    DISPID_FW_OnBeforeRuleRemoved,  DISPID_FW_OnAfterRuleRemoved,
-    DISPID_FW_OnBeforeRuleChanged,  DISPID_FW_OnAfterRuleChanged};
+    DISPID_FW_OnBeforeRuleInserted, DISPID_FW_OnAfterRuleInserted, DISPID_FW_OnBeforeRuleRemoved,
+    DISPID_FW_OnAfterRuleRemoved,   DISPID_FW_OnBeforeRuleChanged, DISPID_FW_OnAfterRuleChanged};
 inline constexpr ListEventIds kFWZoneRuleEvents = {
-    DISPID_OnBeforeZoneRuleInserted, DISPID_OnAfterZoneRuleInserted,
-    DISPID_OnBeforeZoneRuleRemoved,  DISPID_OnAfterZoneRuleRemoved,
-    DISPID_OnBeforeZoneRuleChanged,  DISPID_OnAfterZoneRuleChanged};
+    DISPID_OnBeforeZoneRuleInserted, DISPID_OnAfterZoneRuleInserted, DISPID_OnBeforeZoneRuleRemoved,
+    DISPID_OnAfterZoneRuleRemoved,   DISPID_OnBeforeZoneRuleChanged, DISPID_OnAfterZoneRuleChanged};
 // Without a property, and without a modified flag: the list is not sorted.
 inline constexpr ListEventIds kFWBindSocketEvents = {.before_insert = DISPID_OnBeforeBSNInserted,
                                                      .after_insert = DISPID_OnAfterBSNInserted,

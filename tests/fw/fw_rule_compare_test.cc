@@ -24,14 +24,14 @@ TEST(FWTimeOfDayTest, EntriesOfTheText) {
       {"Mo-Fr#08:00-17:30", {{31, 480, 1050}}},
       {"Sa,Su#25:00-26:00", {{96, 1439, 1439}}},
       {"mo,WE#00:00-23:59|Ho#12:00-13:00", {{5, 0, 1439}, {128, 720, 780}}},
-      {"Xx#01:00-02:00", {{255, 60, 120}}},       // an unknown name is every day
-      {"Fr-Mo#01:00-02:00", {{0, 60, 120}}},      // a range backwards is empty
-      {"Sa-Xx#01:00-02:00", {{224, 60, 120}}},    // runs to "Ho", not past bit 128
-      {"Xx-Su#01:00-02:00", {{0, 60, 120}}},      // unknown first name: nothing
-      {"Mo#18:00-08:00", {{1, 480, 480}}},        // a start after the end is the end
-      {"Mo#0800-17:00", {{1, 0, 1020}}},          // no ":" leaves 0
-      {"Mo#08:00", {{1, 0, 0}}},                  // no "-" leaves both 0
-      {"Mo#0:-30-24:00", {{1, 0, 1439}}},         // clamped to 0 and 1439
+      {"Xx#01:00-02:00", {{255, 60, 120}}},           // an unknown name is every day
+      {"Fr-Mo#01:00-02:00", {{0, 60, 120}}},          // a range backwards is empty
+      {"Sa-Xx#01:00-02:00", {{224, 60, 120}}},        // runs to "Ho", not past bit 128
+      {"Xx-Su#01:00-02:00", {{0, 60, 120}}},          // unknown first name: nothing
+      {"Mo#18:00-08:00", {{1, 480, 480}}},            // a start after the end is the end
+      {"Mo#0800-17:00", {{1, 0, 1020}}},              // no ":" leaves 0
+      {"Mo#08:00", {{1, 0, 0}}},                      // no "-" leaves both 0
+      {"Mo#0:-30-24:00", {{1, 0, 1439}}},             // clamped to 0 and 1439
       {"no day part|Tu#01:00-01:30", {{2, 60, 90}}},  // an entry without "#" is ignored
       {"", {}},
   };
@@ -53,9 +53,9 @@ TEST(FWTimeOfDayTest, Containment) {
       {"Mo#09:00-10:00", "Mo#08:00-17:00", -1},  // inside a wider time first
       {"Mo#08:00-17:00", "Mo#09:00-10:00", 1},
       {"Mo#08:00-17:00", "Mo#08:00-17:00", 0},
-      {"Mo#09:00-10:00", "Tu#08:00-17:00", 0},   // other days are not compared
-      {"Mo#07:00-10:00", "Mo#08:00-17:00", 0},   // overlap is no containment
-      {"", "Mo#08:00-17:00", 1},                 // no time after any time
+      {"Mo#09:00-10:00", "Tu#08:00-17:00", 0},  // other days are not compared
+      {"Mo#07:00-10:00", "Mo#08:00-17:00", 0},  // overlap is no containment
+      {"", "Mo#08:00-17:00", 1},                // no time after any time
       {"Mo#08:00-17:00", "", -1},
       {"", "", 0},
   };

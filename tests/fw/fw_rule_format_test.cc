@@ -68,8 +68,7 @@ TEST(FWRuleFormatTest, FailuresEndTheLoad) {
       {RoutedList(routed + "timeofday=\"a\" timeofday_id=\"b\""),
        k110 + " The RoutedRule timeofday or timeofday_id must be set."},
       {"<ZoneRuleList><ZoneRule cat=\"lan\"/></ZoneRuleList>", k109 + " Missing zone rule id."},
-      {"<ZoneRuleList><ZoneRule id=\"1\" al=\"Severe\"/></ZoneRuleList>",
-       k110 + " Wrong Zone AL."},
+      {"<ZoneRuleList><ZoneRule id=\"1\" al=\"Severe\"/></ZoneRuleList>", k110 + " Wrong Zone AL."},
       {"<BindSocketNotificationList><BindSocketNotification notifyGenPorts=\"Alert\"/>"
        "</BindSocketNotificationList>",
        k109 + " Missing BindSocketNotification label."},
@@ -86,8 +85,8 @@ TEST(FWRuleFormatTest, FailuresEndTheLoad) {
        "notifyGenPorts=\"Severity\"/></BindSocketNotificationList>",
        k110 + " Wrong BindSocketNotification notifyGenPorts."},
       // A duplicate id in any of the four id-keyed lists.
-      {RuleList(rule) + RuleList(rule), "Rule with given ID already exists.", "CFWRuleList::Insert()",
-       SECDB_E_DUPLICATEID},
+      {RuleList(rule) + RuleList(rule), "Rule with given ID already exists.",
+       "CFWRuleList::Insert()", SECDB_E_DUPLICATEID},
       {RoutedList(routed) + RoutedList(routed), "Rule with given ID already exists.",
        "CFWRoutedRuleList::Insert()", SECDB_E_DUPLICATEID},
       {"<ZoneRuleList><ZoneRule id=\"2\"/><ZoneRule id=\"2\"/></ZoneRuleList>",
@@ -222,6 +221,94 @@ TEST(FWRuleFormatTest, ScrambledAndReversedFilesSettle) {
   ASSERT_OK(LoadFWBody(big.get(), reversed));
   std::int32_t expected = 1;
   for (const CFWRule* rule : *big->rules()) EXPECT_EQ(rule->rule_id(), expected++);
+}
+
+}  // namespace
+}  // namespace xmlsecdb
+
+namespace xmlsecdb {
+namespace {
+
+// What a console does: one member of every rule family built through the
+// object model, saved, loaded back, and saved the same.
+TEST(FWRuleFormatTest, EveryFamilyBuiltThroughTheObjectModelLoadsBack) {
+  ComPtr<CFWParser> parser = MakeFWParser();
+  ComPtr<IFWRuleList> rules;
+  ASSERT_OK(parser->get_RuleList(rules.Put()));
+  ComPtr<IFWRule> rule;
+  ASSERT_OK(rules->CreateRule(rule.Put()));
+  ASSERT_OK(rule->put_RuleID(7));
+  ASSERT_OK(rule->put_Application("browser"));
+  ASSERT_OK(rule->put_RemIPAddrType(RT_DEFINITION));
+  ASSERT_OK(rule->put_RemIPAddress("Office"));
+  ASSERT_OK(rule->put_TimeOfDay("Mo-Fr#08:00-17:30"));
+  ASSERT_OK(rule->put_Zone(2));
+  ComPtr<IFWItem> transport;
+  ASSERT_OK(rule->get_TransportObject(transport.Put()));
+  ASSERT_OK(transport->put_Protocol(PROT_ICMP));
+  ASSERT_OK(transport->put_ICMPType(ICMP_ECHO));
+  ComPtr<IConditionSwitchList> switches;
+  ComPtr<IConditionSwitch> condition;
+  ASSERT_OK(rule->get_ConditionSwitchList(switches.Put()));
+  ASSERT_OK(switches->CreateConditionSwitch(condition.Put()));
+  ASSERT_OK(switches->Insert(condition.get()));
+  ASSERT_OK(rules->Insert(rule.get(), nullptr));
+
+  ComPtr<IFWRoutedRuleList> routed;
+  ASSERT_OK(parser->get_RoutedRuleList(routed.Put()));
+  ComPtr<IFWRoutedRule> route;
+  ASSERT_OK(routed->CreateRule(route.Put()));
+  ASSERT_OK(route->put_RuleID(1));
+  ASSERT_OK(route->put_IfaceIPAddress("192.168.0.1"));
+  ASSERT_OK(routed->Insert(route.get(), nullptr));
+
+  ComPtr<IFWDialNumberList> numbers;
+  ASSERT_OK(parser->get_DialNumberList(numbers.Put()));
+  ComPtr<IFWDialNumber> number;
+  ASSERT_OK(numbers->CreateDialNumber(number.Put()));
+  ASSERT_OK(number->put_DialNumberID(1));
+  ASSERT_OK(number->put_Number("0049*"));
+  ASSERT_OK(numbers->Insert(number.get(), nullptr));
+
+  ComPtr<IFWZoneRuleList> zones;
+  ASSERT_OK(parser->get_ZoneRuleList(zones.Put()));
+  ComPtr<IFWZoneRule> zone;
+  ASSERT_OK(zones->CreateRule(zone.Put()));
+  ASSERT_OK(zone->put_RuleID(1));
+  ASSERT_OK(zone->put_Category(CAT_VPN));
+  ASSERT_OK(zone->put_Zone(ZID_DANGEROUS));
+  ASSERT_OK(zone->put_Domain("corp"));
+  ASSERT_OK(zones->Insert(zone.get()));
+
+  ComPtr<IBindSocketNotificationList> sockets;
+  ASSERT_OK(parser->get_BindSocketNotificationList(sockets.Put()));
+  ComPtr<IBindSocketNotification> socket;
+  ASSERT_OK(sockets->CreateBindSocketNotification(socket.Put()));
+  ASSERT_OK(socket->put_Label("mail"));
+  ASSERT_OK(socket->put_NotifyServerPorts(3));
+  ASSERT_OK(sockets->Insert(socket.get()));
+
+  std::string xml;
+  ASSERT_OK(parser->get_Xml(&xml));
+  for (const char* part :
+       {"<Rule id=\"7\" zone=\"2\" order=\"35000\" dir=\"in\" prot=\"icmp\" "
+        "icmptype=\"ECHO_REQ_REPLY_8_0\" "
+        "remaddr_id=\"Office\" app=\"browser\" timeofday=\"Mo-Fr#08:00-17:30\"",
+        "<RoutedRule id=\"1\"", "ifcaddr=\"192.168.0.1\"", "number=\"0049@\"",
+        "<ZoneRule id=\"1\" cat=\"vpn\" ifcaddr=\"\" domain=\"corp\" zone=\"dangerous\"",
+        "<BindSocketNotification label=\"mail\" order=\"35000\" notifyServerPorts=\"Severity3\""}) {
+    EXPECT_NE(xml.find(part), std::string::npos) << part << "\n" << xml;
+  }
+  ComPtr<CFWParser> again = MakeFWParser();
+  ASSERT_OK(again->LoadImage(xml, "again.xml", 0));
+  std::string second;
+  ASSERT_OK(again->get_Xml(&second));
+  EXPECT_EQ(second, xml);
+  ComPtr<IFWRule> loaded;
+  ASSERT_OK(again->rules()->GetByRuleNum(7, loaded.Put()));
+  std::int32_t zones_of_rule = 0;
+  ASSERT_OK(loaded->get_Zone(&zones_of_rule));
+  EXPECT_EQ(zones_of_rule, 2);
 }
 
 }  // namespace

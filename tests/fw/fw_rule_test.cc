@@ -144,13 +144,15 @@ TEST_F(FWRuleTest, RefusalsNameTheOperation) {
   {
     testing::ScopedDebugLogCapture log;
     EXPECT_HR(two->put_RuleID(1), SECDB_E_DUPLICATEID);
-    EXPECT_TRUE(testing::Reported(log, "CFWRule::put_RuleID()", "Rule with given ID already exists."));
+    EXPECT_TRUE(
+        testing::Reported(log, "CFWRule::put_RuleID()", "Rule with given ID already exists."));
   }
   {
     ComPtr<IFWRule> again = NewRule(2);
     testing::ScopedDebugLogCapture log;
     EXPECT_HR(rules_->Insert(again.get(), nullptr), SECDB_E_DUPLICATEID);
-    EXPECT_TRUE(testing::Reported(log, "CFWRuleList::Insert()", "Rule with given ID already exists."));
+    EXPECT_TRUE(
+        testing::Reported(log, "CFWRuleList::Insert()", "Rule with given ID already exists."));
   }
   ASSERT_OK(parser_->put_ReadOnly(1));
   testing::ScopedDebugLogCapture log;
@@ -248,10 +250,10 @@ TEST(FWSmallRulesTest, DefaultsEventsAndIdentifiers) {
   ASSERT_OK(zones->Insert(zone.get()));
   sink->lines.clear();
   ASSERT_OK(zone->put_SSID("lab"));
-  EXPECT_EQ(sink->lines, (std::vector<std::string>{std::to_string(DISPID_OnBeforeZoneRuleChanged) +
-                                                       ":" + std::to_string(FWR_SID),
-                                                   std::to_string(DISPID_OnAfterZoneRuleChanged) +
-                                                       ":" + std::to_string(FWR_SID)}));
+  EXPECT_EQ(sink->lines,
+            (std::vector<std::string>{
+                std::to_string(DISPID_OnBeforeZoneRuleChanged) + ":" + std::to_string(FWR_SID),
+                std::to_string(DISPID_OnAfterZoneRuleChanged) + ":" + std::to_string(FWR_SID)}));
 
   // A routed rule raises nothing.
   ComPtr<IFWRoutedRuleList> routed;
