@@ -79,6 +79,10 @@ std::string GenerateDataInspection(const GeneratorOptions& options);
 // in.
 std::string GenerateIds(const GeneratorOptions& options);
 
+// A firewall database: every rule family, definitions referenced by id,
+// application rules with increasing orders (the order a save writes them).
+std::string GenerateFirewall(const GeneratorOptions& options);
+
 // `utf8` as a database file image: FF FE mark and UTF-16LE text.
 std::string ToUtf16File(const std::string& utf8);
 
