@@ -79,6 +79,10 @@ std::string GenerateDataInspection(const GeneratorOptions& options);
 // in.
 std::string GenerateIds(const GeneratorOptions& options);
 
+// A firewall database: every rule family, definitions referenced by id,
+// application rules with increasing orders (the order a save writes them).
+std::string GenerateFirewall(const GeneratorOptions& options);
+
 // An application repository of `rules` labels in key order (backwards
 // when reversed) of every label type, a group for every 50 of them
 // referencing each, and a DLL label for every ten labels, listed in order.

@@ -49,6 +49,7 @@ constexpr Kind kKinds[] = {
     {"sbx", CLSID_XMLSDParserSBX, GenerateSandbox},
     {"di", CLSID_XMLSDParserDI, GenerateDataInspection},
     {"ids", CLSID_XMLSDParserIDS, GenerateIds},
+    {"fw", CLSID_XMLSDParserFW, GenerateFirewall},
     {"app", CLSID_XMLSDParserAPP, GenerateAppRepository},
 };
 

@@ -66,11 +66,13 @@ struct ISDParserDI : IPolicyParser<ISDParserEx, IDIRuleList> {
   [[nodiscard]] virtual HRESULT SetXml(std::string_view text, std::int16_t* succeeded) = 0;
 };
 
-// The firewall database (xmlsecdb/fw.h). Its list getters return the list
-// with a new reference. Its rule lists (bind-socket notifications, rules,
-// routed rules, dial numbers, zone rules) are reached through
-// ISDParserLists for now, always empty: their sections are kept as the
-// file has them and written back in their place.
+// The firewall database (xmlsecdb/fw.h, xmlsecdb/fw_rules.h). Its list
+// getters return the list with a new reference.
+struct IFWRuleList;
+struct IFWRoutedRuleList;
+struct IFWDialNumberList;
+struct IFWZoneRuleList;
+struct IBindSocketNotificationList;
 struct ISDParserFW : ISDParserEx {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0103-4000-8000-5EC0DB000103}");
   using Base = ISDParserEx;
@@ -80,6 +82,13 @@ struct ISDParserFW : ISDParserEx {
   [[nodiscard]] virtual HRESULT get_DefinitionList(IDefinitionList** list) = 0;
   [[nodiscard]] virtual HRESULT get_AppExceptionList(IAppExceptionList** list) = 0;
   [[nodiscard]] virtual HRESULT get_RuleSetList(IRuleSetList** list) = 0;
+  // The rule lists (xmlsecdb/fw_rules.h).
+  [[nodiscard]] virtual HRESULT get_RuleList(IFWRuleList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_RoutedRuleList(IFWRoutedRuleList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_DialNumberList(IFWDialNumberList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_ZoneRuleList(IFWZoneRuleList** list) = 0;
+  [[nodiscard]] virtual HRESULT get_BindSocketNotificationList(
+      IBindSocketNotificationList** list) = 0;
 };
 
 struct IPropertyList;

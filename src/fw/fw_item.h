@@ -19,6 +19,7 @@
 #include <string_view>
 #include <utility>
 
+#include "fw/fw_dispatch.h"
 #include "fw/fw_transport.h"
 #include "list/list_item.h"
 #include "list/owned_child.h"

@@ -18,6 +18,7 @@
 #include "model/rule_set_section.h"
 #include "model/vocabulary.h"
 #include "xmlsecdb/fw.h"
+#include "xmlsecdb/fw_rules.h"
 
 namespace xmlsecdb {
 
@@ -94,7 +95,26 @@ inline constexpr Spelling<EICMPType> kICMPTypeWords[] = {
 inline constexpr Vocabulary<EICMPType> kICMPType{.words = kICMPTypeWords, .if_absent = ICMP_ALL};
 
 // ---------------------------------------------------------------------------
-// The parser's list events (xmlsecdb/fw.h).
+// Zone rules: `cat` and `zone`, read without regard to ASCII case; other
+// words leave the defaults, which a save leaves out.
+
+inline constexpr Spelling<EZoneCategory> kZoneCategoryWords[] = {
+    {CAT_LAN, "lan"}, {CAT_VPN, "vpn"}, {CAT_WAN, "wan"}};
+inline constexpr Vocabulary<EZoneCategory> kZoneCategory{.words = kZoneCategoryWords,
+                                                         .if_absent = CAT_UNKNOWN,
+                                                         .if_unknown = IfUnknown::kKeep,
+                                                         .omitted = CAT_UNKNOWN,
+                                                         .text_case = TextCase::kInsensitive};
+inline constexpr Spelling<EZoneId> kZoneIdWords[] = {{ZID_SAFE, "safe"},
+                                                     {ZID_DANGEROUS, "dangerous"}};
+inline constexpr Vocabulary<EZoneId> kZoneId{.words = kZoneIdWords,
+                                             .if_absent = ZID_UNASSIGNED,
+                                             .if_unknown = IfUnknown::kKeep,
+                                             .omitted = ZID_UNASSIGNED,
+                                             .text_case = TextCase::kInsensitive};
+
+// ---------------------------------------------------------------------------
+// The parser's list events (xmlsecdb/fw.h, xmlsecdb/fw_rules.h).
 
 inline constexpr ListEventIds kFWGlobalOptionEvents = {
     DISPID_FW_OnBeforeGlobalOptionInserted, DISPID_FW_OnAfterGlobalOptionInserted,
@@ -111,6 +131,25 @@ inline constexpr ListEventIds kFWItemEvents = {.before_insert = DISPID_OnBeforeF
                                                .after_change = DISPID_OnAfterFWItemChanged,
                                                .change_has_property = true,
                                                .change_marks_modified = false};
+inline constexpr ListEventIds kFWRuleEvents = {
+    DISPID_FW_OnBeforeRuleInserted, DISPID_FW_OnAfterRuleInserted, DISPID_FW_OnBeforeRuleRemoved,
+    DISPID_FW_OnAfterRuleRemoved,   DISPID_FW_OnBeforeRuleChanged, DISPID_FW_OnAfterRuleChanged};
+inline constexpr ListEventIds kFWZoneRuleEvents = {
+    DISPID_OnBeforeZoneRuleInserted, DISPID_OnAfterZoneRuleInserted, DISPID_OnBeforeZoneRuleRemoved,
+    DISPID_OnAfterZoneRuleRemoved,   DISPID_OnBeforeZoneRuleChanged, DISPID_OnAfterZoneRuleChanged};
+// Without a property, and without a modified flag: the list is not sorted.
+inline constexpr ListEventIds kFWBindSocketEvents = {.before_insert = DISPID_OnBeforeBSNInserted,
+                                                     .after_insert = DISPID_OnAfterBSNInserted,
+                                                     .before_remove = DISPID_OnBeforeBSNRemoved,
+                                                     .after_remove = DISPID_OnAfterBSNRemoved,
+                                                     .before_change = DISPID_OnBeforeBSNChanged,
+                                                     .after_change = DISPID_OnAfterBSNChanged,
+                                                     .change_has_property = false,
+                                                     .change_marks_modified = false};
+// Routed rules raise nothing and mark nothing; dial numbers raise nothing
+// but mark the lists for re-sorting.
+inline constexpr ListEventIds kFWRoutedRuleEvents = {.change_marks_modified = false};
+inline constexpr ListEventIds kFWDialNumberEvents = {};
 inline constexpr ListEventIds kFWAppExceptionEvents = {
     DISPID_FW_OnBeforeAppExceptionInserted, DISPID_FW_OnAfterAppExceptionInserted,
     DISPID_FW_OnBeforeAppExceptionRemoved,  DISPID_FW_OnAfterAppExceptionRemoved,

@@ -43,8 +43,9 @@ struct ListTraits {
   // Rule lists: Insert places a new member by comparison (else appends it,
   // and a bulk load keeps the file's order).
   bool insert_by_compare = true;
-  // Rule lists: Compare is a strict weak order, so a bulk load may sort
-  // (else it replays Insert's placement rule by rule).
+  // Rule lists: Compare is a strict weak order, so the library's stable
+  // sort may order them (else a merge sort that relies on nothing of the
+  // comparison does; list/rule_list.cc).
   bool strict_weak_order = true;
   // Rule lists: Sort, which the parser calls before a save when its
   // modified flags say so, puts the members in comparison order (else it

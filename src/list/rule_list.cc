@@ -15,6 +15,43 @@ RuleItemBase* Next(const ListItemBase* item) {
 
 bool PrecedesByCompare(const RuleItemBase* a, const RuleItemBase* b) { return a->Compare(*b) < 0; }
 
+// A stable merge sort that needs nothing of Compare but that it answers:
+// every step reads within the runs it merges, so a comparison that is not
+// a strict weak order (the firewall's) still gives a permutation, the same
+// one for the same input, in O(n log n) comparisons. A member is taken from
+// the right run only when the left one sorts after it, the test Insert
+// uses to walk back, so a run already in Insert's order stays as it is.
+void MergeSortByCompare(std::vector<RuleItemBase*>& members) {
+  const std::size_t n = members.size();
+  std::vector<RuleItemBase*> buffer(n);
+  for (std::size_t width = 1; width < n; width *= 2) {
+    for (std::size_t lo = 0; lo < n; lo += 2 * width) {
+      const std::size_t mid = std::min(lo + width, n);
+      const std::size_t hi = std::min(lo + 2 * width, n);
+      std::size_t left = lo;
+      std::size_t right = mid;
+      std::size_t out = lo;
+      while (left < mid && right < hi) {
+        buffer[out++] =
+            members[left]->Compare(*members[right]) > 0 ? members[right++] : members[left++];
+      }
+      while (left < mid) buffer[out++] = members[left++];
+      while (right < hi) buffer[out++] = members[right++];
+    }
+    members.swap(buffer);
+  }
+}
+
+// Comparison order for `members`: the library's stable sort for a strict
+// weak order, else MergeSortByCompare.
+void SortByCompare(std::vector<RuleItemBase*>& members, bool strict_weak_order) {
+  if (strict_weak_order) {
+    std::stable_sort(members.begin(), members.end(), PrecedesByCompare);
+  } else {
+    MergeSortByCompare(members);
+  }
+}
+
 }  // namespace
 
 RuleListCore::~RuleListCore() {
@@ -212,7 +249,7 @@ void RuleListCore::Sort() {
   std::vector<RuleItemBase*> members;
   members.reserve(static_cast<std::size_t>(count_));
   for (RuleItemBase* item = head_; item; item = Next(item)) members.push_back(item);
-  std::stable_sort(members.begin(), members.end(), PrecedesByCompare);
+  SortByCompare(members, traits().strict_weak_order);
   Relink(members);
 }
 
@@ -230,7 +267,11 @@ void RuleListCore::Sort() {
 // greater rule is a member, so no later rule of the class is a tail. Each
 // class is therefore its fronts in reverse arrival order, then its tails in
 // arrival order — which a stable sort of [fronts reversed, tails] gives.
-// A comparison that is not a strict weak order replays the walks instead.
+// A comparison that is not a strict weak order has no such order to
+// reproduce; replaying the walks would cost O(n²) on a reversed file, so
+// the same sort runs with MergeSortByCompare, which is safe and
+// deterministic for any comparison. A file in Insert's order (every file
+// a save writes) has no fronts and keeps its order in both cases.
 //
 // The pass may also start on members placed by InsertMember (a sink that
 // walked the list in the middle of a load settled it): they are sorted, so
@@ -253,19 +294,9 @@ void RuleListCore::EndBulkLoad() {
     }
   }
   if (fronts.empty()) return;  // in order already: every file we save
-  if (!traits().strict_weak_order) {
-    std::vector<RuleItemBase*> arrivals;
-    arrivals.reserve(static_cast<std::size_t>(count_));
-    for (RuleItemBase* item = head_; item; item = Next(item)) arrivals.push_back(item);
-    head_ = tail_ = nullptr;
-    count_ = 0;
-    for (RuleItemBase* item : arrivals) LinkAfter(item, InsertPosition(*item));
-    Touch();
-    return;
-  }
   std::vector<RuleItemBase*> members(fronts.rbegin(), fronts.rend());
   members.insert(members.end(), tails.begin(), tails.end());
-  std::stable_sort(members.begin(), members.end(), PrecedesByCompare);
+  SortByCompare(members, traits().strict_weak_order);
   Relink(members);
 }
 

@@ -45,17 +45,17 @@ TEST(FWParserTest, ListsInSaveOrder) {
   struct Expected {
     const char* property;
     const char* element;
-    ISDCollection* list;  // null: a rule list, not read yet
+    ISDCollection* list;
   };
   const Expected expected[] = {
       {"GlobalOptions", "Globals", options.get()},
       {"DefinitionList", "Definitions", definitions.get()},
       {"AppExceptionList", "ExceptionList", exceptions.get()},
-      {"BindSocketNotificationList", "BindSocketNotificationList", nullptr},
-      {"RuleList", "RuleList", nullptr},
-      {"RoutedRuleList", "RoutedRuleList", nullptr},
-      {"DialNumberList", "DialNumberList", nullptr},
-      {"ZoneRuleList", "ZoneRuleList", nullptr},
+      {"BindSocketNotificationList", "BindSocketNotificationList", parser->bind_sockets()},
+      {"RuleList", "RuleList", parser->rules()},
+      {"RoutedRuleList", "RoutedRuleList", parser->routed_rules()},
+      {"DialNumberList", "DialNumberList", parser->dial_numbers()},
+      {"ZoneRuleList", "ZoneRuleList", parser->zone_rules()},
       {"RuleSetList", "RuleSetList", rule_sets.get()}};
   std::int32_t count = 0;
   ASSERT_OK(lists->get_ListCount(&count));
@@ -261,43 +261,38 @@ TEST(FWParserTest, ElementsAreTakenByName) {
   EXPECT_EQ(xml.find("none"), std::string::npos) << xml;
 }
 
-// Until the rule lists are read, their sections are kept as the file has
-// them and written in the place of their lists; the counts stay 0.
-TEST(FWParserTest, RuleSectionsAreKeptInTheirPlace) {
-  const std::string zone_rules =
-      "<ZoneRuleList><ZoneRule id=\"1\" cat=\"LAN\" zone=\"Safe\">note<Extra a=\"1\"/>"
-      "</ZoneRule></ZoneRuleList>";
-  const std::string rules =
-      "<RuleList><Rule id=\"5\" app=\"a\" remaddr=\"*\"><AccessDesc at=\"NetworkAccess\" "
-      "ar=\"Allow\" al=\"Severity1\"/><Object ot=\"time\" id=\"inside\"/><Item/></Rule></RuleList>";
+// The rule sections are read into their lists and written in their place,
+// after the sections before them in the file's save order.
+TEST(FWParserTest, RuleSectionsAreWrittenInTheirPlace) {
   ComPtr<CFWParser> parser = MakeFWParser();
   ASSERT_OK(LoadFWBody(
-      parser.get(), "<Custom k=\"v\"/><RuleSetList><RuleSet id=\"s\"/></RuleSetList>" + zone_rules +
-                        "<DialNumberList><DialNumber id=\"1\" number=\"00@\"/>"
-                        "</DialNumberList>" +
-                        rules));
-  EXPECT_EQ(parser->definitions()->count(), 0) << "nothing inside a kept section is read";
+      parser.get(),
+      "<Custom k=\"v\"/><RuleSetList><RuleSet id=\"s\"/></RuleSetList>"
+      "<ZoneRuleList><ZoneRule id=\"1\" cat=\"LAN\" zone=\"Safe\"/></ZoneRuleList>"
+      "<DialNumberList><DialNumber id=\"1\" number=\"00@\"/></DialNumberList>"
+      "<RuleList><Rule id=\"5\" app=\"a\" remaddr=\"*\"><AccessDesc at=\"NetworkAccess\" "
+      "ar=\"Allow\" al=\"Severity1\"/></Rule></RuleList>"));
+  EXPECT_EQ(parser->rules()->count(), 1);
+  EXPECT_EQ(parser->zone_rules()->count(), 1);
+  EXPECT_EQ(parser->dial_numbers()->count(), 1);
   std::string xml;
   ASSERT_OK(parser->get_Xml(&xml));
   std::vector<std::size_t> at;
-  for (const char* element : {"<Definitions", "<RuleList>", "<DialNumberList>", "<ZoneRuleList>",
+  for (const char* element : {"<Definitions", "<BindSocketNotificationList", "<RuleList>",
+                              "<RoutedRuleList", "<DialNumberList>", "<ZoneRuleList>",
                               "<RuleSetList>", "<Custom"}) {
     at.push_back(xml.find(element));
     EXPECT_NE(at.back(), std::string::npos) << element << "\n" << xml;
   }
   EXPECT_TRUE(std::is_sorted(at.begin(), at.end())) << xml;
-  EXPECT_EQ(FWSectionText(parser.get(), "ZoneRuleList"),
-            "\t<ZoneRuleList>\n\t\t<ZoneRule id=\"1\" cat=\"LAN\" zone=\"Safe\">note<Extra "
-            "a=\"1\"/></ZoneRule>\n\t</ZoneRuleList>\n");
 
   ComPtr<CFWParser> again = MakeFWParser();
   ASSERT_OK(again->LoadImage(xml, "again.xml", 0));
   std::string second;
   ASSERT_OK(again->get_Xml(&second));
   EXPECT_EQ(second, xml);
-
   ASSERT_OK(again->New());
-  EXPECT_EQ(FWSectionText(again.get(), "RuleList"), "");
+  EXPECT_EQ(again->rules()->count(), 0);
 }
 
 // What a console does: definitions of each type built through the object

@@ -10,6 +10,7 @@
 
 #include "am/am_parser.h"
 #include "di/di_parser.h"
+#include "fw/fw_parser.h"
 #include "ids/ids_parser.h"
 #include "model/value_list.h"
 #include "sbx/sbx_parser.h"
@@ -266,6 +267,141 @@ TEST_F(AutomationDispidsTest, EveryInterfaceHasTheTypeLibraryNumbers) {
     EXPECT_EQ(found->second, ParseExpected(expected.members));
   }
   EXPECT_EQ(seen_.size(), std::size(kExpected));
+}
+
+// The firewall's interfaces: numbers of the type library where they are
+// given, and for the parser's members and its events the numbers the
+// firewall's own header sets (xmlsecdb/fw.h, xmlsecdb/fw_rules.h).
+const ExpectedInterface kExpectedFW[] = {
+    {"ISDParserFW",
+     "Load:1:m Save:2:m New:3:m Module:4:g Version:5:gp ParserVersion:6:g SetMasterParser:7:m "
+     "GlobalOptions:8:g DefinitionList:9:g AppExceptionList:10:g RuleList:11:g Xml:12:g "
+     "XmlEx:13:m ReadOnly:14:gp CryptKey:15:p FilePath:16:g RuleSetList:17:g "
+     "RoutedRuleList:18:g DialNumberList:19:g ZoneRuleList:20:g "
+     "BindSocketNotificationList:21:g"},
+    {"IDefinitionList",
+     kCollection + "CreateDefinition:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m"},
+    {"IDefinition", "DefinitionID:1:gp ObjectType:2:gp ItemList:3:g UIFlags:4:gp Description:5:gp"},
+    {"IFWItemList", kCollection + "CreateItem:2:m Insert:3:m Remove:4:m Clear:5:m"},
+    {"IFWItem",
+     "Content:1:gp Direction:2:gp Protocol:3:gp ICMPType:4:gp LocalPortFrom:5:gp "
+     "LocalPortTo:6:gp RemotePortFrom:7:gp RemotePortTo:8:gp CustomProtocolNumber:9:gp "
+     "Compare:10:m"},
+    {"IAppExceptionList",
+     kCollection + "CreateAppException:2:m Insert:3:m Remove:4:m Clear:5:m GetAllGuardsText:6:m"},
+    {"IAppException",
+     "AppType:1:gp Application:2:gp ActiveGuards:3:gp Priority:4:gp Assignment:5:gp "
+     "Account:6:gp UIFlags:7:gp Order:8:gp"},
+    {"IFWRuleList",
+     kCollection +
+         "CreateRule:2:m Insert:3:m Remove:4:m Clear:5:m MoveUp:6:m MoveDown:7:m Get:8:m "
+         "GetLabelClientServerStatus:9:m GenerateRuleID:10:m GetByRuleNum:11:m InsertEx:12:m"},
+    {"IFWRule",
+     "Priority:1:gp RemIPAddrType:2:gp RemIPAddress:3:gp TransportType:4:gp TransportID:5:gp "
+     "TransportObject:6:g AppType:7:gp Application:8:gp OutConditionAND:9:gp "
+     "OutConditionOR:10:gp TimeOfDayType:11:gp TimeOfDay:12:gp OSVersion:13:gp "
+     "AccessDescriptor:14:g RuleID:15:gp RuleIDString:16:gp Zone:17:gp System:18:gp "
+     "Assignment:19:gp Preferred:20:gp ConditionSwitchList:21:g LearningMode:22:gp "
+     "ProcessID:23:gp Account:24:gp Enabled:25:gp Description:26:gp LocIPAddrType:27:gp "
+     "LocIPAddress:28:gp UIFlags:29:gp Order:30:gp CopyToList:31:m"},
+    {"IAccessDescriptor", "AccessType:1:gp AccessResult:2:gp AuditLevel:3:gp"},
+    {"IConditionSwitchList",
+     kCollection + "CreateConditionSwitch:2:m Insert:3:m Remove:4:m Clear:5:m CopyToList:6:m"},
+    {"IFWRoutedRuleList",
+     kCollection +
+         "CreateRule:2:m Insert:3:m Remove:4:m Clear:5:m MoveUp:6:m MoveDown:7:m Get:8:m "
+         "GenerateRuleID:9:m GetByRuleNum:10:m InsertEx:11:m"},
+    {"IFWRoutedRule",
+     "Priority:1:gp RemIPAddrType:2:gp RemIPAddress:3:gp LANIPAddrType:4:gp LANIPAddress:5:gp "
+     "TransportType:6:gp TransportID:7:gp TransportObject:8:g OutConditionAND:9:gp "
+     "OutConditionOR:10:gp TimeOfDayType:11:gp TimeOfDay:12:gp OSVersion:13:gp "
+     "AccessDescriptor:14:g RuleID:15:gp RuleIDString:16:gp Assignment:17:gp Enabled:18:gp "
+     "IfaceIPAddrType:19:gp IfaceIPAddress:20:gp Description:21:gp UIFlags:22:gp "
+     "Preferred:23:gp Order:24:gp CopyToList:25:m"},
+    {"IFWDialNumberList",
+     kCollection +
+         "CreateDialNumber:2:m Insert:3:m Remove:4:m Clear:5:m GenerateDialNumberID:9:m Get:10:m"},
+    {"IFWDialNumber",
+     "Number:1:gp AccessDescriptor:2:g Enabled:3:gp Description:4:gp UIFlags:5:gp "
+     "Assignment:6:gp Priority:7:gp DialNumberID:8:gp DialNumberIDString:9:gp Order:10:gp"},
+    {"IFWZoneRuleList",
+     kCollection +
+         "CreateRule:2:m Insert:3:m Remove:4:m Clear:5:m Get:8:m GetByRuleNum:9:m "
+         "GenerateRuleID:10:m"},
+    {"IFWZoneRule",
+     "Category:1:gp IPAddrType:2:gp IPAddress:3:gp Interface:4:gp Priority:5:gp Zone:6:gp "
+     "RuleID:7:gp RuleIDString:8:gp Enabled:9:gp Description:10:gp UIFlags:11:gp "
+     "Assignment:12:gp Order:13:gp CopyToList:14:m Domain:15:gp SSID:16:gp AuditLevel:17:gp"},
+    {"IBindSocketNotificationList",
+     kCollection + "CreateBindSocketNotification:2:m Insert:3:m Remove:4:m Clear:5:m"},
+    {"IBindSocketNotification",
+     "Label:1:gp NotifyServerPorts:2:gp NotifyGenPorts:3:gp Priority:4:gp Assignment:5:gp "
+     "UIFlags:6:gp Order:7:gp"},
+    {"_ISDParserFWEvents",
+     kLoadSaveEvents +
+         "OnBeforeGlobalOptionInserted:5:m OnAfterGlobalOptionInserted:6:m "
+         "OnBeforeGlobalOptionRemoved:7:m OnAfterGlobalOptionRemoved:8:m "
+         "OnBeforeGlobalOptionChanged:9:m OnAfterGlobalOptionChanged:10:m "
+         "OnBeforeDefinitionInserted:11:m OnAfterDefinitionInserted:12:m "
+         "OnBeforeDefinitionRemoved:13:m OnAfterDefinitionRemoved:14:m "
+         "OnBeforeDefinitionChanged:15:m OnAfterDefinitionChanged:16:m "
+         "OnBeforeFWItemInserted:17:m OnAfterFWItemInserted:18:m OnBeforeFWItemRemoved:19:m "
+         "OnAfterFWItemRemoved:20:m OnBeforeFWItemChanged:21:m OnAfterFWItemChanged:22:m "
+         "OnBeforeRuleInserted:23:m OnAfterRuleInserted:24:m OnBeforeRuleRemoved:25:m "
+         "OnAfterRuleRemoved:26:m OnBeforeRuleChanged:27:m OnAfterRuleChanged:28:m "
+         "OnBeforeAppExceptionInserted:29:m OnAfterAppExceptionInserted:30:m "
+         "OnBeforeAppExceptionRemoved:31:m OnAfterAppExceptionRemoved:32:m "
+         "OnBeforeAppExceptionChanged:33:m OnAfterAppExceptionChanged:34:m "
+         "OnBeforeZoneRuleInserted:35:m OnAfterZoneRuleInserted:36:m "
+         "OnBeforeZoneRuleRemoved:37:m OnAfterZoneRuleRemoved:38:m "
+         "OnBeforeZoneRuleChanged:39:m OnAfterZoneRuleChanged:40:m OnBeforeBSNInserted:41:m "
+         "OnAfterBSNInserted:42:m OnBeforeBSNRemoved:43:m OnAfterBSNRemoved:44:m "
+         "OnBeforeBSNChanged:45:m OnAfterBSNChanged:46:m"},
+};
+
+TEST_F(AutomationDispidsTest, FirewallInterfacesHaveTheirNumbers) {
+  ComPtr<CFWParser> fw = MakeObject<CFWParser>();
+  IDispatch* parser = fw->primary();
+  Record(parser);
+  ComPtr<IDispatch> definitions = Member(parser, "DefinitionList");
+  Record(definitions.get());
+  ComPtr<IDispatch> definition = Member(definitions.get(), "CreateDefinition");
+  Record(definition.get());
+  ComPtr<IDispatch> items = Member(definition.get(), "ItemList");
+  Record(items.get());
+  Record(Member(items.get(), "CreateItem").get());
+  ComPtr<IDispatch> exceptions = Member(parser, "AppExceptionList");
+  Record(exceptions.get());
+  Record(Member(exceptions.get(), "CreateAppException").get());
+  ComPtr<IDispatch> rules = Member(parser, "RuleList");
+  Record(rules.get());
+  ComPtr<IDispatch> rule = Member(rules.get(), "CreateRule");
+  Record(rule.get());
+  Record(Member(rule.get(), "AccessDescriptor").get());
+  Record(Member(rule.get(), "ConditionSwitchList").get());
+  // The inline transport answers as the definitions' items do.
+  EXPECT_TRUE(Member(rule.get(), "TransportObject"));
+  ComPtr<IDispatch> routed = Member(parser, "RoutedRuleList");
+  Record(routed.get());
+  Record(Member(routed.get(), "CreateRule").get());
+  ComPtr<IDispatch> numbers = Member(parser, "DialNumberList");
+  Record(numbers.get());
+  Record(Member(numbers.get(), "CreateDialNumber").get());
+  ComPtr<IDispatch> zones = Member(parser, "ZoneRuleList");
+  Record(zones.get());
+  Record(Member(zones.get(), "CreateRule").get());
+  ComPtr<IDispatch> sockets = Member(parser, "BindSocketNotificationList");
+  Record(sockets.get());
+  Record(Member(sockets.get(), "CreateBindSocketNotification").get());
+  RecordEvents(fw->unknown(), DIID__ISDParserFWEvents);
+
+  for (const ExpectedInterface& expected : kExpectedFW) {
+    SCOPED_TRACE(std::string(expected.name));
+    auto found = seen_.find(std::string(expected.name));
+    ASSERT_NE(found, seen_.end());
+    EXPECT_EQ(found->second, ParseExpected(expected.members));
+  }
+  EXPECT_EQ(seen_.size(), std::size(kExpectedFW));
 }
 
 }  // namespace

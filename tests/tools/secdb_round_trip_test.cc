@@ -42,7 +42,7 @@ const std::string kIDSBody =
     "<RuleSetList><RuleSet id=\"s\"><RuleListID>one</RuleListID></RuleSet></RuleSetList>"
     "<Custom k=\"v\"/>";
 
-// The firewall's rule sections are kept as they stand until they are read.
+// The firewall, with an application rule.
 const std::string kFWBody =
     "<Globals><Property id=\"ZoneMode\" type=\"int\">1</Property></Globals>"
     "<Definitions><Object ot=\"iptransport\" id=\"Web\"><Item dir=\"out\" remport=\"80\"/>"
@@ -96,9 +96,11 @@ TEST(SecdbRoundTripTest, EveryKind) {
        true},
       {"firewall", FWDocument(kFWBody),
        "module: Firewall (2)\nversion: 1.0\nGlobalOptions: 1\nDefinitionList: 1\n"
-       "AppExceptionList: 1\nBindSocketNotificationList: 0\nRuleList: 0\nRoutedRuleList: 0\n"
+       "AppExceptionList: 1\nBindSocketNotificationList: 0\nRuleList: 1\nRoutedRuleList: 0\n"
        "DialNumberList: 0\nZoneRuleList: 0\nRuleSetList: 1\n",
-       "<Rule id=\"2\" app=\"a\" remaddr=\"*\">", true},
+       "<Rule id=\"2\" order=\"35000\" dir=\"in\" prot=\"tcp\" locport=\"*\" remport=\"*\" "
+       "remaddr=\"*\" app=\"a\">",
+       true},
       {"IDS", IDSDocument(kIDSBody),
        "module: IDS (16)\nversion: 1.0\nGlobalOptions: 1\nDefinitionList: 1\nGroupList: 2\n"
        "RuleSetList: 1\n",
