@@ -8,6 +8,7 @@
 #ifndef XMLSECDB_APP_APP_PARSER_H_
 #define XMLSECDB_APP_APP_PARSER_H_
 
+#include "app/app_dispatch.h"
 #include "app/app_group_section.h"
 #include "app/app_label_section.h"
 #include "app/app_repository.h"

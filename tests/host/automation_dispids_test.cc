@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "am/am_parser.h"
+#include "app/app_parser.h"
 #include "di/di_parser.h"
 #include "ids/ids_parser.h"
 #include "model/value_list.h"
@@ -128,6 +129,60 @@ const ExpectedInterface kExpected[] = {
     {"_ISDParserSBXEvents", kPolicyEvents},
     {"_ISDParserDIEvents", kPolicyEvents},
     {"_ISDParserIDSEvents", kLoadSaveEvents},
+    // The repository's own members of the parser and its event numbers
+    // other than the load, save and global-option ones have no number of
+    // the type library's: its lists take 8 to 11 and 17 upwards.
+    {"ISDParserAPP",
+     "Load:1:m Save:2:m New:3:m Module:4:g Version:5:gp ParserVersion:6:g SetMasterParser:7:m "
+     "GlobalOptions:8:g LabelList:9:g AppGroupList:10:g Xml:12:g XmlEx:13:m ReadOnly:14:gp "
+     "CryptKey:15:p FilePath:16:g DllLabelList:18:g DllGroupList:19:g DllIntegrityList:20:g"},
+    {"ILabelList", kCollection +
+                       "CreateLabel:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m FindLabel:7:m "
+                       "GetAllLabelIDs:8:m EnrollPath:9:m GetLabel:10:m"},
+    {"ILabel",
+     "LabelID:1:gp Type:2:gp Path:3:gp ChecksumList:4:g Description:5:gp BGAccessResult:6:gp "
+     "BGAuditLevel:7:gp LearningMode:8:gp ProcessID:9:gp UIFlags:10:gp KnownApp:11:gp "
+     "IdentityRedirectionList:12:g AssGroup:13:gp PathExpanded:14:g"},
+    {"IChecksumList",
+     kCollection + "CreateChecksum:2:m Insert:3:m Remove:4:m Clear:5:m Contain:6:m"},
+    {"IChecksum", "Checksum:1:gp Version:2:gp TimeStamp:3:gp FileName:4:gp"},
+    {"IAppGroupList", kCollection +
+                          "CreateGroup:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m "
+                          "FindLabelGroups:7:m RemoveLabelFromAllGroups:8:m "
+                          "RemoveGroupFromAllGroups:9:m"},
+    {"IAppGroup",
+     "AppGroupID:1:gp ObjectType:2:gp LabelList:3:g Description:4:gp GetAllLabelIDs:5:m "
+     "RemoveLabelFromGroup:6:m AddLabelToGroup:7:m UIFlags:8:gp Contain:9:m "
+     "RemoveGroupFromGroup:10:m AddGroupToGroup:11:m ContainGroup:12:m CanInsertGroup:13:m "
+     "GetAllGroupIDs:14:m"},
+    {"IDllLabelList", kCollection +
+                          "CreateDllLabel:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m "
+                          "FindDllLabel:7:m GetAllDllLabelIDs:8:m EnrollPath:9:m GetLabel:10:m"},
+    {"IDllLabel",
+     "LabelID:1:gp Type:2:gp Path:3:gp ChecksumList:4:g Description:5:gp BGAccessResult:6:gp "
+     "BGAuditLevel:7:gp UIFlags:8:gp PathExpanded:9:g"},
+    {"IDllGroupList", kCollection +
+                          "CreateGroup:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m "
+                          "FindLabelGroups:7:m"},
+    {"IDllGroup",
+     "DllGroupID:1:gp DllLabelList:2:g Description:3:gp GetAllLabelIDs:5:m "
+     "RemoveLabelFromGroup:6:m AddLabelToGroup:7:m UIFlags:8:gp Contain:9:m"},
+    {"_ISDParserAPPEvents",
+     kLoadSaveEvents +
+         "OnBeforeGlobalOptionInserted:5:m OnAfterGlobalOptionInserted:6:m "
+         "OnBeforeGlobalOptionRemoved:7:m OnAfterGlobalOptionRemoved:8:m "
+         "OnBeforeGlobalOptionChanged:9:m OnAfterGlobalOptionChanged:10:m "
+         "OnBeforeLabelInserted:11:m OnAfterLabelInserted:12:m OnBeforeLabelRemoved:13:m "
+         "OnAfterLabelRemoved:14:m OnBeforeLabelChanged:15:m OnAfterLabelChanged:16:m "
+         "OnBeforeAppGroupInserted:17:m OnAfterAppGroupInserted:18:m "
+         "OnBeforeAppGroupRemoved:19:m OnAfterAppGroupRemoved:20:m "
+         "OnBeforeAppGroupChanged:21:m OnAfterAppGroupChanged:22:m "
+         "OnBeforeDllLabelInserted:23:m OnAfterDllLabelInserted:24:m "
+         "OnBeforeDllLabelRemoved:25:m OnAfterDllLabelRemoved:26:m "
+         "OnBeforeDllLabelChanged:27:m OnAfterDllLabelChanged:28:m "
+         "OnBeforeDllGroupInserted:29:m OnAfterDllGroupInserted:30:m "
+         "OnBeforeDllGroupRemoved:31:m OnAfterDllGroupRemoved:32:m "
+         "OnBeforeDllGroupChanged:33:m OnAfterDllGroupChanged:34:m"},
 };
 
 std::string KindsText(std::uint16_t kinds) {
@@ -228,6 +283,29 @@ class AutomationDispidsTest : public ::testing::Test {
     Record(Member(switches.get(), "CreateConditionSwitch").get());
   }
 
+  // The lists and items of an application repository.
+  void RecordAppParser() {
+    ComPtr<CAPPParser> app = MakeObject<CAPPParser>();
+    Record(app->primary());
+    ComPtr<IDispatch> labels = Member(app->primary(), "LabelList");
+    Record(labels.get());
+    ComPtr<IDispatch> label = Member(labels.get(), "CreateLabel");
+    Record(label.get());
+    ComPtr<IDispatch> checksums = Member(label.get(), "ChecksumList");
+    Record(checksums.get());
+    Record(Member(checksums.get(), "CreateChecksum").get());
+    ComPtr<IDispatch> groups = Member(app->primary(), "AppGroupList");
+    Record(groups.get());
+    Record(Member(groups.get(), "CreateGroup").get());
+    ComPtr<IDispatch> dll_labels = Member(app->primary(), "DllLabelList");
+    Record(dll_labels.get());
+    Record(Member(dll_labels.get(), "CreateDllLabel").get());
+    ComPtr<IDispatch> dll_groups = Member(app->primary(), "DllGroupList");
+    Record(dll_groups.get());
+    Record(Member(dll_groups.get(), "CreateGroup").get());
+    RecordEvents(app->unknown(), DIID__ISDParserAPPEvents);
+  }
+
   std::map<std::string, std::map<std::string, std::string>> seen_;
 };
 
@@ -258,6 +336,7 @@ TEST_F(AutomationDispidsTest, EveryInterfaceHasTheTypeLibraryNumbers) {
   RecordEvents(sbx->unknown(), DIID__ISDParserSBXEvents);
   RecordEvents(di->unknown(), DIID__ISDParserDIEvents);
   RecordEvents(ids->unknown(), DIID__ISDParserIDSEvents);
+  RecordAppParser();
 
   for (const ExpectedInterface& expected : kExpected) {
     SCOPED_TRACE(std::string(expected.name));
