@@ -12,6 +12,7 @@
 #include "app/app_parser.h"
 #include "di/di_parser.h"
 #include "ids/ids_parser.h"
+#include "model/expression.h"
 #include "model/value_list.h"
 #include "sbx/sbx_parser.h"
 #include "testing/hresult_matchers.h"
@@ -92,6 +93,8 @@ const ExpectedInterface kExpected[] = {
      "Account:6:gp UIFlags:7:gp Order:8:gp"},
     {"IRuleSetList", kCollection + "CreateRuleSet:2:m Insert:3:m Remove:4:m Clear:5:m"},
     {"IRuleSet", "RuleSetID:1:gp Description:2:gp RuleListIDs:3:g"},
+    {"IExpression", kCollection + "Create:2:m Insert:3:m Remove:4:m Clear:6:m String:7:g"},
+    {"IExpressionElement", "Description:1:gp value:2:gp"},
     {"ISimpleValueList",
      kCollection + "Insert:2:m Remove:3:m Clear:4:m CopyToList:5:m InsertAt:6:m RemoveAt:7:m"},
     {"IULongList", kCollection + "Insert:2:m Remove:3:m Clear:4:m CopyToList:5:m"},
@@ -332,6 +335,9 @@ TEST_F(AutomationDispidsTest, EveryInterfaceHasTheTypeLibraryNumbers) {
   ComPtr<IULongList> numbers;
   ASSERT_OK(CreateULongList(numbers.Put()));
   Record(numbers.get());
+  ComPtr<CExpression> expression = MakeObject<CExpression>(nullptr);
+  Record(expression.get());
+  Record(Member(expression.get(), "Create").get());
   RecordEvents(am->unknown(), DIID__ISDParserAMEvents);
   RecordEvents(sbx->unknown(), DIID__ISDParserSBXEvents);
   RecordEvents(di->unknown(), DIID__ISDParserDIEvents);
