@@ -183,11 +183,125 @@ static_assert(DispatchMembersAreUnique(kMembers));
 constexpr DispatchTable kTable = CollectionTableOf<I>("IDllGroupList", kMembers);
 }  // namespace dll_group_list
 
+namespace rule {
+using I = IAppRule;
+using M = DispatchMembers<I>;
+constexpr DispatchMember kMembers[] = {
+    M::Property<&I::get_RuleID, &I::put_RuleID>("RuleID", 1),
+    M::Property<&I::get_RuleIDString, &I::put_RuleIDString>("RuleIDString", 2),
+    M::Property<&I::get_Assignment, &I::put_Assignment>("Assignment", 3),
+    M::Property<&I::get_Enabled, &I::put_Enabled>("Enabled", 4),
+    M::Property<&I::get_Description, &I::put_Description>("Description", 5),
+    M::Property<&I::get_UIFlags, &I::put_UIFlags>("UIFlags", 6),
+    M::Property<&I::get_Usage, &I::put_Usage>("Usage", 7),
+    M::Property<&I::get_UsageNot, &I::put_UsageNot>("UsageNot", 8),
+    M::Property<&I::get_FoundBy, &I::put_FoundBy>("FoundBy", 9),
+    M::Property<&I::get_Enroll, &I::put_Enroll>("Enroll", 10),
+    M::Property<&I::get_Manufacturer, &I::put_Manufacturer>("Manufacturer", 11),
+    M::Get<&I::get_Groups>("Groups", 12),
+    M::Property<&I::get_Suite, &I::put_Suite>("Suite", 13),
+    M::Property<&I::get_SpecialAccess, &I::put_SpecialAccess>("SpecialAccess", 14),
+    M::Property<&I::get_SpecialAccessNot, &I::put_SpecialAccessNot>("SpecialAccessNot", 15),
+    M::Method<&I::CopyToList>("CopyToList", 16),
+    M::Property<&I::get_Order, &I::put_Order>("Order", 17),
+    M::Get<&I::get_FoundBy2>("FoundBy2", 18),
+};
+static_assert(DispatchMembersAreUnique(kMembers));
+constexpr DispatchTable kTable = DispatchTableOf<I>("IAppRule", kMembers);
+}  // namespace rule
+
+namespace rule_list {
+using I = IAppRuleList;
+using M = DispatchMembers<I>;
+constexpr DispatchMember kMembers[] = {
+    M::Method<&I::CreateRule>("CreateRule", 2),
+    M::Method<&I::Insert>("Insert", 3),
+    M::Method<&I::Remove>("Remove", 4),
+    M::Method<&I::Clear>("Clear", 5),
+    M::Method<&I::GenerateRuleID>("GenerateRuleID", 6),
+    M::Method<&I::Find>("Find", 7),
+    M::Method<&I::Get>("Get", 8),
+    M::Method<&I::FindEx>("FindEx", 9),
+    M::Method<&I::Find2>("Find2", 10),
+    M::Method<&I::FindGroups>("FindGroups", 11),
+};
+static_assert(DispatchMembersAreUnique(kMembers));
+constexpr DispatchTable kTable = CollectionTableOf<I>("IAppRuleList", kMembers);
+}  // namespace rule_list
+
+namespace rule_group {
+using I = IAppRuleGroup;
+using M = DispatchMembers<I>;
+constexpr DispatchMember kMembers[] = {
+    M::Get<&I::get_Name>("Name", 1),
+    M::Get<&I::get_AccessResult>("AccessResult", 2),
+    M::Get<&I::get_RuleID>("RuleID", 3),
+};
+static_assert(DispatchMembersAreUnique(kMembers));
+constexpr DispatchTable kTable = DispatchTableOf<I>("IAppRuleGroup", kMembers);
+}  // namespace rule_group
+
+constexpr DispatchTable kRuleGroupListTable =
+    CollectionTableOf<IAppRuleGroupList>("IAppRuleGroupList", {});
+
+namespace identity {
+using I = IIdentity;
+using M = DispatchMembers<I>;
+constexpr DispatchMember kMembers[] = {
+    M::Property<&I::get_Module, &I::put_Module>("Module", 1),
+    M::Property<&I::get_Description, &I::put_Description>("Description", 2),
+    M::Property<&I::get_Path, &I::put_Path>("Path", 3),
+    M::Property<&I::get_NewCmdLine, &I::put_NewCmdLine>("NewCmdLine", 4),
+    M::Get<&I::get_ArgumentList>("ArgumentList", 5),
+};
+static_assert(DispatchMembersAreUnique(kMembers));
+constexpr DispatchTable kTable = DispatchTableOf<I>("IIdentity", kMembers);
+}  // namespace identity
+
+namespace identity_list {
+using I = IIdentityList;
+using M = DispatchMembers<I>;
+constexpr DispatchMember kMembers[] = {
+    M::Method<&I::Create>("Create", 2),
+    M::Method<&I::Insert>("Insert", 3),
+    M::Method<&I::Remove>("Remove", 4),
+    M::Method<&I::Clear>("Clear", 6),
+};
+static_assert(DispatchMembersAreUnique(kMembers));
+constexpr DispatchTable kTable = CollectionTableOf<I>("IIdentityList", kMembers);
+}  // namespace identity_list
+
+namespace redirection {
+using I = IIdentityRedirection;
+using M = DispatchMembers<I>;
+constexpr DispatchMember kMembers[] = {
+    M::Property<&I::get_ID, &I::put_ID>("ID", 1),
+    M::Property<&I::get_Type, &I::put_Type>("Type", 2),
+    M::Property<&I::get_ParsingType, &I::put_ParsingType>("ParsingType", 3),
+    M::Property<&I::get_Description, &I::put_Description>("Description", 4),
+    M::Get<&I::get_Expression>("Expression", 5),
+    M::Get<&I::get_IdentityList>("IdentityList", 6),
+};
+static_assert(DispatchMembersAreUnique(kMembers));
+constexpr DispatchTable kTable = DispatchTableOf<I>("IIdentityRedirection", kMembers);
+}  // namespace redirection
+
+namespace redirection_list {
+using I = IIdentityRedirectionList;
+using M = DispatchMembers<I>;
+constexpr DispatchMember kMembers[] = {
+    M::Method<&I::Create>("Create", 2), M::Method<&I::Insert>("Insert", 3),
+    M::Method<&I::Remove>("Remove", 4), M::Method<&I::Get>("Get", 5),
+    M::Method<&I::Clear>("Clear", 6),   M::Method<&I::InsertAt>("InsertAt", 7),
+};
+static_assert(DispatchMembersAreUnique(kMembers));
+constexpr DispatchTable kTable = CollectionTableOf<I>("IIdentityRedirectionList", kMembers);
+}  // namespace redirection_list
+
 namespace parser {
 using I = ISDParserAPP;
 // The numbers the repository shares with the anti-malware parser; its
-// lists take 8 to 11 and, after the shared members, the next free numbers
-// (11 and 17 are the rule and identity-redirection lists).
+// lists take 8 to 11 and, after the shared members, the next free numbers.
 constexpr ParserDispids kParserIds = {.load = 1,
                                       .save = 2,
                                       .new_database = 3,
@@ -204,7 +318,9 @@ constexpr DispatchMember kMembers[] = {
     M::Get<&I::get_GlobalOptions>("GlobalOptions", 8),
     M::Get<&I::get_LabelList>("LabelList", 9),
     M::Get<&I::get_AppGroupList>("AppGroupList", 10),
+    M::Get<&I::get_RuleList>("RuleList", 11),
     M::Method<&I::XmlEx>("XmlEx", 13),
+    M::Get<&I::get_IdentityRedirectionList>("IdentityRedirectionList", 17),
     M::Get<&I::get_DllLabelList>("DllLabelList", 18),
     M::Get<&I::get_DllGroupList>("DllGroupList", 19),
     M::Get<&I::get_DllIntegrityList>("DllIntegrityList", 20),
@@ -273,6 +389,24 @@ DispatchBinding DispatchTableFor(IDllLabelList* self) {
 DispatchBinding DispatchTableFor(IDllGroup* self) { return BindTable(dll_group::kTable, self); }
 DispatchBinding DispatchTableFor(IDllGroupList* self) {
   return BindTable(dll_group_list::kTable, self);
+}
+DispatchBinding DispatchTableFor(IAppRule* self) { return BindTable(rule::kTable, self); }
+DispatchBinding DispatchTableFor(IAppRuleList* self) { return BindTable(rule_list::kTable, self); }
+DispatchBinding DispatchTableFor(IAppRuleGroup* self) {
+  return BindTable(rule_group::kTable, self);
+}
+DispatchBinding DispatchTableFor(IAppRuleGroupList* self) {
+  return BindTable(kRuleGroupListTable, self);
+}
+DispatchBinding DispatchTableFor(IIdentity* self) { return BindTable(identity::kTable, self); }
+DispatchBinding DispatchTableFor(IIdentityList* self) {
+  return BindTable(identity_list::kTable, self);
+}
+DispatchBinding DispatchTableFor(IIdentityRedirection* self) {
+  return BindTable(redirection::kTable, self);
+}
+DispatchBinding DispatchTableFor(IIdentityRedirectionList* self) {
+  return BindTable(redirection_list::kTable, self);
 }
 DispatchBinding DispatchTableFor(ISDParserAPP* self) { return BindTable(parser::kTable, self); }
 const DispatchTable* EventTableFor(ISDParserAPP*) { return &parser::kEventTable; }

@@ -137,8 +137,25 @@ const ExpectedInterface kExpected[] = {
     // the type library's: its lists take 8 to 11 and 17 upwards.
     {"ISDParserAPP",
      "Load:1:m Save:2:m New:3:m Module:4:g Version:5:gp ParserVersion:6:g SetMasterParser:7:m "
-     "GlobalOptions:8:g LabelList:9:g AppGroupList:10:g Xml:12:g XmlEx:13:m ReadOnly:14:gp "
-     "CryptKey:15:p FilePath:16:g DllLabelList:18:g DllGroupList:19:g DllIntegrityList:20:g"},
+     "GlobalOptions:8:g LabelList:9:g AppGroupList:10:g RuleList:11:g Xml:12:g XmlEx:13:m "
+     "ReadOnly:14:gp CryptKey:15:p FilePath:16:g IdentityRedirectionList:17:g "
+     "DllLabelList:18:g DllGroupList:19:g DllIntegrityList:20:g"},
+    {"IAppRuleList", kCollection +
+                         "CreateRule:2:m Insert:3:m Remove:4:m Clear:5:m GenerateRuleID:6:m "
+                         "Find:7:m Get:8:m FindEx:9:m Find2:10:m FindGroups:11:m"},
+    {"IAppRule",
+     "RuleID:1:gp RuleIDString:2:gp Assignment:3:gp Enabled:4:gp Description:5:gp UIFlags:6:gp "
+     "Usage:7:gp UsageNot:8:gp FoundBy:9:gp Enroll:10:gp Manufacturer:11:gp Groups:12:g "
+     "Suite:13:gp SpecialAccess:14:gp SpecialAccessNot:15:gp CopyToList:16:m Order:17:gp "
+     "FoundBy2:18:g"},
+    {"IAppRuleGroupList", kCollection},
+    {"IAppRuleGroup", "Name:1:g AccessResult:2:g RuleID:3:g"},
+    {"IIdentityRedirectionList",
+     kCollection + "Create:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m InsertAt:7:m"},
+    {"IIdentityRedirection",
+     "ID:1:gp Type:2:gp ParsingType:3:gp Description:4:gp Expression:5:g IdentityList:6:g"},
+    {"IIdentityList", kCollection + "Create:2:m Insert:3:m Remove:4:m Clear:6:m"},
+    {"IIdentity", "Module:1:gp Description:2:gp Path:3:gp NewCmdLine:4:gp ArgumentList:5:g"},
     {"ILabelList", kCollection +
                        "CreateLabel:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m FindLabel:7:m "
                        "GetAllLabelIDs:8:m EnrollPath:9:m GetLabel:10:m"},
@@ -306,6 +323,30 @@ class AutomationDispidsTest : public ::testing::Test {
     ComPtr<IDispatch> dll_groups = Member(app->primary(), "DllGroupList");
     Record(dll_groups.get());
     Record(Member(dll_groups.get(), "CreateGroup").get());
+    ComPtr<IDispatch> rules = Member(app->primary(), "RuleList");
+    Record(rules.get());
+    ComPtr<IDispatch> rule = Member(rules.get(), "CreateRule");
+    Record(rule.get());
+    ComPtr<IAppRule> named;
+    ASSERT_OK(rule->QueryInterface(named.Put()));
+    ComPtr<ISimpleValueList> names;
+    ASSERT_OK(named->get_Groups(names.Put()));
+    ASSERT_OK(names->Insert("g"));
+    ComPtr<IAppRuleList> rule_list;
+    ASSERT_OK(rules->QueryInterface(rule_list.Put()));
+    ASSERT_OK(rule_list->Insert(named.get()));
+    const Variant all(std::int32_t{-1}), none(std::int32_t{0});
+    ComPtr<IDispatch> found =
+        Member(rules.get(), "FindGroups", {none, all, none, all, none, Variant(""), Variant("")});
+    Record(found.get());
+    Record(Member(found.get(), "Item", {Variant(std::int32_t{1})}).get());
+    ComPtr<IDispatch> redirections = Member(app->primary(), "IdentityRedirectionList");
+    Record(redirections.get());
+    ComPtr<IDispatch> redirection = Member(redirections.get(), "Create");
+    Record(redirection.get());
+    ComPtr<IDispatch> identities = Member(redirection.get(), "IdentityList");
+    Record(identities.get());
+    Record(Member(identities.get(), "Create").get());
     RecordEvents(app->unknown(), DIID__ISDParserAPPEvents);
   }
 
