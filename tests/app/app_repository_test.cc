@@ -114,7 +114,8 @@ std::string Answers(ISDParserAPP* parser) {
   }
   ComPtr<IAppRuleList> rules;
   EXPECT_OK(parser->get_RuleList(rules.Put()));
-  for (std::uint32_t usage : {KNOWN_APP_NET_CLIENT, KNOWN_APP_TRUSTED | KNOWN_APP_NET_CLIENT}) {
+  for (std::uint32_t usage : {std::uint32_t{KNOWN_APP_NET_CLIENT},
+                              std::uint32_t{KNOWN_APP_TRUSTED | KNOWN_APP_NET_CLIENT}}) {
     ComPtr<IAppRule> rule;
     std::int32_t id = 0;
     if (Succeeded(rules->Find2(usage, ~0u, 0, ~0u, KNOWN_APP_FOUND_BY_PATH, "vendor b", "",
@@ -152,10 +153,10 @@ TEST(AppRepositoryTest, BuiltSavedAndReloadedGivesTheSameAnswers) {
   ComPtr<CAPPParser> built = MakeAppParser();
   Build(built.get());
   const std::string answers = Answers(built.get());
-  // Rules 2 and 3 come before rule 1 by their order. Rule 3 applies to
-  // everything and prevents, so "blocked" is never reported; rule 2 asks
-  // for Trusted.
-  EXPECT_EQ(answers, "curl vim sshd 3 net:1 2 all:2 net:2 [net]");
+  // Rules 3 and 2 come before rule 1 by their order (3, equal to 2 but
+  // placed among equals, before it). Rule 3 applies to everything and
+  // prevents, so "blocked" is never reported.
+  EXPECT_EQ(answers, "curl vim sshd 3 net:1 3 all:2 net:2 [net]");
 
   testing::TempDir dir;
   const std::string first = dir.File("first.xml"), second = dir.File("second.xml");

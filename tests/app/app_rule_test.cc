@@ -169,17 +169,19 @@ TEST_F(AppRuleTest, IdsAreUniqueAndCopiesTakeEveryField) {
   EXPECT_EQ(count, 1);
 }
 
-TEST_F(AppRuleTest, TheListIsOrderedByOrderWithEqualOrdersInInsertionOrder) {
+TEST_F(AppRuleTest, TheListIsOrderedByOrderAsTheSharedInsertPlacesRules) {
   Add(1, [](IAppRule* r) { ASSERT_OK(r->put_Order(20)); });
   Add(2, [](IAppRule* r) { ASSERT_OK(r->put_Order(10)); });
   ComPtr<IAppRule> third = Add(3, [](IAppRule* r) { ASSERT_OK(r->put_Order(20)); });
+  // Equal to the last: after it. Among equal orders further in: before
+  // them.
   Add(4, [](IAppRule* r) { ASSERT_OK(r->put_Order(10)); });
-  EXPECT_EQ(Ids(), (std::vector<std::int32_t>{2, 4, 1, 3}));
+  EXPECT_EQ(Ids(), (std::vector<std::int32_t>{4, 2, 1, 3}));
   // Every rule applies: the first in order answers, and a new Order moves
-  // the rule at once.
-  EXPECT_EQ(Found(0, ~0u, 0, ~0u, 0), 2);
+  // the rule at once (the others keep their places).
+  EXPECT_EQ(Found(0, ~0u, 0, ~0u, 0), 4);
   ASSERT_OK(third->put_Order(5));
-  EXPECT_EQ(Ids(), (std::vector<std::int32_t>{3, 2, 4, 1}));
+  EXPECT_EQ(Ids(), (std::vector<std::int32_t>{3, 4, 2, 1}));
   EXPECT_EQ(Found(0, ~0u, 0, ~0u, 0), 3);
 }
 
