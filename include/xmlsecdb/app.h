@@ -10,6 +10,10 @@
 // to labels and, nested, to other groups; a label that a group references
 // cannot be removed or renamed. DLL labels and DLL groups are the reduced
 // family for loadable modules: kept in insertion order, no nesting.
+// Known-application rules (IAppRule) classify recognised programs and
+// name the groups they go in; identity redirections
+// (IIdentityRedirection) say how a process started on behalf of another
+// module is identified.
 //
 // Every setter and modifying call fails with 0x80041006 (message 111,
 // naming the call, "CLabel::put_Path()") while the parser is read-only.
@@ -26,6 +30,7 @@
 #include "xmlsecdb/collection.h"
 #include "xmlsecdb/definitions.h"
 #include "xmlsecdb/enums.h"
+#include "xmlsecdb/expression.h"
 #include "xmlsecdb/variant.h"
 
 namespace xmlsecdb {
@@ -318,6 +323,227 @@ struct IDllGroupList : ISDCollection {
   [[nodiscard]] virtual HRESULT Get(std::string_view id, IDllGroup** group) = 0;
   [[nodiscard]] virtual HRESULT Clear() = 0;
   [[nodiscard]] virtual HRESULT FindLabelGroups(std::string_view label_id, Variant* ids) = 0;
+};
+
+// What a known program is used for (IAppRule's Usage and UsageNot bits).
+enum EKnownAppUsage : std::uint32_t {
+  KNOWN_APP_TRUSTED = 0x1,
+  KNOWN_APP_SYSTEM = 0x2,
+  KNOWN_APP_CRITICAL = 0x4,
+  KNOWN_APP_HOSTS_CODE = 0x10,
+  KNOWN_APP_NET_CLIENT = 0x40,
+  KNOWN_APP_NET_SERVER = 0x80,
+  KNOWN_APP_SENDS_MAIL = 0x100,
+  KNOWN_APP_BLACK_LIST = 0x200,
+  KNOWN_APP_SDK_API = 0x400,
+  KNOWN_APP_NET_SUPER_ALLOW = 0x800,
+  KNOWN_APP_INSTALLATION = 0x1000,
+  KNOWN_APP_NET_SERVER_SAFE_ZONE = 0x2000,
+  KNOWN_APP_COM_SERVER = 0x4000,
+  KNOWN_APP_DANGEROUS_CMD_LINE = 0x8000,
+  KNOWN_APP_DANGEROUS_COM_INTERFACE = 0x10000,
+  KNOWN_APP_DANGEROUS_IPC_RPC_INTERFACE = 0x20000,
+  KNOWN_APP_INCOMPATIBLE_WITH_USER_MODE_HOOKS = 0x40000,
+  KNOWN_APP_SPAWN = 0x80000,
+  KNOWN_APP_WITHOUT_GUI = 0x100000,
+};
+
+// How a known program was recognised (the elements of FoundBy2).
+enum EKnownAppFoundBy : std::uint32_t {
+  KNOWN_APP_FOUND_BY_CHECKSUM = 0x1,
+  KNOWN_APP_FOUND_BY_PATH = 0x2,
+  KNOWN_APP_CERTIFICATE_VALID = 0x4,
+  KNOWN_APP_CERTIFICATE_IN_DB = 0x8,
+  KNOWN_APP_FOUND_BY_NAME = 0x10,
+};
+
+// How a program that a rule matches is enrolled.
+enum EEnrollType : std::int32_t {
+  EN_PREVENT = 0,
+  EN_ALLOW = 1,
+  EN_AUTO = 1,
+  EN_ASKUSER = 2,
+  EN_ASK = 2,
+};
+
+struct IAppRuleList;
+
+// A known-application rule: which programs (by usage, special-access and
+// found-by bits, manufacturer and suite) it applies to, how they are
+// enrolled and into which application groups they go. Setters validate
+// nothing; a listed rule whose RuleID is taken fails with 0x80041005
+// (117).
+struct IAppRule : IDispatch {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E0B-4000-8000-5EC0DB000E0B}");
+  using Base = IDispatch;
+
+  [[nodiscard]] virtual HRESULT get_RuleID(std::int32_t* id) = 0;
+  [[nodiscard]] virtual HRESULT put_RuleID(std::int32_t id) = 0;
+  [[nodiscard]] virtual HRESULT get_RuleIDString(std::string* id) = 0;
+  [[nodiscard]] virtual HRESULT put_RuleIDString(std::string_view id) = 0;
+  [[nodiscard]] virtual HRESULT get_Assignment(std::string* assignment) = 0;
+  [[nodiscard]] virtual HRESULT put_Assignment(std::string_view assignment) = 0;
+  // 0 keeps the rule out of every query.
+  [[nodiscard]] virtual HRESULT get_Enabled(std::int32_t* enabled) = 0;
+  [[nodiscard]] virtual HRESULT put_Enabled(std::int32_t enabled) = 0;
+  [[nodiscard]] virtual HRESULT get_Description(std::string* description) = 0;
+  [[nodiscard]] virtual HRESULT put_Description(std::string_view description) = 0;
+  [[nodiscard]] virtual HRESULT get_UIFlags(std::string* flags) = 0;
+  [[nodiscard]] virtual HRESULT put_UIFlags(std::string_view flags) = 0;
+  // EKnownAppUsage bits the program must have, and must not have.
+  [[nodiscard]] virtual HRESULT get_Usage(std::uint32_t* usage) = 0;
+  [[nodiscard]] virtual HRESULT put_Usage(std::uint32_t usage) = 0;
+  [[nodiscard]] virtual HRESULT get_UsageNot(std::uint32_t* usage) = 0;
+  [[nodiscard]] virtual HRESULT put_UsageNot(std::uint32_t usage) = 0;
+  // The first element of FoundBy2 (0 when it is empty); setting it makes
+  // FoundBy2 that one element.
+  [[nodiscard]] virtual HRESULT get_FoundBy(std::uint32_t* found_by) = 0;
+  [[nodiscard]] virtual HRESULT put_FoundBy(std::uint32_t found_by) = 0;
+  [[nodiscard]] virtual HRESULT get_Enroll(EEnrollType* enroll) = 0;
+  [[nodiscard]] virtual HRESULT put_Enroll(EEnrollType enroll) = 0;
+  // Alternatives separated by "|"; empty or "*" matches any.
+  [[nodiscard]] virtual HRESULT get_Manufacturer(std::string* manufacturer) = 0;
+  [[nodiscard]] virtual HRESULT put_Manufacturer(std::string_view manufacturer) = 0;
+  // The names of the application groups the rule puts programs in.
+  [[nodiscard]] virtual HRESULT get_Groups(ISimpleValueList** groups) = 0;
+  [[nodiscard]] virtual HRESULT get_Suite(std::string* suite) = 0;
+  [[nodiscard]] virtual HRESULT put_Suite(std::string_view suite) = 0;
+  [[nodiscard]] virtual HRESULT get_SpecialAccess(std::uint32_t* access) = 0;
+  [[nodiscard]] virtual HRESULT put_SpecialAccess(std::uint32_t access) = 0;
+  [[nodiscard]] virtual HRESULT get_SpecialAccessNot(std::uint32_t* access) = 0;
+  [[nodiscard]] virtual HRESULT put_SpecialAccessNot(std::uint32_t access) = 0;
+  // A copy in `list`, with a fresh RuleID when `generate_id` is non-zero.
+  [[nodiscard]] virtual HRESULT CopyToList(IAppRuleList* list, std::int32_t generate_id,
+                                           IAppRule** copy) = 0;
+  // The rule's place in its list: smaller orders come first, and equal
+  // orders keep the order of insertion (a file's order).
+  [[nodiscard]] virtual HRESULT get_Order(std::int32_t* order) = 0;
+  [[nodiscard]] virtual HRESULT put_Order(std::int32_t order) = 0;
+  // Alternatives of found-by bit sets: the rule applies when one of them
+  // is contained in the query's found-by bits (or there is none).
+  [[nodiscard]] virtual HRESULT get_FoundBy2(IULongList** found_by) = 0;
+};
+
+// One application group that FindGroups reports, with the access result
+// (the Enroll value) and the RuleID of the rule that named it first.
+struct IAppRuleGroup : IDispatch {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E0C-4000-8000-5EC0DB000E0C}");
+  using Base = IDispatch;
+
+  [[nodiscard]] virtual HRESULT get_Name(std::string* name) = 0;
+  [[nodiscard]] virtual HRESULT get_AccessResult(EAccessResult* result) = 0;
+  [[nodiscard]] virtual HRESULT get_RuleID(std::int32_t* id) = 0;
+};
+
+// FindGroups' answer, in exact name order; read-only.
+struct IAppRuleGroupList : ISDCollection {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E0D-4000-8000-5EC0DB000E0D}");
+  using Base = ISDCollection;
+};
+
+// The known-application rules, ordered by Order (equal orders in the
+// order of insertion). The queries visit the rules in that order: the
+// first enabled rule whose conditions the program meets is the answer.
+struct IAppRuleList : ISDCollection {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E0E-4000-8000-5EC0DB000E0E}");
+  using Base = ISDCollection;
+
+  [[nodiscard]] virtual HRESULT CreateRule(IAppRule** rule) = 0;
+  [[nodiscard]] virtual HRESULT Insert(IAppRule* rule) = 0;
+  [[nodiscard]] virtual HRESULT Remove(IAppRule* rule) = 0;
+  [[nodiscard]] virtual HRESULT Clear() = 0;
+  [[nodiscard]] virtual HRESULT GenerateRuleID(std::int32_t master, std::int32_t* id) = 0;
+  // Find2 with no special access and both masks all ones.
+  [[nodiscard]] virtual HRESULT Find(std::uint32_t usage, std::uint32_t found_by,
+                                     std::string_view manufacturer, std::string_view suite,
+                                     IAppRule** rule) = 0;
+  [[nodiscard]] virtual HRESULT Get(std::string_view id, IAppRule** rule) = 0;
+  // Find2 with both masks all ones.
+  [[nodiscard]] virtual HRESULT FindEx(std::uint32_t usage, std::uint32_t found_by,
+                                       std::string_view manufacturer, std::string_view suite,
+                                       std::uint32_t special_access, IAppRule** rule) = 0;
+  // The first rule that applies; 0x80041004 (107) when none does.
+  [[nodiscard]] virtual HRESULT Find2(std::uint32_t usage, std::uint32_t usage_mask,
+                                      std::uint32_t special_access,
+                                      std::uint32_t special_access_mask, std::uint32_t found_by,
+                                      std::string_view manufacturer, std::string_view suite,
+                                      IAppRule** rule) = 0;
+  // The groups every applicable rule names, each with the first rule that
+  // names it; groups whose first rule prevents enrolment are left out.
+  // When no applicable rule names a group, S_OK and *groups untouched.
+  [[nodiscard]] virtual HRESULT FindGroups(std::uint32_t usage, std::uint32_t usage_mask,
+                                           std::uint32_t special_access,
+                                           std::uint32_t special_access_mask,
+                                           std::uint32_t found_by, std::string_view manufacturer,
+                                           std::string_view suite,
+                                           IAppRuleGroupList** groups) = 0;
+};
+
+// One identity of a redirection: the module, its path, the command line to
+// use in place of the one observed, and its arguments. Setters validate
+// nothing and raise no events.
+struct IIdentity : IDispatch {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E30-4000-8000-5EC0DB000E30}");
+  using Base = IDispatch;
+
+  [[nodiscard]] virtual HRESULT get_Module(std::string* module) = 0;
+  [[nodiscard]] virtual HRESULT put_Module(std::string_view module) = 0;
+  [[nodiscard]] virtual HRESULT get_Description(std::string* description) = 0;
+  [[nodiscard]] virtual HRESULT put_Description(std::string_view description) = 0;
+  [[nodiscard]] virtual HRESULT get_Path(std::string* path) = 0;
+  [[nodiscard]] virtual HRESULT put_Path(std::string_view path) = 0;
+  [[nodiscard]] virtual HRESULT get_NewCmdLine(std::string* command_line) = 0;
+  [[nodiscard]] virtual HRESULT put_NewCmdLine(std::string_view command_line) = 0;
+  [[nodiscard]] virtual HRESULT get_ArgumentList(ISimpleValueList** arguments) = 0;
+};
+
+// In insertion order; duplicates are allowed.
+struct IIdentityList : ISDCollection {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E31-4000-8000-5EC0DB000E31}");
+  using Base = ISDCollection;
+
+  [[nodiscard]] virtual HRESULT Create(IIdentity** identity) = 0;
+  [[nodiscard]] virtual HRESULT Insert(IIdentity* identity) = 0;
+  [[nodiscard]] virtual HRESULT Remove(IIdentity* identity) = 0;
+  [[nodiscard]] virtual HRESULT Clear() = 0;
+};
+
+// How a process that runs on behalf of another module is identified: an
+// expression that recognises the situation, and the identities to use.
+// Labels name redirections by ID; nothing checks those references.
+struct IIdentityRedirection : IDispatch {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E32-4000-8000-5EC0DB000E32}");
+  using Base = IDispatch;
+
+  [[nodiscard]] virtual HRESULT get_ID(std::string* id) = 0;
+  // A member fails with 0x80041005 (106) when its list has a redirection
+  // under the new ID, ignoring ASCII case (itself included).
+  [[nodiscard]] virtual HRESULT put_ID(std::string_view id) = 0;
+  [[nodiscard]] virtual HRESULT get_Type(std::string* type) = 0;
+  [[nodiscard]] virtual HRESULT put_Type(std::string_view type) = 0;
+  [[nodiscard]] virtual HRESULT get_ParsingType(std::string* type) = 0;
+  [[nodiscard]] virtual HRESULT put_ParsingType(std::string_view type) = 0;
+  [[nodiscard]] virtual HRESULT get_Description(std::string* description) = 0;
+  [[nodiscard]] virtual HRESULT put_Description(std::string_view description) = 0;
+  [[nodiscard]] virtual HRESULT get_Expression(IExpression** expression) = 0;
+  [[nodiscard]] virtual HRESULT get_IdentityList(IIdentityList** identities) = 0;
+};
+
+// In insertion order. Insert refuses an ID equal to a member's (exactly,
+// 106); Get finds the first ignoring ASCII case.
+struct IIdentityRedirectionList : ISDCollection {
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E33-4000-8000-5EC0DB000E33}");
+  using Base = ISDCollection;
+
+  [[nodiscard]] virtual HRESULT Create(IIdentityRedirection** redirection) = 0;
+  [[nodiscard]] virtual HRESULT Insert(IIdentityRedirection* redirection) = 0;
+  [[nodiscard]] virtual HRESULT Remove(IIdentityRedirection* redirection) = 0;
+  [[nodiscard]] virtual HRESULT Get(std::string_view id, IIdentityRedirection** redirection) = 0;
+  [[nodiscard]] virtual HRESULT Clear() = 0;
+  // Makes `redirection` the member at 1-based `index` (E_INVALIDARG
+  // outside 1..Count; appending is Insert's).
+  [[nodiscard]] virtual HRESULT InsertAt(std::int32_t index,
+                                         IIdentityRedirection* redirection) = 0;
 };
 
 }  // namespace xmlsecdb

@@ -116,14 +116,15 @@ struct ILabelList;
 struct IAppGroupList;
 struct IDllLabelList;
 struct IDllGroupList;
+struct IAppRuleList;
+struct IIdentityRedirectionList;
 
 // The application repository (xmlsecdb/app.h). Its list getters return
 // the list with a new reference. Its sections are written in the order
 // Globals, IdentityRedirectionList, LabelList, GroupList, DllLabelList,
 // DllGroupList, RuleList; XmlEx takes their names in any ASCII letter case,
 // and also "LabelAll" (labels and groups) and "DllLabelAll" (DLL labels and
-// DLL groups). The identity redirections and the rules are kept as the
-// file has them (their lists answer only Count).
+// DLL groups).
 struct ISDParserAPP : ISDParserEx {
   static constexpr IID kIID = MakeGuid("{5EC0DB00-0105-4000-8000-5EC0DB000105}");
   using Base = ISDParserEx;
@@ -135,6 +136,9 @@ struct ISDParserAPP : ISDParserEx {
   [[nodiscard]] virtual HRESULT get_DllGroupList(IDllGroupList** groups) = 0;
   // No DLL integrity objects exist: E_NOTIMPL.
   [[nodiscard]] virtual HRESULT get_DllIntegrityList(IDispatch** list) = 0;
+  [[nodiscard]] virtual HRESULT get_RuleList(IAppRuleList** rules) = 0;
+  [[nodiscard]] virtual HRESULT get_IdentityRedirectionList(
+      IIdentityRedirectionList** redirections) = 0;
 };
 
 struct ISDParserCF : ISDParserEx {

@@ -12,6 +12,7 @@
 #include "xmlsecdb/di.h"
 #include "xmlsecdb/dispatch.h"
 #include "xmlsecdb/enums.h"
+#include "xmlsecdb/expression.h"
 #include "xmlsecdb/events.h"
 #include "xmlsecdb/fw.h"
 #include "xmlsecdb/global_options.h"

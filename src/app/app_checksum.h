@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/app_dispatch.h"
 #include "list/list_item.h"
 #include "list/plain_list.h"
 #include "xmlsecdb/app.h"

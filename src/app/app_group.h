@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/app_dispatch.h"
 #include "app/app_label.h"
 #include "app/app_repository.h"
 #include "list/keyed_list.h"

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "app/app_checksum.h"
+#include "app/app_dispatch.h"
 #include "app/app_repository.h"
 #include "list/keyed_list.h"
 #include "list/owned.h"

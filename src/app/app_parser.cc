@@ -13,17 +13,6 @@ namespace {
 inline constexpr GlobalsConfig kAppGlobals = {.option_names = kAppRepositoryOptionNames,
                                               .events = kPolicyGlobalOptionEvents};
 
-// The lists whose sections are kept as read until they are modelled, as
-// their error records will name them.
-constexpr CLSID CLSID_IdentityRedirectionList =
-    MakeGuid("{5EC0DB00-0E20-4000-8000-5EC0DB000E20}");
-constexpr CLSID CLSID_AppRuleList = MakeGuid("{5EC0DB00-0E21-4000-8000-5EC0DB000E21}");
-constexpr ListTraits kRedirectionListTraits = {"CIdentityRedirectionList",
-                                               "CreateIdentityRedirection",
-                                               &CLSID_IdentityRedirectionList, &ISDCollection::kIID};
-constexpr ListTraits kAppRuleListTraits = {"CAppRuleList", "CreateRule", &CLSID_AppRuleList,
-                                           &ISDCollection::kIID};
-
 ComPtr<IPathExpander> CreateExpander() {
   ComPtr<IPathExpander> expander;
   // A failure is ignored: the parser then has no expander.
@@ -37,10 +26,7 @@ ComPtr<IPathExpander> CreateExpander() {
 CAPPParser::CAPPParser()
     : ParserObjectEx(ParserKindOf(MODULE_APP)),
       expander_(CreateExpander()),
-      globals_(this, kAppGlobals),
-      redirections_(this, "IdentityRedirectionList", "IdentityRedirectionList",
-                    kRedirectionListTraits),
-      rules_(this, "RuleList", "RuleList", kAppRuleListTraits) {
+      globals_(this, kAppGlobals) {
   AddSection(&globals_);
   AddSection(&redirections_);
   AddSection(&labels_);
@@ -62,6 +48,10 @@ HRESULT CAPPParser::get_DllLabelList(IDllLabelList** labels) {
 }
 HRESULT CAPPParser::get_DllGroupList(IDllGroupList** groups) {
   return GetOwned(dll_groups_.list(), groups);
+}
+HRESULT CAPPParser::get_RuleList(IAppRuleList** rules) { return GetOwned(rules_.list(), rules); }
+HRESULT CAPPParser::get_IdentityRedirectionList(IIdentityRedirectionList** redirections) {
+  return GetOwned(redirections_.list(), redirections);
 }
 HRESULT CAPPParser::WriteSections(XmlWriter& writer, std::string_view section) {
   DebugLog("ZelXmlSd: CAPPParser::SaveImpl started\n");

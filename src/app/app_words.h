@@ -1,6 +1,7 @@
 // How application repository files spell what the repository's sections
 // read: the names of global options, the label types, the object-type
-// names of groups, and the detail texts of every load failure.
+// names of groups, the bit names and enrolment words of rules, and the
+// detail texts of every load failure.
 #ifndef XMLSECDB_APP_APP_WORDS_H_
 #define XMLSECDB_APP_APP_WORDS_H_
 
@@ -64,6 +65,56 @@ inline constexpr LabelFailureTexts kDllLabelFailures = {
 inline constexpr std::string_view kMissingGroupId = " Missing Group id.";
 inline constexpr std::string_view kMissingDllGroupId = " Missing DllGroup id.";
 inline constexpr std::string_view kCannotInsertRedirection = " Cannot insert IdentityRedirection.";
+inline constexpr std::string_view kMissingRuleId = " Missing Rule id.";
+inline constexpr std::string_view kMissingRedirectionId = " Missing IdentityRedirection id.";
+
+// The names of a rule's bit fields (app_bit_names.h reads and writes them),
+// in the order of the program's name tables.
+struct BitName {
+  std::string_view name;
+  std::uint32_t bit;
+};
+inline constexpr BitName kUsageNames[] = {
+    {"SdkApi", KNOWN_APP_SDK_API},
+    {"NetSuperAllow", KNOWN_APP_NET_SUPER_ALLOW},
+    {"Trusted", KNOWN_APP_TRUSTED},
+    {"System", KNOWN_APP_SYSTEM},
+    {"Critical", KNOWN_APP_CRITICAL},
+    {"HostsCode", KNOWN_APP_HOSTS_CODE},
+    {"NetClient", KNOWN_APP_NET_CLIENT},
+    {"NetServer", KNOWN_APP_NET_SERVER},
+    {"SendsMail", KNOWN_APP_SENDS_MAIL},
+    {"BlackList", KNOWN_APP_BLACK_LIST},
+    {"Installation", KNOWN_APP_INSTALLATION},
+    {"NetServerSafe", KNOWN_APP_NET_SERVER_SAFE_ZONE},
+    {"ComServer", KNOWN_APP_COM_SERVER},
+    {"DangCmdLine", KNOWN_APP_DANGEROUS_CMD_LINE},
+    {"DangCOMInterface", KNOWN_APP_DANGEROUS_COM_INTERFACE},
+    {"DangIPCRPC", KNOWN_APP_DANGEROUS_IPC_RPC_INTERFACE},
+    {"IncompatibleWithUserModeHooks", KNOWN_APP_INCOMPATIBLE_WITH_USER_MODE_HOOKS},
+    {"SpawnOtherProcesses", KNOWN_APP_SPAWN},
+    {"WithoutGui", KNOWN_APP_WITHOUT_GUI},
+};
+inline constexpr BitName kSpecialAccessNames[] = {
+    {"SARawIP", 0x1},         {"SADangerousDevice", 0x2}, {"SAServices", 0x4},
+    {"SAInjectCode", 0x8},    {"SAPrivileges", 0x10},     {"SATerminateProc", 0x20},
+    {"SASysDir", 0x40},       {"SAAutorun", 0x80},        {"SARegistry", 0x100},
+};
+inline constexpr BitName kFoundByNames[] = {
+    {"Checksum", KNOWN_APP_FOUND_BY_CHECKSUM},
+    {"Path", KNOWN_APP_FOUND_BY_PATH},
+    {"CertValid", KNOWN_APP_CERTIFICATE_VALID},
+    {"CertInDB", KNOWN_APP_CERTIFICATE_IN_DB},
+    {"Name", KNOWN_APP_FOUND_BY_NAME},
+};
+
+// `enroll` of `Rule`: written as these words (any value but 0 and 1 as
+// "AskUser"); read leniently (app_rule_section.cc).
+inline constexpr Spelling<EEnrollType> kEnrollWords[] = {
+    {EN_PREVENT, "Prevent"},
+    {EN_ALLOW, "Allow"},
+    {EN_ASKUSER, "AskUser"},
+};
 
 }  // namespace xmlsecdb
 

@@ -227,6 +227,29 @@ static_assert(DispatchMembersAreUnique(kMembers));
 constexpr DispatchTable kTable = CollectionTableOf<I>("IAppExceptionList", kMembers);
 }  // namespace app_exception_list
 
+namespace expression_element {
+using I = IExpressionElement;
+using M = DispatchMembers<I>;
+constexpr DispatchMember kMembers[] = {
+    M::Property<&I::get_Description, &I::put_Description>("Description", 1),
+    M::Property<&I::get_value, &I::put_value>("value", 2),
+};
+static_assert(DispatchMembersAreUnique(kMembers));
+constexpr DispatchTable kTable = DispatchTableOf<I>("IExpressionElement", kMembers);
+}  // namespace expression_element
+
+namespace expression {
+using I = IExpression;
+using M = DispatchMembers<I>;
+constexpr DispatchMember kMembers[] = {
+    M::Method<&I::Create>("Create", 2),  M::Method<&I::Insert>("Insert", 3),
+    M::Method<&I::Remove>("Remove", 4),  M::Method<&I::Clear>("Clear", 6),
+    M::Get<&I::get_String>("String", 7),
+};
+static_assert(DispatchMembersAreUnique(kMembers));
+constexpr DispatchTable kTable = CollectionTableOf<I>("IExpression", kMembers);
+}  // namespace expression
+
 }  // namespace
 
 DispatchBinding DispatchTableFor(IRuleSet* self) { return BindTable(rule_set::kTable, self); }
@@ -267,5 +290,9 @@ DispatchBinding DispatchTableFor(IAppException* self) {
 DispatchBinding DispatchTableFor(IAppExceptionList* self) {
   return BindTable(app_exception_list::kTable, self);
 }
+DispatchBinding DispatchTableFor(IExpressionElement* self) {
+  return BindTable(expression_element::kTable, self);
+}
+DispatchBinding DispatchTableFor(IExpression* self) { return BindTable(expression::kTable, self); }
 
 }  // namespace xmlsecdb

@@ -1,6 +1,7 @@
 // The dispatch tables of the shared object model's interfaces: rule sets,
 // global options, access descriptors, condition switches, definitions and
-// simple items, value lists and application exceptions, with their lists.
+// simple items, value lists, application exceptions and expressions, with
+// their lists.
 // Each class header of the model includes this one, so that every object
 // made finds its table (platform/dispatch_table.h).
 #ifndef XMLSECDB_MODEL_MODEL_DISPATCH_H_
@@ -11,6 +12,7 @@
 #include "xmlsecdb/access.h"
 #include "xmlsecdb/app_exceptions.h"
 #include "xmlsecdb/definitions.h"
+#include "xmlsecdb/expression.h"
 #include "xmlsecdb/global_options.h"
 #include "xmlsecdb/rule_sets.h"
 
@@ -32,6 +34,8 @@ DispatchBinding DispatchTableFor(ISimpleValueList* self);
 DispatchBinding DispatchTableFor(IULongList* self);
 DispatchBinding DispatchTableFor(IAppException* self);
 DispatchBinding DispatchTableFor(IAppExceptionList* self);
+DispatchBinding DispatchTableFor(IExpressionElement* self);
+DispatchBinding DispatchTableFor(IExpression* self);
 
 }  // namespace xmlsecdb
 

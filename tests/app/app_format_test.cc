@@ -176,8 +176,8 @@ TEST(AppFormatTest, SectionsInOrderAndSelectedByAnyCaseAndCombinedNames) {
       parser.get(),
       "<RuleList><Rule id=\"1\"><Group>g</Group></Rule></RuleList><Custom/>"
       "<DllGroupList/><GroupList/><LabelList/><DllLabelList/>"
-      "<IdentityRedirectionList><IdentityRedirection id=\"r\"><Path>p</Path>"
-      "</IdentityRedirection></IdentityRedirectionList><Globals/>"));
+      "<IdentityRedirectionList><IdentityRedirection id=\"r\"/></IdentityRedirectionList>"
+      "<Globals/>"));
   const std::string all = AppSectionText(parser.get(), "");
   std::vector<std::size_t> at;
   for (const char* name : {"<Globals", "<IdentityRedirectionList", "<LabelList", "<GroupList",
@@ -186,7 +186,9 @@ TEST(AppFormatTest, SectionsInOrderAndSelectedByAnyCaseAndCombinedNames) {
     ASSERT_NE(at.back(), std::string::npos) << name;
   }
   EXPECT_TRUE(std::is_sorted(at.begin(), at.end())) << all;
-  EXPECT_NE(all.find("<Rule id=\"1\">\n\t\t\t<Group>g</Group>\n\t\t</Rule>"), std::string::npos)
+  EXPECT_NE(all.find("<Rule id=\"1\" enroll=\"Allow\" order=\"35000\">\n\t\t\t<Group>g</Group>\n"
+                     "\t\t</Rule>"),
+            std::string::npos)
       << all;
 
   EXPECT_EQ(AppSectionText(parser.get(), "labelALL"), "\t<LabelList/>\n\t<GroupList/>\n");

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "am/am_parser.h"
+#include "app/app_parser.h"
 #include "di/di_parser.h"
 #include "fw/fw_parser.h"
 #include "ids/ids_parser.h"
+#include "model/expression.h"
 #include "model/value_list.h"
 #include "sbx/sbx_parser.h"
 #include "testing/hresult_matchers.h"
@@ -92,6 +94,8 @@ const ExpectedInterface kExpected[] = {
      "Account:6:gp UIFlags:7:gp Order:8:gp"},
     {"IRuleSetList", kCollection + "CreateRuleSet:2:m Insert:3:m Remove:4:m Clear:5:m"},
     {"IRuleSet", "RuleSetID:1:gp Description:2:gp RuleListIDs:3:g"},
+    {"IExpression", kCollection + "Create:2:m Insert:3:m Remove:4:m Clear:6:m String:7:g"},
+    {"IExpressionElement", "Description:1:gp value:2:gp"},
     {"ISimpleValueList",
      kCollection + "Insert:2:m Remove:3:m Clear:4:m CopyToList:5:m InsertAt:6:m RemoveAt:7:m"},
     {"IULongList", kCollection + "Insert:2:m Remove:3:m Clear:4:m CopyToList:5:m"},
@@ -129,6 +133,77 @@ const ExpectedInterface kExpected[] = {
     {"_ISDParserSBXEvents", kPolicyEvents},
     {"_ISDParserDIEvents", kPolicyEvents},
     {"_ISDParserIDSEvents", kLoadSaveEvents},
+    // The repository's own members of the parser and its event numbers
+    // other than the load, save and global-option ones have no number of
+    // the type library's: its lists take 8 to 11 and 17 upwards.
+    {"ISDParserAPP",
+     "Load:1:m Save:2:m New:3:m Module:4:g Version:5:gp ParserVersion:6:g SetMasterParser:7:m "
+     "GlobalOptions:8:g LabelList:9:g AppGroupList:10:g RuleList:11:g Xml:12:g XmlEx:13:m "
+     "ReadOnly:14:gp CryptKey:15:p FilePath:16:g IdentityRedirectionList:17:g "
+     "DllLabelList:18:g DllGroupList:19:g DllIntegrityList:20:g"},
+    {"IAppRuleList", kCollection +
+                         "CreateRule:2:m Insert:3:m Remove:4:m Clear:5:m GenerateRuleID:6:m "
+                         "Find:7:m Get:8:m FindEx:9:m Find2:10:m FindGroups:11:m"},
+    {"IAppRule",
+     "RuleID:1:gp RuleIDString:2:gp Assignment:3:gp Enabled:4:gp Description:5:gp UIFlags:6:gp "
+     "Usage:7:gp UsageNot:8:gp FoundBy:9:gp Enroll:10:gp Manufacturer:11:gp Groups:12:g "
+     "Suite:13:gp SpecialAccess:14:gp SpecialAccessNot:15:gp CopyToList:16:m Order:17:gp "
+     "FoundBy2:18:g"},
+    {"IAppRuleGroupList", kCollection},
+    {"IAppRuleGroup", "Name:1:g AccessResult:2:g RuleID:3:g"},
+    {"IIdentityRedirectionList",
+     kCollection + "Create:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m InsertAt:7:m"},
+    {"IIdentityRedirection",
+     "ID:1:gp Type:2:gp ParsingType:3:gp Description:4:gp Expression:5:g IdentityList:6:g"},
+    {"IIdentityList", kCollection + "Create:2:m Insert:3:m Remove:4:m Clear:6:m"},
+    {"IIdentity", "Module:1:gp Description:2:gp Path:3:gp NewCmdLine:4:gp ArgumentList:5:g"},
+    {"ILabelList", kCollection +
+                       "CreateLabel:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m FindLabel:7:m "
+                       "GetAllLabelIDs:8:m EnrollPath:9:m GetLabel:10:m"},
+    {"ILabel",
+     "LabelID:1:gp Type:2:gp Path:3:gp ChecksumList:4:g Description:5:gp BGAccessResult:6:gp "
+     "BGAuditLevel:7:gp LearningMode:8:gp ProcessID:9:gp UIFlags:10:gp KnownApp:11:gp "
+     "IdentityRedirectionList:12:g AssGroup:13:gp PathExpanded:14:g"},
+    {"IChecksumList",
+     kCollection + "CreateChecksum:2:m Insert:3:m Remove:4:m Clear:5:m Contain:6:m"},
+    {"IChecksum", "Checksum:1:gp Version:2:gp TimeStamp:3:gp FileName:4:gp"},
+    {"IAppGroupList", kCollection +
+                          "CreateGroup:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m "
+                          "FindLabelGroups:7:m RemoveLabelFromAllGroups:8:m "
+                          "RemoveGroupFromAllGroups:9:m"},
+    {"IAppGroup",
+     "AppGroupID:1:gp ObjectType:2:gp LabelList:3:g Description:4:gp GetAllLabelIDs:5:m "
+     "RemoveLabelFromGroup:6:m AddLabelToGroup:7:m UIFlags:8:gp Contain:9:m "
+     "RemoveGroupFromGroup:10:m AddGroupToGroup:11:m ContainGroup:12:m CanInsertGroup:13:m "
+     "GetAllGroupIDs:14:m"},
+    {"IDllLabelList", kCollection +
+                          "CreateDllLabel:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m "
+                          "FindDllLabel:7:m GetAllDllLabelIDs:8:m EnrollPath:9:m GetLabel:10:m"},
+    {"IDllLabel",
+     "LabelID:1:gp Type:2:gp Path:3:gp ChecksumList:4:g Description:5:gp BGAccessResult:6:gp "
+     "BGAuditLevel:7:gp UIFlags:8:gp PathExpanded:9:g"},
+    {"IDllGroupList", kCollection +
+                          "CreateGroup:2:m Insert:3:m Remove:4:m Get:5:m Clear:6:m "
+                          "FindLabelGroups:7:m"},
+    {"IDllGroup",
+     "DllGroupID:1:gp DllLabelList:2:g Description:3:gp GetAllLabelIDs:5:m "
+     "RemoveLabelFromGroup:6:m AddLabelToGroup:7:m UIFlags:8:gp Contain:9:m"},
+    {"_ISDParserAPPEvents",
+     kLoadSaveEvents +
+         "OnBeforeGlobalOptionInserted:5:m OnAfterGlobalOptionInserted:6:m "
+         "OnBeforeGlobalOptionRemoved:7:m OnAfterGlobalOptionRemoved:8:m "
+         "OnBeforeGlobalOptionChanged:9:m OnAfterGlobalOptionChanged:10:m "
+         "OnBeforeLabelInserted:11:m OnAfterLabelInserted:12:m OnBeforeLabelRemoved:13:m "
+         "OnAfterLabelRemoved:14:m OnBeforeLabelChanged:15:m OnAfterLabelChanged:16:m "
+         "OnBeforeAppGroupInserted:17:m OnAfterAppGroupInserted:18:m "
+         "OnBeforeAppGroupRemoved:19:m OnAfterAppGroupRemoved:20:m "
+         "OnBeforeAppGroupChanged:21:m OnAfterAppGroupChanged:22:m "
+         "OnBeforeDllLabelInserted:23:m OnAfterDllLabelInserted:24:m "
+         "OnBeforeDllLabelRemoved:25:m OnAfterDllLabelRemoved:26:m "
+         "OnBeforeDllLabelChanged:27:m OnAfterDllLabelChanged:28:m "
+         "OnBeforeDllGroupInserted:29:m OnAfterDllGroupInserted:30:m "
+         "OnBeforeDllGroupRemoved:31:m OnAfterDllGroupRemoved:32:m "
+         "OnBeforeDllGroupChanged:33:m OnAfterDllGroupChanged:34:m"},
 };
 
 std::string KindsText(std::uint16_t kinds) {
@@ -229,6 +304,53 @@ class AutomationDispidsTest : public ::testing::Test {
     Record(Member(switches.get(), "CreateConditionSwitch").get());
   }
 
+  // The lists and items of an application repository.
+  void RecordAppParser() {
+    ComPtr<CAPPParser> app = MakeObject<CAPPParser>();
+    Record(app->primary());
+    ComPtr<IDispatch> labels = Member(app->primary(), "LabelList");
+    Record(labels.get());
+    ComPtr<IDispatch> label = Member(labels.get(), "CreateLabel");
+    Record(label.get());
+    ComPtr<IDispatch> checksums = Member(label.get(), "ChecksumList");
+    Record(checksums.get());
+    Record(Member(checksums.get(), "CreateChecksum").get());
+    ComPtr<IDispatch> groups = Member(app->primary(), "AppGroupList");
+    Record(groups.get());
+    Record(Member(groups.get(), "CreateGroup").get());
+    ComPtr<IDispatch> dll_labels = Member(app->primary(), "DllLabelList");
+    Record(dll_labels.get());
+    Record(Member(dll_labels.get(), "CreateDllLabel").get());
+    ComPtr<IDispatch> dll_groups = Member(app->primary(), "DllGroupList");
+    Record(dll_groups.get());
+    Record(Member(dll_groups.get(), "CreateGroup").get());
+    ComPtr<IDispatch> rules = Member(app->primary(), "RuleList");
+    Record(rules.get());
+    ComPtr<IDispatch> rule = Member(rules.get(), "CreateRule");
+    Record(rule.get());
+    ComPtr<IAppRule> named;
+    ASSERT_OK(rule->QueryInterface(named.Put()));
+    ComPtr<ISimpleValueList> names;
+    ASSERT_OK(named->get_Groups(names.Put()));
+    ASSERT_OK(names->Insert("g"));
+    ComPtr<IAppRuleList> rule_list;
+    ASSERT_OK(rules->QueryInterface(rule_list.Put()));
+    ASSERT_OK(rule_list->Insert(named.get()));
+    const Variant all(std::int32_t{-1}), none(std::int32_t{0});
+    ComPtr<IDispatch> found =
+        Member(rules.get(), "FindGroups", {none, all, none, all, none, Variant(""), Variant("")});
+    Record(found.get());
+    Record(Member(found.get(), "Item", {Variant(std::int32_t{1})}).get());
+    ComPtr<IDispatch> redirections = Member(app->primary(), "IdentityRedirectionList");
+    Record(redirections.get());
+    ComPtr<IDispatch> redirection = Member(redirections.get(), "Create");
+    Record(redirection.get());
+    ComPtr<IDispatch> identities = Member(redirection.get(), "IdentityList");
+    Record(identities.get());
+    Record(Member(identities.get(), "Create").get());
+    RecordEvents(app->unknown(), DIID__ISDParserAPPEvents);
+  }
+
   std::map<std::string, std::map<std::string, std::string>> seen_;
 };
 
@@ -255,10 +377,14 @@ TEST_F(AutomationDispidsTest, EveryInterfaceHasTheTypeLibraryNumbers) {
   ComPtr<IULongList> numbers;
   ASSERT_OK(CreateULongList(numbers.Put()));
   Record(numbers.get());
+  ComPtr<CExpression> expression = MakeObject<CExpression>(nullptr);
+  Record(expression.get());
+  Record(Member(expression.get(), "Create").get());
   RecordEvents(am->unknown(), DIID__ISDParserAMEvents);
   RecordEvents(sbx->unknown(), DIID__ISDParserSBXEvents);
   RecordEvents(di->unknown(), DIID__ISDParserDIEvents);
   RecordEvents(ids->unknown(), DIID__ISDParserIDSEvents);
+  RecordAppParser();
 
   for (const ExpectedInterface& expected : kExpected) {
     SCOPED_TRACE(std::string(expected.name));

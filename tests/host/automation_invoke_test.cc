@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "am/am_parser.h"
+#include "app/app_parser.h"
 #include "ids/ids_parser.h"
 #include "sbx/sbx_parser.h"
 #include "testing/hresult_matchers.h"
@@ -261,6 +262,37 @@ TEST_F(AutomationInvokeTest, IdsGroupsRulesAndTokens) {
   ASSERT_NE(sid.as_int(), nullptr);
   EXPECT_NE(*sid.as_int(), 0);
   EXPECT_HR(Call(groups.get(), "Get", {Variant("no such group")}, nullptr), SECDB_E_NOTFOUND);
+}
+
+TEST_F(AutomationInvokeTest, RepositoryLabelsGroupsAndChecksums) {
+  ComPtr<IDispatch> db = Loaded<CAPPParser>("app_repository.xml");
+  ComPtr<IDispatch> labels = Object(db.get(), "LabelList");
+  ComPtr<IDispatch> bash = Object(labels.get(), "Get", {Variant("BASH")});
+  EXPECT_EQ(Get(bash.get(), "Path"), Variant("/usr/bin/bash|/bin/bash"));
+  // FindLabel has two out-parameters: the similar labels, then the label.
+  const Variant found =
+      Get(labels.get(), "FindLabel", {Variant("/usr/bin/curl"),
+                                      Variant("DA39A3EE5E6B4B0D3255BFEF95601890AFD80709")});
+  ASSERT_NE(found.as_array(), nullptr);
+  ASSERT_EQ(found.as_array()->size(), 2u);
+  EXPECT_EQ(Get(AsDispatch((*found.as_array())[1]).get(), "LabelID"), Variant("curl"));
+
+  ComPtr<IDispatch> curl = Object(labels.get(), "Get", {Variant("curl")});
+  ComPtr<IDispatch> checksums = Object(curl.get(), "ChecksumList");
+  EXPECT_EQ(Get(checksums.get(), "Contain", {Variant("DA39A3EE5E6B4B0D3255BFEF95601890AFD80709")}),
+            Variant(std::int32_t{1}));
+  ComPtr<IDispatch> checksum = Object(checksums.get(), "CreateChecksum");
+  EXPECT_HR(Put(checksum.get(), "Checksum", Variant("not hex")), SECDB_E_BADCHECKSUM);
+
+  ComPtr<IDispatch> groups = Object(db.get(), "AppGroupList");
+  ComPtr<IDispatch> tools = Object(groups.get(), "Get", {Variant("tools")});
+  EXPECT_EQ(Get(tools.get(), "ContainGroup", {Variant("browsers")}), Variant(std::int32_t{1}));
+  EXPECT_EQ(Get(groups.get(), "FindLabelGroups", {Variant("curl")}),
+            Variant(std::vector<std::string>{"browsers"}));
+  ComPtr<IDispatch> dll_groups = Object(db.get(), "DllGroupList");
+  ComPtr<IDispatch> runtime = Object(dll_groups.get(), "Item", {Variant(std::int32_t{1})});
+  EXPECT_EQ(Get(runtime.get(), "DllGroupID"), Variant("runtime"));
+  EXPECT_HR(Call(db.get(), "DllIntegrityList", {}, nullptr), E_NOTIMPL);
 }
 
 }  // namespace

@@ -53,12 +53,11 @@ const std::string kFWBody =
     "<RuleSetList><RuleSet id=\"s\"><RuleListID>2</RuleListID></RuleSet></RuleSetList>"
     "<Custom k=\"v\"/>";
 
-// The repository's redirections and rules are kept as they stand until
-// they are read.
 const std::string kAppBody =
     "<Globals><Property id=\"UseKnownApps\" type=\"bool\">1</Property></Globals>"
-    "<IdentityRedirectionList><IdentityRedirection id=\"r\"><Path>/home</Path>"
-    "</IdentityRedirection></IdentityRedirectionList>"
+    "<IdentityRedirectionList><IdentityRedirection id=\"r\"><Expression>"
+    "<Element desc=\"d\">/home</Element></Expression></IdentityRedirection>"
+    "</IdentityRedirectionList>"
     "<LabelList><Label id=\"sh\" type=\"path\"><Path>/bin/sh</Path></Label>"
     "<Label id=\"k\" type=\"chksm\"><Chksm>" + std::string(32, 'a') + "</Chksm></Label></LabelList>"
     "<GroupList><Group id=\"g\"><LabelID>sh</LabelID></Group></GroupList>"
@@ -106,9 +105,9 @@ TEST(SecdbRoundTripTest, EveryKind) {
        "RuleSetList: 1\n",
        "offset=\"4\">0A1B</Token>", true},
       {"application repository", AppDocument(kAppBody),
-       "module: AppRepository (64)\nversion: 3.0\nGlobalOptions: 1\nIdentityRedirectionList: 0\n"
-       "LabelList: 2\nAppGroupList: 1\nDllLabelList: 1\nDllGroupList: 1\nRuleList: 0\n",
-       "<Rule id=\"1\" enroll=\"ask\">", true},
+       "module: AppRepository (64)\nversion: 3.0\nGlobalOptions: 1\nIdentityRedirectionList: 1\n"
+       "LabelList: 2\nAppGroupList: 1\nDllLabelList: 1\nDllGroupList: 1\nRuleList: 1\n",
+       "<Rule id=\"1\" enroll=\"AskUser\" order=\"35000\">", true},
   };
   TempDir dir;
   for (const Kind& kind : kinds) {
