@@ -14,9 +14,28 @@ bool SameValue(const Node& a, const Node& b) {
 
 bool Structured(const Node& node) { return node.kind == Node::kObject || node.kind == Node::kList; }
 
+// A fingerprint of a member's whole content (FNV-1a).
+void Mix(std::uint64_t* h, std::string_view bytes) {
+  for (unsigned char c : bytes) *h = (*h ^ c) * 1099511628211ull;
+  *h = (*h ^ 0xFF) * 1099511628211ull;
+}
+void Fingerprint(const Node& node, std::uint64_t* h) {
+  const char head[] = {static_cast<char>(node.kind)};
+  Mix(h, {head, 1});
+  const std::int64_t number = node.number;
+  Mix(h, {reinterpret_cast<const char*>(&number), sizeof number});
+  Mix(h, node.text);
+  for (const auto& [name, value] : node.fields) {
+    Mix(h, name);
+    Fingerprint(value, h);
+  }
+  for (const Node& item : node.items) Fingerprint(item, h);
+}
+
 class Differ {
  public:
-  explicit Differ(std::vector<Change>* out) : out_(out) {}
+  Differ(std::vector<Change>* out, ModelReader* reader, std::deque<Node>* kept)
+      : out_(out), reader_(reader), kept_(kept) {}
 
   // The properties of two partners: `a` and `b` are the member `id` of
   // `list` ("" for the root), or an object inside it whose properties
@@ -39,7 +58,11 @@ class Differ {
       if (!after) {
         changed(name, &before, nullptr);
       } else if (before.kind == Node::kList && after->kind == Node::kList) {
-        List(item + inner + std::string(name), before, *after);
+        if (before.source && after->source && reader_ && kept_) {
+          LazyList(item + inner + std::string(name), before, *after);
+        } else {
+          List(item + inner + std::string(name), before, *after);
+        }
       } else if (before.kind == Node::kObject && after->kind == Node::kObject) {
         Object(list, id, id_json, inner + std::string(name) + ".", before, *after);
       } else if (Structured(before) || Structured(*after) || !SameValue(before, *after)) {
@@ -82,10 +105,76 @@ class Differ {
   }
 
  private:
+  struct Entry {
+    Identity id;
+    std::uint64_t fingerprint = 14695981039346656037ull;
+  };
+
+  // The members of a lazy list: identities with ranks, and fingerprints.
+  std::vector<Entry> Entries(const Node& list, const ObjectType* type) {
+    std::vector<Entry> entries(reader_->MemberCount(list));
+    std::unordered_map<std::string, int> seen;
+    seen.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      const Node member = reader_->ReadMember(list, i);
+      Entry& entry = entries[i];
+      entry.id = IdentityOf(member, type, i + 1);
+      if (int rank = ++seen[entry.id.key]; rank > 1) {
+        entry.id.key += "\x1e" + std::to_string(rank);
+        entry.id.shown += " #" + std::to_string(rank);
+      }
+      Fingerprint(member, &entry.fingerprint);
+    }
+    return entries;
+  }
+
+  const Node* Keep(const Node& list, std::size_t index) {
+    kept_->push_back(reader_->ReadMember(list, index));
+    return &kept_->back();
+  }
+
+  // As List, for two lists read lazily: only the members that were added,
+  // removed or changed are read a second time and kept.
+  void LazyList(const std::string& path, const Node& a, const Node& b) {
+    const ObjectType* type = a.type ? a.type : b.type;
+    const std::vector<Entry> ea = Entries(a, type);
+    const std::vector<Entry> eb = Entries(b, type);
+    // The members' types are known now that they were read.
+    type = a.type ? a.type : b.type;
+    std::unordered_map<std::string_view, std::size_t> in_b;
+    in_b.reserve(eb.size());
+    for (std::size_t j = 0; j < eb.size(); ++j) in_b.emplace(eb[j].id.key, j);
+    std::vector<bool> matched_b(eb.size(), false);
+    std::vector<std::pair<std::size_t, std::size_t>> pairs;
+    std::vector<Identity> ids_a;
+    ids_a.reserve(ea.size());
+    for (std::size_t i = 0; i < ea.size(); ++i) {
+      ids_a.push_back(ea[i].id);
+      auto found = in_b.find(ea[i].id.key);
+      if (found == in_b.end()) {
+        Member(Change::kRemoved, path, ea[i].id, Keep(a, i), type);
+        continue;
+      }
+      matched_b[found->second] = true;
+      pairs.emplace_back(i, found->second);
+      if (ea[i].fingerprint == eb[found->second].fingerprint) continue;
+      const Node* x = Keep(a, i);
+      const Node* y = Keep(b, found->second);
+      if (x->kind == Node::kObject && y->kind == Node::kObject) {
+        Object(path, ea[i].id.shown, ea[i].id.json, "", *x, *y);
+      }
+    }
+    for (std::size_t j = 0; j < eb.size(); ++j) {
+      if (!matched_b[j]) Member(Change::kAdded, path, eb[j].id, Keep(b, j), type);
+    }
+    if (!type || type->order != xmlsecdb::LISTORDER_SORTED) Moves(path, ids_a, pairs, type);
+  }
+
   static std::vector<Identity> Identities(const Node& list, const ObjectType* type) {
     std::vector<Identity> ids;
     ids.reserve(list.items.size());
     std::unordered_map<std::string, int> seen;
+    seen.reserve(list.items.size());
     for (std::size_t i = 0; i < list.items.size(); ++i) {
       Identity id = IdentityOf(list.items[i], type, i + 1);
       // Members that share an identity are told apart by their rank.
@@ -147,6 +236,8 @@ class Differ {
   }
 
   std::vector<Change>* out_;
+  ModelReader* reader_;
+  std::deque<Node>* kept_;
 };
 
 std::string ItemPath(const Change& change) { return change.list + "[" + change.id + "]"; }
@@ -155,9 +246,10 @@ std::string Shown(const Node* node) { return node ? Display(*node) : "(none)"; }
 
 }  // namespace
 
-std::vector<Change> Diff(const Node& a, const Node& b) {
+std::vector<Change> Diff(const Node& a, const Node& b, ModelReader* reader,
+                         std::deque<Node>* kept) {
   std::vector<Change> changes;
-  Differ(&changes).Object("", "", nullptr, "", a, b);
+  Differ(&changes, reader, kept).Object("", "", nullptr, "", a, b);
   return changes;
 }
 

@@ -6,6 +6,7 @@
 #define XMLSECDB_TOOLS_SECDB_MODEL_DIFF_H_
 
 #include <cstddef>
+#include <deque>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -28,8 +29,12 @@ struct Change {
 };
 
 // The changes from `a` to `b` (two roots the walk read), grouped by list
-// in the order of A's members. The nodes must outlive the changes.
-std::vector<Change> Diff(const Node& a, const Node& b);
+// in the order of A's members. Lists read lazily are compared member by
+// member through `reader`: each member is read, identified and
+// fingerprinted, and only the members that changed are kept (in *kept).
+// The nodes must outlive the changes.
+std::vector<Change> Diff(const Node& a, const Node& b, ModelReader* reader = nullptr,
+                         std::deque<Node>* kept = nullptr);
 
 // One line per change:
 //   + RuleList[12] ObjectType=1 Path="c:\\x"

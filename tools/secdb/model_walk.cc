@@ -105,7 +105,25 @@ ObjectType* ModelReader::Describe(IDispatch* object) {
   return &type;
 }
 
-Node ModelReader::ReadParser(ISDParser* parser, const std::vector<std::string>& only) {
+std::size_t ModelReader::MemberCount(const Node& list) {
+  std::int32_t count = 0;
+  return list.source && ListCount(list.source.get(), &count) && count > 0
+             ? static_cast<std::size_t>(count)
+             : 0;
+}
+
+Node ModelReader::ReadMember(const Node& list, std::size_t index) {
+  Variant item;
+  if (!list.source || !list.type ||
+      !ListItem(list.source.get(), static_cast<std::int32_t>(index + 1), &item)) {
+    return Node();
+  }
+  return ReadValue(item, &list.type->item, 2);
+}
+
+Node ModelReader::ReadParser(ISDParser* parser, const std::vector<std::string>& only,
+                             bool lazy) {
+  lazy_ = lazy;
   const auto wanted = [&only](std::string_view name) {
     return only.empty() || std::ranges::find(only, name) != only.end();
   };
@@ -230,6 +248,10 @@ Node ModelReader::ReadList(IDispatch* list, const ObjectType* type, int depth) {
   Node node;
   node.kind = Node::kList;
   node.type = type;
+  if (lazy_ && depth == 1) {
+    node.source = ComPtr<IDispatch>(list);
+    return node;
+  }
   std::int32_t count = 0;
   if (!ListCount(list, &count)) return node;
   node.items.reserve(static_cast<std::size_t>(std::max(count, 0)));

@@ -34,6 +34,9 @@ struct Node {
   std::vector<std::pair<std::string_view, Node>> fields = {};
   std::vector<Node> items = {};     // kList: the members, in list order
   const ObjectType* type = nullptr;  // kList, kObject: what describes it
+  // A list read lazily (ReadParser with `lazy`): the list object, whose
+  // members ModelReader::ReadMember reads one at a time.
+  xmlsecdb::ComPtr<xmlsecdb::IDispatch> source = {};
 
   // The field called `name`, or nullptr.
   const Node* Field(std::string_view name) const;
@@ -63,7 +66,13 @@ class ModelReader {
  public:
   // The root: the parser's content properties and its lists; with `only`
   // not empty, the lists of those names alone.
-  Node ReadParser(xmlsecdb::ISDParser* parser, const std::vector<std::string>& only = {});
+  // With `lazy`, the parser's lists are left unread (their members are
+  // read with ReadMember), so that big lists need not be held whole.
+  Node ReadParser(xmlsecdb::ISDParser* parser, const std::vector<std::string>& only = {},
+                  bool lazy = false);
+  // A lazy list's size and its member at 0-based `index`, read whole.
+  std::size_t MemberCount(const Node& list);
+  Node ReadMember(const Node& list, std::size_t index);
   // Whether any object read so far had no type information.
   bool saw_opaque() const { return saw_opaque_; }
 
@@ -74,6 +83,7 @@ class ModelReader {
   Node ReadObject(xmlsecdb::IDispatch* object, const ObjectType* type, int depth);
   Node ReadList(xmlsecdb::IDispatch* list, const ObjectType* type, int depth);
 
+  bool lazy_ = false;
   std::deque<ObjectType> types_;  // a deque keeps their addresses
   bool saw_opaque_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <vector>
 
 #include "database.h"
@@ -141,14 +142,15 @@ int PrintDiff(const Options& options, const std::string& key) {
                                      "): databases of different kinds");
   }
   ModelReader reader;
-  const Node root_a = reader.ReadParser(a.parser.get());
-  const Node root_b = reader.ReadParser(b.parser.get());
+  const Node root_a = reader.ReadParser(a.parser.get(), {}, true);
+  const Node root_b = reader.ReadParser(b.parser.get(), {}, true);
+  std::deque<Node> kept;
+  const std::vector<Change> changes = Diff(root_a, root_b, &reader, &kept);
   if (reader.saw_opaque()) {
     return say.Say(kExitTrouble, "cannot compare " + std::string(a.kind->abbreviation) +
                                      " databases: some of their objects describe no members "
                                      "(no type information)");
   }
-  const std::vector<Change> changes = Diff(root_a, root_b);
   std::string text;
   if (options.json) {
     nlohmann::json json = nlohmann::json::object();
