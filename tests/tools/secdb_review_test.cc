@@ -66,9 +66,10 @@ TEST_F(SecdbReviewTest, LsListsTheRulesOfTheAntiMalwareExample) {
   const ToolRun run = Secdb("ls " + kExamples + "/antimalware.xml RuleList");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 32);
-  EXPECT_TRUE(run.out.starts_with("10\tObjectType=32 Application=\"A0\" "
-                                  "Path=\"C:\\\\Data\\\\Folder10\\\\*.log\" Priority=PRIOR_HIGH "
-                                  "Enabled=1\n"))
+  EXPECT_TRUE(
+      run.out.starts_with("10\tObjectType=32 Application=\"A0\" "
+                          "Path=\"C:\\\\Data\\\\Folder10\\\\*.log\" Priority=PRIOR_HIGH "
+                          "Enabled=1\n"))
       << run.out;
   const ToolRun lists = Secdb("ls " + kExamples + "/antimalware.xml");
   EXPECT_EQ(lists.out,
@@ -109,6 +110,7 @@ TEST_F(SecdbReviewTest, DiffReportsExactlyTheChangesMadeThroughTheModel) {
     ASSERT_OK(rules->CreateRule(added.Put()));
     ASSERT_OK(added->put_RuleID(100));
     ASSERT_OK(added->put_Application("new.exe"));
+    ASSERT_OK(added->put_ObjectType(32));
     ASSERT_OK(rules->Insert(added.get(), nullptr));
     // A plain list reordered: the second rule set goes first.
     ComPtr<IRuleSetList> sets;
@@ -126,13 +128,15 @@ TEST_F(SecdbReviewTest, DiffReportsExactlyTheChangesMadeThroughTheModel) {
   }
   const ToolRun run = Secdb("diff " + a + " " + b);
   EXPECT_EQ(run.status, 1) << run.err;
-  EXPECT_EQ(run.out,
-            "~ RuleList[13].Description: \"vendor rule 13\" -> \"changed\"\n"
-            "- RuleList[16] ObjectType=32 Application=\"C:\\\\Program Files\\\\Vendor2\\\\app16.exe\" "
-            "Path=\"C:\\\\Data\\\\Folder16\\\\*.log\" Priority=PRIOR_HIGH Enabled=1\n"
-            "+ RuleList[100] ObjectType=0 Application=\"new.exe\" Path=\"\" Priority=PRIOR_NORMAL "
-            "Enabled=1\n"
-            "> RuleSetList[\"" + first_set + "\"]: 1 -> 2\n");
+  EXPECT_EQ(
+      run.out,
+      "~ RuleList[13].Description: \"vendor rule 13\" -> \"changed\"\n"
+      "- RuleList[16] ObjectType=32 Application=\"C:\\\\Program Files\\\\Vendor2\\\\app16.exe\" "
+      "Path=\"C:\\\\Data\\\\Folder16\\\\*.log\" Priority=PRIOR_HIGH Enabled=1\n"
+      "+ RuleList[100] ObjectType=32 Application=\"new.exe\" Path=\"\" Priority=PRIOR_NORMAL "
+      "Enabled=1\n"
+      "> RuleSetList[\"" +
+          first_set + "\"]: 1 -> 2\n");
   const ToolRun json = Secdb("diff --json " + a + " " + b);
   EXPECT_EQ(json.status, 1);
   const nlohmann::json changes = nlohmann::json::parse(json.out);
@@ -148,11 +152,12 @@ TEST_F(SecdbReviewTest, DiffOfEqualDatabasesIsEmpty) {
   // A file whose rules are out of the comparison order, and its save,
   // which re-sorts them.
   const std::string unsorted = dir_.File("unsorted.xml");
-  WriteFileBytes(unsorted,
-                 SecDbDocument("AntiMalware",
-                               "<RuleList><Rule id=\"2\" priority=\"low\" ot=\"File\" app=\"b\"/>"
-                               "<Rule id=\"1\" priority=\"high\" ot=\"File\" app=\"a\"/>"
-                               "</RuleList>"));
+  WriteFileBytes(
+      unsorted,
+      SecDbDocument("AntiMalware",
+                    "<RuleList><Rule id=\"2\" priority=\"low\" ot=\"AntiMalware\" app=\"b\"/>"
+                    "<Rule id=\"1\" priority=\"high\" ot=\"AntiMalware\" app=\"a\"/>"
+                    "</RuleList>"));
   const std::string saved = dir_.File("saved.xml");
   ASSERT_EQ(Secdb("save " + unsorted + " " + saved).status, 0);
   for (const std::string& args :
@@ -177,8 +182,7 @@ TEST_F(SecdbReviewTest, DiffTroubleExitsTwo) {
       {"diff " + am, "diff needs A and B"},
       {"diff --kind zz " + am + " " + am, "unknown kind: zz"},
       // Kinds whose interfaces describe no members yet cannot be compared.
-      {"diff " + kExamples + "/firewall.xml " + kExamples + "/firewall.xml",
-       "no type information"},
+      {"diff " + kExamples + "/firewall.xml " + kExamples + "/firewall.xml", "no type information"},
   };
   for (const Case& c : cases) {
     const ToolRun run = Secdb(c.arguments);
@@ -190,9 +194,9 @@ TEST_F(SecdbReviewTest, DiffTroubleExitsTwo) {
 TEST_F(SecdbReviewTest, ReviewCommandsReadEncryptedDatabases) {
   const char kKey[] = "000102030405060708090a0b0c0d0e0f";
   const std::string enc = dir_.File("enc.xml");
-  ASSERT_EQ(Secdb("save --out-key " + std::string(kKey) + " " + kExamples + "/sandbox.xml " + enc)
-                .status,
-            0);
+  ASSERT_EQ(
+      Secdb("save --out-key " + std::string(kKey) + " " + kExamples + "/sandbox.xml " + enc).status,
+      0);
   const ToolRun plain = Secdb("json " + kExamples + "/sandbox.xml");
   const ToolRun json = Secdb("json --key " + std::string(kKey) + " " + enc);
   EXPECT_EQ(json.status, 0) << json.err;

@@ -18,12 +18,13 @@ namespace secdb {
 struct Change {
   enum Op { kAdded, kRemoved, kChanged, kMoved };
   Op op = kChanged;
-  std::string list;      // the list's path ("RuleList[5].AccessDescriptorList"); "" at the root
-  std::string id;        // the member's identity as shown; "" at the root
+  std::string list;  // the list's path ("RuleList[5].AccessDescriptorList"); "" at the root
+  std::string id;    // the member's identity as shown; "" at the root
   nlohmann::json id_json;
   std::string property;  // kChanged: the property
-  const Node* before = nullptr;  // kChanged: old value (may be null: no such property); kRemoved: the member
-  const Node* after = nullptr;   // kChanged: new value; kAdded: the member
+  const Node* before =
+      nullptr;  // kChanged: old value (may be null: no such property); kRemoved: the member
+  const Node* after = nullptr;  // kChanged: new value; kAdded: the member
   const ObjectType* list_type = nullptr;
   std::size_t from = 0, to = 0;  // kMoved: 1-based positions in A and in B
 };

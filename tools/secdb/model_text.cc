@@ -75,7 +75,8 @@ std::string Display(const Node& node) {
     case Node::kBool:
       return node.number ? "true" : "false";
     case Node::kText:
-      return nlohmann::json(node.text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+      return nlohmann::json(node.text).dump(-1, ' ', false,
+                                            nlohmann::json::error_handler_t::replace);
     default:
       return ToJson(node).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   }

@@ -121,8 +121,7 @@ Node ModelReader::ReadMember(const Node& list, std::size_t index) {
   return ReadValue(item, &list.type->item, 2);
 }
 
-Node ModelReader::ReadParser(ISDParser* parser, const std::vector<std::string>& only,
-                             bool lazy) {
+Node ModelReader::ReadParser(ISDParser* parser, const std::vector<std::string>& only, bool lazy) {
   lazy_ = lazy;
   const auto wanted = [&only](std::string_view name) {
     return only.empty() || std::ranges::find(only, name) != only.end();

@@ -32,7 +32,7 @@ struct Node {
   std::string text = {};    // kText; kInt of an enumeration: the value's name, if it has one
   // kObject: the properties, in the order of the type information.
   std::vector<std::pair<std::string_view, Node>> fields = {};
-  std::vector<Node> items = {};     // kList: the members, in list order
+  std::vector<Node> items = {};      // kList: the members, in list order
   const ObjectType* type = nullptr;  // kList, kObject: what describes it
   // A list read lazily (ReadParser with `lazy`): the list object, whose
   // members ModelReader::ReadMember reads one at a time.

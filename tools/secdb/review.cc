@@ -137,8 +137,8 @@ int PrintDiff(const Options& options, const std::string& key) {
   }
   if (a.kind != b.kind) {
     return say.Say(kExitTrouble, "cannot compare " + a.input.name + " (" +
-                                     std::string(a.kind->abbreviation) + ") with " +
-                                     b.input.name + " (" + std::string(b.kind->abbreviation) +
+                                     std::string(a.kind->abbreviation) + ") with " + b.input.name +
+                                     " (" + std::string(b.kind->abbreviation) +
                                      "): databases of different kinds");
   }
   ModelReader reader;
