@@ -4,6 +4,7 @@
 #define XMLSECDB_DISPATCH_H_
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,23 @@ enum DispatchKind : std::uint16_t {
   DISPATCH_PROPERTYPUT = 4,
 };
 
+// One named value of an enumeration ("AR_ALLOW", 1).
+struct DispatchEnumName {
+  std::string_view name;
+  std::int32_t value = 0;
+};
+
+// Whether the order of a list's members means something.
+enum DispatchListOrder : std::uint8_t {
+  // The list's table does not say: treat the order as meaningful.
+  LISTORDER_UNDECLARED = 0,
+  // The members stand in the order a client or the file gave them.
+  LISTORDER_PLAIN = 1,
+  // The list keeps its members sorted (by comparison or by key): their
+  // order follows from their content.
+  LISTORDER_SORTED = 2,
+};
+
 // One member of an interface as late-bound clients see it.
 struct DispatchMemberInfo {
   std::string name;
@@ -37,13 +55,33 @@ struct DispatchMemberInfo {
   // What a method or get returns: VT_EMPTY for nothing, VT_ARRAY |
   // VT_VARIANT for a method with several out-parameters.
   VARTYPE result = VT_EMPTY;
+  // When the result is an enumeration: its named values, the preferred
+  // name of a value first (empty for other results, and for enumerations
+  // without a name table). Static data of the library.
+  std::span<const DispatchEnumName> result_names;
+  // False for a property that tells about the object or the session
+  // rather than the database's content (a parser's Xml, FilePath,
+  // ReadOnly, ParserVersion): walks over the content pass it over.
+  bool content = true;
 };
 
 // The members of an object's interface, its own first, then those of the
 // interfaces it extends.
+//
+// A list's description also says how its members are told apart and
+// whether their order means something, as its table declares it (empty and
+// LISTORDER_UNDECLARED when the table does not).
 struct DispatchTypeInfo {
   std::string interface_name;
   std::vector<DispatchMemberInfo> members;
+  // Lists: the property (or the comma-separated properties) whose values
+  // identify a member among the list's members ("RuleID"); empty for lists
+  // of plain values, which are their own identity, and when undeclared.
+  std::string item_identity;
+  DispatchListOrder item_order = LISTORDER_UNDECLARED;
+  // Lists: the properties, comma-separated, that sum a member up in one
+  // line; empty when undeclared.
+  std::string item_summary;
 };
 
 // A late-bound object. Event sinks implement Invoke: every event of every

@@ -8,8 +8,8 @@ namespace {
 constexpr DispatchTable kRuleTable =
     DispatchTableOf<IAMRule>("IAMRule", PolicyRuleDispatch<IAMRule>::kMembers);
 
-constexpr DispatchTable kRuleListTable =
-    CollectionTableOf<IAMRuleList>("IAMRuleList", PolicyRuleListDispatch<IAMRuleList>::kMembers);
+constexpr DispatchTable kRuleListTable = CollectionTableOf<IAMRuleList>(
+    "IAMRuleList", PolicyRuleListDispatch<IAMRuleList>::kMembers, kPolicyRuleListInfo);
 
 constexpr ParserDispids kParserIds = {.load = 1,
                                       .save = 2,

@@ -5,6 +5,9 @@
 // numbers as a ParserDispids constant and takes ParserDispatch<I, ids>
 // as the base of its parser table (src/<kind>/<kind>_dispatch.cc).
 //
+// The parser's text (Xml), its file, its read-only state and the library's
+// version are marked as outside the database's content.
+//
 // Events: the load and save events (1 to 4). A kind whose event interface
 // has more members declares `const DispatchTable* EventTableFor(ISDParserXX*)`
 // beside its parser class, defined with its own table (based on this
@@ -32,12 +35,13 @@ struct ParserDispatch {
       M::template Method<&I::New>("New", ids.new_database),
       M::template Get<&I::get_Module>("Module", ids.module),
       M::template Property<&I::get_Version, &I::put_Version>("Version", ids.version),
-      M::template Get<&I::get_ParserVersion>("ParserVersion", ids.parser_version),
+      OutsideContent(M::template Get<&I::get_ParserVersion>("ParserVersion", ids.parser_version)),
       M::template Method<&I::SetMasterParser>("SetMasterParser", ids.set_master_parser),
-      M::template Get<&I::get_Xml>("Xml", ids.xml),
-      M::template Property<&I::get_ReadOnly, &I::put_ReadOnly>("ReadOnly", ids.read_only),
+      OutsideContent(M::template Get<&I::get_Xml>("Xml", ids.xml)),
+      OutsideContent(
+          M::template Property<&I::get_ReadOnly, &I::put_ReadOnly>("ReadOnly", ids.read_only)),
       M::template Put<&I::put_CryptKey>("CryptKey", ids.crypt_key),
-      M::template Get<&I::get_FilePath>("FilePath", ids.file_path),
+      OutsideContent(M::template Get<&I::get_FilePath>("FilePath", ids.file_path)),
   };
   static_assert(DispatchMembersAreUnique(kMembers));
   static constexpr DispatchTable kTable = DispatchTableOf<I>("ISDParser", kMembers);

@@ -13,7 +13,7 @@ constexpr DispatchTable kRuleTable =
     DispatchTableOf<IDIRule>("IDIRule", kRuleMembers, &PolicyRuleDispatch<IDIRule>::kTable);
 
 constexpr DispatchTable kRuleListTable = CollectionTableOf<IDIRuleList>(
-    "IDIRuleList", PolicyRuleListWithMovesDispatch<IDIRuleList>::kMembers);
+    "IDIRuleList", PolicyRuleListWithMovesDispatch<IDIRuleList>::kMembers, kPolicyRuleListInfo);
 
 constexpr ParserDispids kParserIds = {.load = 1,
                                       .save = 2,

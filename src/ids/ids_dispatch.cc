@@ -1,6 +1,7 @@
 #include "ids/ids_dispatch.h"
 
 #include "core/parser_dispatch.h"
+#include "ids/ids_enum_names.h"
 #include "list/collection_dispatch.h"
 
 namespace xmlsecdb {
@@ -34,7 +35,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::GenerateUniqueId>("GenerateUniqueId", 6),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IIDSTokenList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IIDSTokenList", kMembers,
+    {.identity = "UniqueId", .order = LISTORDER_PLAIN, .summary = "TokenID,Relation,value"});
 }  // namespace token_list
 
 namespace rule {
@@ -75,7 +78,11 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::Clear>("Clear", 5),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IIDSRuleList", kMembers);
+constexpr DispatchTable kTable =
+    CollectionTableOf<I>("IIDSRuleList", kMembers,
+                         {.identity = "SID",
+                          .order = LISTORDER_PLAIN,
+                          .summary = "Name,AccessResult,Protocol,Direction"});
 }  // namespace rule_list
 
 namespace group {
@@ -103,7 +110,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::Clear>("Clear", 6),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IIDSGroupList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IIDSGroupList", kMembers,
+    {.identity = "GroupID", .order = LISTORDER_PLAIN, .summary = "Name,RulesStatus"});
 }  // namespace group_list
 
 namespace parser {

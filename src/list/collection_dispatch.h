@@ -12,11 +12,14 @@ extern const DispatchTable kCollectionTable;
 
 DispatchBinding DispatchTableFor(ISDCollection* self);
 
-// The table of a list interface I that extends ISDCollection.
+// The table of a list interface I that extends ISDCollection; `list`
+// declares how its members are told apart and ordered (see
+// DispatchListInfo; undeclared lists get the walks' fallback).
 template <class I>
 constexpr DispatchTable CollectionTableOf(std::string_view interface_name,
-                                          std::span<const DispatchMember> members) {
-  return DispatchTableOf<I, ISDCollection>(interface_name, members, &kCollectionTable);
+                                          std::span<const DispatchMember> members,
+                                          DispatchListInfo list = {}) {
+  return DispatchTableOf<I, ISDCollection>(interface_name, members, &kCollectionTable, list);
 }
 
 }  // namespace xmlsecdb

@@ -25,7 +25,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::Clear>("Clear", 5),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IRuleSetList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IRuleSetList", kMembers,
+    {.identity = "RuleSetID", .order = LISTORDER_PLAIN, .summary = "Description"});
 }  // namespace rule_set_list
 
 namespace property {
@@ -55,7 +57,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::Clear>("Clear", 6),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IPropertyList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IPropertyList", kMembers,
+    {.identity = "PropertyID", .order = LISTORDER_PLAIN, .summary = "Type,value"});
 }  // namespace property_list
 
 namespace access_descriptor {
@@ -81,7 +85,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::CopyToList>("CopyToList", 6),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IAccessDescriptorList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IAccessDescriptorList", kMembers,
+    {.identity = "AccessType", .order = LISTORDER_PLAIN, .summary = "AccessResult,AuditLevel"});
 }  // namespace access_descriptor_list
 
 namespace condition_switch {
@@ -109,7 +115,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::CopyToList>("CopyToList", 6),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IConditionSwitchList", kMembers);
+constexpr DispatchTable kTable =
+    CollectionTableOf<I>("IConditionSwitchList", kMembers,
+                         {.order = LISTORDER_PLAIN, .summary = "Type,Target,BitsOn,BitsOff"});
 }  // namespace condition_switch_list
 
 namespace definition {
@@ -137,7 +145,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::Clear>("Clear", 6),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IDefinitionList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IDefinitionList", kMembers,
+    {.identity = "DefinitionID", .order = LISTORDER_PLAIN, .summary = "ObjectType,Description"});
 }  // namespace definition_list
 
 namespace simple_item {
@@ -159,7 +169,8 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::Clear>("Clear", 5),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("ISimpleItemList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "ISimpleItemList", kMembers, {.identity = "Content", .order = LISTORDER_PLAIN});
 }  // namespace simple_item_list
 
 namespace simple_value_list {
@@ -177,7 +188,8 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::RemoveAt>("RemoveAt", 7),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = DispatchTableOf<I>("ISimpleValueList", kMembers);
+constexpr DispatchTable kTable =
+    DispatchTableOf<I>("ISimpleValueList", kMembers, nullptr, {.order = LISTORDER_PLAIN});
 }  // namespace simple_value_list
 
 namespace ulong_list {
@@ -193,7 +205,8 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::CopyToList>("CopyToList", 5),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = DispatchTableOf<I>("IULongList", kMembers);
+constexpr DispatchTable kTable =
+    DispatchTableOf<I>("IULongList", kMembers, nullptr, {.order = LISTORDER_SORTED});
 }  // namespace ulong_list
 
 namespace app_exception {
@@ -224,7 +237,10 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::GetAllGuardsText>("GetAllGuardsText", 6),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IAppExceptionList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>("IAppExceptionList", kMembers,
+                                                      {.identity = "AppType,Application",
+                                                       .order = LISTORDER_PLAIN,
+                                                       .summary = "ActiveGuards,Priority"});
 }  // namespace app_exception_list
 
 namespace expression_element {

@@ -71,12 +71,19 @@ HRESULT DispatchTypeInfoOf(const DispatchTable* table, DispatchTypeInfo* info) {
   *info = DispatchTypeInfo();
   if (!table) return E_NOTIMPL;
   info->interface_name = std::string(table->interface_name);
+  for (const DispatchTable* t = table; t; t = t->base) {
+    const DispatchListInfo& list = t->list;
+    if (info->item_identity.empty()) info->item_identity = std::string(list.identity);
+    if (info->item_order == LISTORDER_UNDECLARED) info->item_order = list.order;
+    if (info->item_summary.empty()) info->item_summary = std::string(list.summary);
+  }
   for (; table; table = table->base) {
     for (const DispatchMember& member : table->members) {
       DispatchMemberInfo entry;
       entry.name = std::string(member.name);
       entry.dispid = member.dispid;
       entry.kinds = KindsOf(member);
+      entry.content = !member.outside_content;
       if (member.describe) {
         member.describe(&entry);
         if (!member.get && !member.method && member.put) {

@@ -31,6 +31,17 @@
 // fall back to the IDispatch overload (no table: every call answers
 // DISP_E_MEMBERNOTFOUND, every name DISP_E_UNKNOWNNAME).
 //
+// Two optional pieces serve walks over a database's content (the tool's
+// json, diff and ls): a list's table may declare how its members are told
+// apart and whether their order is derived (a DispatchListInfo passed to
+// DispatchTableOf or CollectionTableOf), and a member may be marked as
+// outside the content (OutsideContent). Enumeration results carry their
+// names: an enumeration's name table is the overload
+// `std::span<const DispatchEnumName> DispatchEnumNames(E)` declared beside
+// it (the shared ones in xmlsecdb/enum_names.h; a kind's in its folder,
+// included by its dispatch file); enumerations without one are described
+// without names.
+//
 // Tables are immutable constants; the walk keeps no state (thread-safe as
 // far as the called objects are).
 #ifndef XMLSECDB_PLATFORM_DISPATCH_TABLE_H_
@@ -46,6 +57,7 @@
 #include <vector>
 
 #include "xmlsecdb/dispatch.h"
+#include "xmlsecdb/enum_names.h"
 
 namespace xmlsecdb {
 
@@ -67,6 +79,25 @@ struct DispatchMember {
   // Event members: described by their argument types alone, called by
   // nobody (sinks implement them).
   std::span<const VARTYPE> event_args = {};
+  // A property outside the database's content (see DispatchMemberInfo).
+  bool outside_content = false;
+};
+
+// `member`, marked as outside the database's content.
+constexpr DispatchMember OutsideContent(DispatchMember member) {
+  member.outside_content = true;
+  return member;
+}
+
+// What a list's table declares about its members (every field optional).
+//   identity: the item property, or comma-separated properties, whose
+//             values tell one member from the others ("RuleID");
+//   order:    whether the members' order is derived from their content;
+//   summary:  the item properties, comma-separated, of a one-line summary.
+struct DispatchListInfo {
+  std::string_view identity = {};
+  DispatchListOrder order = LISTORDER_UNDECLARED;
+  std::string_view summary = {};
 };
 
 struct DispatchTable {
@@ -75,6 +106,8 @@ struct DispatchTable {
   const DispatchTable* base = nullptr;
   // Converts a pointer to this table's interface into one to the base's.
   void* (*to_base)(void* self) = nullptr;
+  // Lists only; empty for every other table.
+  DispatchListInfo list = {};
 };
 
 // A table with the object pointer it describes (converted to the table's
@@ -119,6 +152,12 @@ constexpr bool DispatchMembersAreUnique(std::span<const DispatchMember> members)
     }
   }
   return true;
+}
+
+// The fallback of the enumeration name tables: no names.
+template <class E>
+constexpr std::span<const DispatchEnumName> DispatchEnumNames(E) {
+  return {};
 }
 
 namespace dispatch_internal {
@@ -285,7 +324,11 @@ struct Thunk<I, HRESULT (C::*)(Ps...), M> {
   }
   template <class P>
   static void SetResult(DispatchMemberInfo* info) {
-    if constexpr (kIsOut<P>) info->result = TypeOf<std::remove_pointer_t<P>>();
+    if constexpr (kIsOut<P>) {
+      using R = std::remove_pointer_t<P>;
+      info->result = TypeOf<R>();
+      if constexpr (std::is_enum_v<R>) info->result_names = DispatchEnumNames(R{});
+    }
   }
 
   // The position among the in-parameters of parameter `index`.
@@ -381,8 +424,9 @@ constexpr DispatchMember DispatchEvent(std::string_view name, DISPID dispid,
 template <class I, class Base = void>
 constexpr DispatchTable DispatchTableOf(std::string_view interface_name,
                                         std::span<const DispatchMember> members,
-                                        const DispatchTable* base = nullptr) {
-  DispatchTable table{interface_name, members, base, nullptr};
+                                        const DispatchTable* base = nullptr,
+                                        DispatchListInfo list = {}) {
+  DispatchTable table{interface_name, members, base, nullptr, list};
   if constexpr (!std::is_void_v<Base>) {
     static_assert(std::is_base_of_v<Base, I>);
     table.to_base = [](void* self) -> void* { return static_cast<Base*>(static_cast<I*>(self)); };

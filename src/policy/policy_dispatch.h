@@ -49,6 +49,13 @@ struct PolicyRuleDispatch {
   static constexpr DispatchTable kTable = DispatchTableOf<I>("IPolicyRule", kMembers);
 };
 
+// How the policy kinds' rule lists tell their rules apart: by rule ID, in
+// the order of the rule comparison.
+inline constexpr DispatchListInfo kPolicyRuleListInfo = {
+    .identity = "RuleID",
+    .order = LISTORDER_SORTED,
+    .summary = "ObjectType,Application,Path,Priority,Enabled"};
+
 // The members of a rule list without MoveUp and MoveDown (anti-malware).
 template <class I>
 struct PolicyRuleListDispatch {

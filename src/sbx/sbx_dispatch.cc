@@ -13,7 +13,7 @@ constexpr DispatchTable kRuleTable =
     DispatchTableOf<ISBXRule>("ISBXRule", kRuleMembers, &PolicyRuleDispatch<ISBXRule>::kTable);
 
 constexpr DispatchTable kRuleListTable = CollectionTableOf<ISBXRuleList>(
-    "ISBXRuleList", PolicyRuleListWithMovesDispatch<ISBXRuleList>::kMembers);
+    "ISBXRuleList", PolicyRuleListWithMovesDispatch<ISBXRuleList>::kMembers, kPolicyRuleListInfo);
 
 constexpr ParserDispids kParserIds = {.load = 1,
                                       .save = 2,

@@ -10,6 +10,9 @@ constexpr CommandInfo kCommands[] = {
     {"check", kCheck, "FILE...", "load each FILE and print its module, version and list sizes"},
     {"xml", kXml, "FILE", "print the database as UTF-8 XML, or one section of it"},
     {"save", kSave, "IN OUT", "load IN and save it to OUT (UTF-16, encrypted when a key applies)"},
+    {"json", kJson, "FILE", "print the database's object model as JSON"},
+    {"diff", kDiff, "A B", "print what changed from database A to database B, item by item"},
+    {"ls", kLs, "FILE [LIST]", "print one line per item of LIST, or one per list"},
 };
 
 constexpr OptionInfo kOptions[] = {
@@ -22,12 +25,13 @@ constexpr OptionInfo kOptions[] = {
      "restore a damaged FILE from its backup (FILE_), keeping the damaged copy as FILE.bad, "
      "and keep a backup; exit status 3 after a restore"},
     {"--quiet", "-q", "", kCheck, "print nothing; the exit status tells"},
-    {"--section", "", "NAME", kXml,
+    {"--section", "", "NAME", kXml | kJson,
      "only this section: a list name as check prints it, or its element name"},
     {"--out-key", "", "HEX", kSave,
      "save with this key instead of the one read with; default: $XMLSECDB_OUT_KEY"},
     {"--out-key-file", "", "FILE", kSave, "read the key to save with from FILE"},
     {"--plain", "", "", kSave, "save without a key"},
+    {"--json", "", "", kDiff, "print the changes as JSON"},
     {"--help", "-h", "", kEveryCommand | kNoCommand, "print this help"},
     {"--version", "", "", kNoCommand, "print the versions of secdb and of the library"},
 };
@@ -59,6 +63,7 @@ void Store(const OptionInfo& option, std::string value, Options* options) {
   if (name == "--recovery") options->recovery = true;
   if (name == "--quiet") options->quiet = true;
   if (name == "--plain") options->plain = true;
+  if (name == "--json") options->json = true;
   if (name == "--help") options->help = true;
   if (name == "--version") options->version = true;
 }
@@ -150,6 +155,18 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
     *error = "xml needs one FILE";
     return false;
   }
+  if (command->bit == kJson && count != 1) {
+    *error = "json needs one FILE";
+    return false;
+  }
+  if (command->bit == kDiff && count != 2) {
+    *error = "diff needs A and B";
+    return false;
+  }
+  if (command->bit == kLs && (count < 1 || count > 2)) {
+    *error = "ls needs FILE and at most one LIST";
+    return false;
+  }
   if (command->bit == kCheck && count == 0) {
     *error = "check needs a FILE";
     return false;
@@ -189,14 +206,25 @@ std::string HelpText(std::string_view name) {
   text += "\n";
   if (!command) {
     text +=
-        "FILE may be - for standard input (check, xml); OUT may be - for standard\n"
-        "output (save). `secdb COMMAND --help` describes one command.\n\n";
+        "FILE may be - for standard input (check, xml, json, ls, diff); OUT may be -\n"
+        "for standard output (save). `secdb COMMAND --help` describes one command.\n\n";
+  }
+  if (command && command->bit == kDiff) {
+    text +=
+        "Items are matched by the identity their list declares (rule IDs,\n"
+        "definition IDs, ...), or else by their first property named ...ID, or else\n"
+        "by all their properties. Moves are reported only in lists whose order is\n"
+        "not derived from their content. A or B may be - for standard input.\n\n"
+        "Exit status: 0 the databases are equal, 1 they differ, 2 trouble (usage,\n"
+        "unknown kind, a database that cannot be read, or of another kind).\n";
+    return text;
   }
   text +=
       "Exit status: 0 success, 1 a database could not be read or written (the\n"
       "library's code and description follow on stderr), 2 usage error or unknown\n"
       "database kind, 3 (check --recovery) a damaged database was restored from its\n"
       "backup: one line on stderr names the damage and where the damaged copy is.\n";
+  if (!command) text += "diff exits 0 when the databases are equal, 1 when they differ, 2 on trouble.\n";
   return text;
 }
 

@@ -17,8 +17,11 @@ enum CommandBit : unsigned {
   kCheck = 1u << 0,
   kXml = 1u << 1,
   kSave = 1u << 2,
-  kEveryCommand = kCheck | kXml | kSave,
-  kNoCommand = 1u << 3,  // `secdb --help`, `secdb --version`
+  kJson = 1u << 3,
+  kDiff = 1u << 4,
+  kLs = 1u << 5,
+  kEveryCommand = kCheck | kXml | kSave | kJson | kDiff | kLs,
+  kNoCommand = 1u << 6,  // `secdb --help`, `secdb --version`
 };
 
 struct CommandInfo {
@@ -44,7 +47,7 @@ inline constexpr std::string_view kKeyVariable = "XMLSECDB_KEY";
 inline constexpr std::string_view kOutKeyVariable = "XMLSECDB_OUT_KEY";
 
 struct Options {
-  std::string command;  // "check", "xml", "save"; empty with --help or --version alone
+  std::string command;  // "check", "xml", "save", "json", "diff", "ls"; empty with --help or --version alone
   bool help = false;
   bool version = false;
   std::string kind;  // "" = from the file's Module element
@@ -55,6 +58,7 @@ struct Options {
   bool plain = false;
   bool recovery = false;
   bool quiet = false;
+  bool json = false;  // diff --json
   std::optional<std::string> section;
   std::vector<std::string> files;
 };
