@@ -1,10 +1,9 @@
 #include "errors.h"
 
 #include <pybind11/eval.h>
+#include <xmlsecdb/dispatch.h>
 
 #include <string>
-
-#include <xmlsecdb/dispatch.h>
 
 namespace xmlsecdb_python {
 namespace py = pybind11;
@@ -45,14 +44,22 @@ class ArgumentError(Error, TypeError):
 // error record.
 const char* PlatformText(HRESULT hr) {
   switch (hr) {
-    case DISP_E_UNKNOWNNAME: return "Unknown name.";
-    case DISP_E_MEMBERNOTFOUND: return "Member not found.";
-    case DISP_E_TYPEMISMATCH: return "Type mismatch.";
-    case DISP_E_BADPARAMCOUNT: return "Invalid number of parameters.";
-    case E_POINTER: return "Invalid pointer.";
-    case E_NOINTERFACE: return "No such interface supported.";
-    case E_NOTIMPL: return "Not implemented.";
-    default: return "";
+    case DISP_E_UNKNOWNNAME:
+      return "Unknown name.";
+    case DISP_E_MEMBERNOTFOUND:
+      return "Member not found.";
+    case DISP_E_TYPEMISMATCH:
+      return "Type mismatch.";
+    case DISP_E_BADPARAMCOUNT:
+      return "Invalid number of parameters.";
+    case E_POINTER:
+      return "Invalid pointer.";
+    case E_NOINTERFACE:
+      return "No such interface supported.";
+    case E_NOTIMPL:
+      return "Not implemented.";
+    default:
+      return "";
   }
 }
 

@@ -4,10 +4,9 @@
 #define XMLSECDB_PYTHON_ERRORS_H_
 
 #include <pybind11/pybind11.h>
+#include <xmlsecdb/result.h>
 
 #include <string_view>
-
-#include <xmlsecdb/result.h>
 
 namespace xmlsecdb_python {
 

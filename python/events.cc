@@ -1,11 +1,11 @@
 #include "events.h"
 
+#include <xmlsecdb/parsers.h>
+
 #include <atomic>
 #include <map>
 #include <string>
 #include <utility>
-
-#include <xmlsecdb/parsers.h>
 
 #include "errors.h"
 #include "values.h"
@@ -19,8 +19,8 @@ namespace {
 // The event interfaces a parser may answer; the first its connection
 // point container knows is the one subscribed to.
 constexpr const IID* kEventInterfaces[] = {
-    &DIID__ISDParserAMEvents,  &DIID__ISDParserSBXEvents, &DIID__ISDParserDIEvents,
-    &DIID__ISDParserFWEvents,  &DIID__ISDParserIDSEvents, &DIID__ISDParserAPPEvents,
+    &DIID__ISDParserAMEvents, &DIID__ISDParserSBXEvents, &DIID__ISDParserDIEvents,
+    &DIID__ISDParserFWEvents, &DIID__ISDParserIDSEvents, &DIID__ISDParserAPPEvents,
     &DIID__ISDParserCFEvents,
 };
 
@@ -76,8 +76,7 @@ class Sink final : public IDispatch {
       auto name = names_.find(dispid);
       py::tuple values(args ? count : 0);
       for (std::uint32_t i = 0; args && i < count; ++i) values[i] = FromVariant(args[i]);
-      callback_(name != names_.end() ? name->second : "DISPID " + std::to_string(dispid),
-                values);
+      callback_(name != names_.end() ? name->second : "DISPID " + std::to_string(dispid), values);
     } catch (py::error_already_set& error) {
       error.restore();
       KeepCallbackError();

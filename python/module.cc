@@ -7,12 +7,11 @@
 //       rule.Priority = xmlsecdb.PRIOR_HIGH
 //   db.Save("")
 #include <pybind11/pybind11.h>
+#include <xmlsecdb/xmlsecdb.h>
 
 #include <algorithm>
 #include <cctype>
 #include <string>
-
-#include <xmlsecdb/xmlsecdb.h>
 
 #include "constants.h"
 #include "errors.h"
@@ -38,8 +37,8 @@ const DatabaseKindInfo& KindNamed(const std::string& kind) {
 std::shared_ptr<Object> CreateParser(const DatabaseKindInfo& kind) {
   IDispatch* parser = nullptr;
   ClearErrorRecord();
-  HRESULT hr = CoCreateInstance(*kind.clsid, nullptr, 0, IDispatch::kIID,
-                                reinterpret_cast<void**>(&parser));
+  HRESULT hr =
+      CoCreateInstance(*kind.clsid, nullptr, 0, IDispatch::kIID, reinterpret_cast<void**>(&parser));
   if (Failed(hr)) RaiseFailure(hr);
   auto object = std::make_shared<Object>(ComPtr<IUnknown>(parser));
   parser->Release();
@@ -54,8 +53,8 @@ py::object CallByName(Object& parser, const std::string& name, std::uint16_t kin
   return parser.Call(member->dispid, kinds, std::move(args));
 }
 
-std::shared_ptr<Object> Open(const std::string& path, const py::object& kind,
-                             const py::object& key, bool read_only) {
+std::shared_ptr<Object> Open(const std::string& path, const py::object& kind, const py::object& key,
+                             bool read_only) {
   std::string key_text = key.is_none() ? std::string() : key.cast<std::string>();
   const DatabaseKindInfo* info = nullptr;
   if (kind.is_none()) {
@@ -66,7 +65,8 @@ std::shared_ptr<Object> Open(const std::string& path, const py::object& kind,
                  "Cannot tell which kind of database " + path + " holds; give kind=.");
     }
     info = FindDatabaseKind(module_text);
-    if (!info) RaiseError(E_FAIL, "xmlsecdb.open", "No parser reads the module " + module_text + ".");
+    if (!info)
+      RaiseError(E_FAIL, "xmlsecdb.open", "No parser reads the module " + module_text + ".");
   } else {
     info = &KindNamed(kind.cast<std::string>());
   }
@@ -120,9 +120,8 @@ PYBIND11_MODULE(xmlsecdb, module) {
   py::dict groups;
   for (std::size_t c = 0; c < kConstantCount; ++c) {
     const Constant& constant = kConstants[c];
-    py::int_ value = constant.is_result
-                         ? py::int_(static_cast<std::uint32_t>(constant.value))
-                         : py::int_(constant.value);
+    py::int_ value = constant.is_result ? py::int_(static_cast<std::uint32_t>(constant.value))
+                                        : py::int_(constant.value);
     module.attr(constant.name) = value;
     if (!groups.contains(constant.group)) groups[constant.group] = py::dict();
     groups[constant.group][constant.name] = value;

@@ -17,15 +17,23 @@ constexpr std::uint16_t kCallKinds = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
 
 std::string TypeName(VARTYPE type) {
   switch (type) {
-    case VT_EMPTY: return "None";
-    case VT_I4: return "int";
-    case VT_UI4: return "int";
-    case VT_BOOL: return "bool";
-    case VT_BSTR: return "str";
+    case VT_EMPTY:
+      return "None";
+    case VT_I4:
+      return "int";
+    case VT_UI4:
+      return "int";
+    case VT_BOOL:
+      return "bool";
+    case VT_BSTR:
+      return "str";
     case VT_DISPATCH:
-    case VT_UNKNOWN: return "object";
-    case VT_VARIANT: return "any";
-    default: return (type & VT_ARRAY) ? "tuple" : "any";
+    case VT_UNKNOWN:
+      return "object";
+    case VT_VARIANT:
+      return "any";
+    default:
+      return (type & VT_ARRAY) ? "tuple" : "any";
   }
 }
 
@@ -272,10 +280,12 @@ void BindObjects(py::module_& module) {
       .def("__bool__", [](Object& self) { return !self.is_collection() || Count(self) > 0; })
       .def("__eq__",
            [](Object& self, py::object other) -> py::object {
-             if (!py::isinstance<Object>(other)) return py::reinterpret_borrow<py::object>(Py_NotImplemented);
+             if (!py::isinstance<Object>(other))
+               return py::reinterpret_borrow<py::object>(Py_NotImplemented);
              return py::bool_(self.unknown() == other.cast<Object&>().unknown());
            })
-      .def("__hash__", [](Object& self) { return reinterpret_cast<std::uintptr_t>(self.unknown()); })
+      .def("__hash__",
+           [](Object& self) { return reinterpret_cast<std::uintptr_t>(self.unknown()); })
       .def("__repr__", [](Object& self) { return "<xmlsecdb " + InterfaceName(self) + ">"; })
       .def_property_readonly("__doc__", &ObjectDoc)
       .def("on", &Subscribe, pybind11::arg("callback"),

@@ -12,13 +12,12 @@
 #define XMLSECDB_PYTHON_OBJECT_H_
 
 #include <pybind11/pybind11.h>
+#include <xmlsecdb/dispatch.h>
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <xmlsecdb/dispatch.h>
 
 namespace xmlsecdb_python {
 

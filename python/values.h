@@ -10,10 +10,9 @@
 #define XMLSECDB_PYTHON_VALUES_H_
 
 #include <pybind11/pybind11.h>
+#include <xmlsecdb/variant.h>
 
 #include <vector>
-
-#include <xmlsecdb/variant.h>
 
 namespace xmlsecdb_python {
 
