@@ -3,7 +3,8 @@
 # run as root. Without root it only reports what is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ make pkgconf libexpat1-dev libssl-dev libmagic-dev libgtest-dev libgmock-dev
-          libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev libxml2-utils python3 binutils)
+          libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev libxml2-utils python3 binutils
+          pybind11-dev python3-dev python3-pytest)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

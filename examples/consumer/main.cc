@@ -1,47 +1,51 @@
-// Creates an AntiMalware database, saves it, loads it back and prints its
-// version. Usage: consumer [FILE] (default: a file in the temp directory).
+// Loads an anti-malware database, raises its low-priority rules to high
+// while counting the change events, saves it elsewhere and reloads the copy.
+// Usage: consumer IN OUT
+#include <xmlsecdb/convenience.h>
 #include <xmlsecdb/xmlsecdb.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <string>
 
 using namespace xmlsecdb;
 
-namespace {
-
-int Fail(const char* step, HRESULT hr) {
-  std::fprintf(stderr, "consumer: %s failed: 0x%08X\n", step, static_cast<unsigned>(hr));
-  ComPtr<IErrorInfo> info;
-  std::string description;
-  if (GetErrorInfo(0, info.Put()) == S_OK && info && info->GetDescription(&description) == S_OK) {
-    std::fprintf(stderr, "%s\n", description.c_str());
+// Ends the program with the failing step and its error record.
+#define CHECK(call)                                                                     \
+  if (HRESULT hr = (call); Failed(hr)) {                                                \
+    std::fprintf(stderr, "consumer: %s: 0x%08X %s\n", #call, static_cast<unsigned>(hr), \
+                 TakeErrorDescription().c_str());                                       \
+    return 1;                                                                           \
   }
-  return 1;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
-  const std::string path =
-      argc > 1 ? argv[1]
-               : (std::filesystem::temp_directory_path() / "xmlsecdb-consumer-am.xml").string();
+  if (argc != 3) return std::fprintf(stderr, "usage: consumer IN OUT\n"), 2;
+  ComPtr<ISDParserAM> db;
+  ComPtr<IAMRuleList> rules;
+  CHECK(CreateInstanceByProgID("XMLSecDB.AMParser", db.Put()));
+  CHECK(db->Load(argv[1], /*read_only=*/0));
+  CHECK(db->get_RuleList(rules.Put()));
 
-  ComPtr<ISDParserAM> parser;
-  HRESULT hr = CreateInstanceByProgID("XMLSecDB.AMParser", parser.Put());
-  if (Failed(hr)) return Fail("CreateInstanceByProgID", hr);
-  if (Failed(hr = parser->New())) return Fail("New", hr);
-  if (Failed(hr = parser->put_Version(0x00020003))) return Fail("put_Version", hr);  // 2.3
-  if (Failed(hr = parser->Save(path))) return Fail("Save", hr);
-
-  ComPtr<ISDParserAM> reloaded;
-  if (Failed(hr = CreateInstanceByProgID("XMLSecDB.AMParser.1", reloaded.Put()))) {
-    return Fail("CreateInstanceByProgID", hr);
+  int changes = 0, raised = 0;
+  EventConnection events;
+  CHECK(Subscribe(
+      db.get(), DIID__ISDParserAMEvents,
+      [&](DISPID id, const Variant*, std::uint32_t) { changes += id == DISPID_OnAfterRuleChanged; },
+      &events));
+  for (ComPtr<IAMRule> rule : Items<IAMRule>(rules.get())) {
+    EPriority priority{};
+    CHECK(rule->get_Priority(&priority));
+    if (priority != PRIOR_LOW) continue;
+    CHECK(rule->put_Priority(PRIOR_HIGH));
+    ++raised;
   }
-  if (Failed(hr = reloaded->Load(path, /*read_only=*/1))) return Fail("Load", hr);
-  std::int32_t version = 0;
-  if (Failed(hr = reloaded->get_Version(&version))) return Fail("get_Version", hr);
-  const auto bits = static_cast<std::uint32_t>(version);
-  std::printf("version: %u.%u\n", bits >> 16, bits & 0xFFFFu);
+  CHECK(db->Save(argv[2]));
+
+  ComPtr<ISDParserAM> copy;
+  ComPtr<IAMRuleList> copied;
+  std::int32_t count = 0;
+  CHECK(CreateInstanceByProgID("XMLSecDB.AMParser.1", copy.Put()));
+  CHECK(copy->Load(argv[2], /*read_only=*/1));
+  CHECK(copy->get_RuleList(copied.Put()));
+  CHECK(copied->get_Count(&count));
+  std::printf("rules: %d, raised: %d, change events: %d\n", count, raised, changes);
   return 0;
 }
