@@ -154,7 +154,8 @@ std::string GenerateAppRepository(const GeneratorOptions& options) {
   std::vector<std::string> pieces;
   pieces.reserve(static_cast<std::size_t>(options.rules));
   for (int n = 0; n < options.rules; ++n) pieces.push_back(Label(random, n));
-  text += "\t<LabelList>\n";
+  // Identity redirections and rules are measured by their own benchmarks.
+  text += "\t<IdentityRedirectionList/>\n\t<LabelList>\n";
   AppendAll(&text, pieces, options.reverse);
   text += "\t</LabelList>\n";
 
@@ -180,6 +181,7 @@ std::string GenerateAppRepository(const GeneratorOptions& options) {
   text +=
       "\t\t</DllGroup>\n"
       "\t</DllGroupList>\n"
+      "\t<RuleList/>\n"
       "</SecDb>\n";
   return text;
 }

@@ -101,7 +101,7 @@ enum EFWEventDispid : DISPID {
 // Defaults: no Content, DIR_IN, PROT_TCP, ICMP_ALL, ports 0 to 65535 on
 // both sides, protocol numbers 0.
 struct IFWItem : IDispatch {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E00-4000-8000-5EC0DB000E00}");
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E60-4000-8000-5EC0DB000E60}");
   using Base = IDispatch;
 
   [[nodiscard]] virtual HRESULT get_Content(std::string* content) = 0;
@@ -137,7 +137,7 @@ struct IFWItem : IDispatch {
 // The items of one firewall definition, in insertion order; neither
 // duplicates nor the items' fields are checked.
 struct IFWItemList : ISDCollection {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E01-4000-8000-5EC0DB000E01}");
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E61-4000-8000-5EC0DB000E61}");
   using Base = ISDCollection;
 
   // A new item with the defaults, bound to this list but not a member.

@@ -109,7 +109,7 @@ struct IFWRuleList;
 // no conditions, no time of day, all systems, zone 3 (both), user account,
 // assignment "*", enabled, normal priority.
 struct IFWRule : IDispatch {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E10-4000-8000-5EC0DB000E10}");
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E62-4000-8000-5EC0DB000E62}");
   using Base = IDispatch;
 
   [[nodiscard]] virtual HRESULT get_Priority(EPriority* priority) = 0;
@@ -182,7 +182,7 @@ struct IFWRule : IDispatch {
 };
 
 struct IFWRuleList : ISDCollection {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E11-4000-8000-5EC0DB000E11}");
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E63-4000-8000-5EC0DB000E63}");
   using Base = ISDCollection;
 
   [[nodiscard]] virtual HRESULT CreateRule(IFWRule** rule) = 0;
@@ -213,7 +213,7 @@ struct IFWRoutedRuleList;
 // address through one of its interfaces. Its setters raise no events and
 // mark nothing modified.
 struct IFWRoutedRule : IDispatch {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E12-4000-8000-5EC0DB000E12}");
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E64-4000-8000-5EC0DB000E64}");
   using Base = IDispatch;
 
   [[nodiscard]] virtual HRESULT get_Priority(EPriority* priority) = 0;
@@ -267,7 +267,7 @@ struct IFWRoutedRule : IDispatch {
 };
 
 struct IFWRoutedRuleList : ISDCollection {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E13-4000-8000-5EC0DB000E13}");
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E65-4000-8000-5EC0DB000E65}");
   using Base = ISDCollection;
 
   [[nodiscard]] virtual HRESULT CreateRule(IFWRoutedRule** rule) = 0;
@@ -286,7 +286,7 @@ struct IFWRoutedRuleList : ISDCollection {
 // A telephone number a dial-up connection may call. Its access descriptor
 // is the first of its own list (E_UNEXPECTED when the list is empty).
 struct IFWDialNumber : IDispatch {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E14-4000-8000-5EC0DB000E14}");
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E66-4000-8000-5EC0DB000E66}");
   using Base = IDispatch;
 
   [[nodiscard]] virtual HRESULT get_Number(std::string* number) = 0;
@@ -313,7 +313,7 @@ struct IFWDialNumber : IDispatch {
 };
 
 struct IFWDialNumberList : ISDCollection {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E15-4000-8000-5EC0DB000E15}");
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E67-4000-8000-5EC0DB000E67}");
   using Base = ISDCollection;
 
   [[nodiscard]] virtual HRESULT CreateDialNumber(IFWDialNumber** number) = 0;
@@ -331,7 +331,7 @@ struct IFWZoneRuleList;
 // CAT_UNKNOWN, ZID_UNASSIGNED, empty address, interface, domain and SSID,
 // assignment "*", enabled, audit level 0.
 struct IFWZoneRule : IDispatch {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E16-4000-8000-5EC0DB000E16}");
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E68-4000-8000-5EC0DB000E68}");
   using Base = IDispatch;
 
   [[nodiscard]] virtual HRESULT get_Category(EZoneCategory* category) = 0;
@@ -373,7 +373,7 @@ struct IFWZoneRule : IDispatch {
 };
 
 struct IFWZoneRuleList : ISDCollection {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E17-4000-8000-5EC0DB000E17}");
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E69-4000-8000-5EC0DB000E69}");
   using Base = ISDCollection;
 
   [[nodiscard]] virtual HRESULT CreateRule(IFWZoneRule** rule) = 0;
@@ -388,7 +388,7 @@ struct IFWZoneRuleList : ISDCollection {
 // How loudly an application's opening of listening sockets is reported:
 // audit levels (EAuditLevel numbers) for server ports and other ports.
 struct IBindSocketNotification : IDispatch {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E18-4000-8000-5EC0DB000E18}");
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E6A-4000-8000-5EC0DB000E6A}");
   using Base = IDispatch;
 
   [[nodiscard]] virtual HRESULT get_Label(std::string* label) = 0;
@@ -409,7 +409,7 @@ struct IBindSocketNotification : IDispatch {
 
 // In insertion order, without a duplicate check.
 struct IBindSocketNotificationList : ISDCollection {
-  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E19-4000-8000-5EC0DB000E19}");
+  static constexpr IID kIID = MakeGuid("{5EC0DB00-0E6B-4000-8000-5EC0DB000E6B}");
   using Base = ISDCollection;
 
   [[nodiscard]] virtual HRESULT CreateBindSocketNotification(

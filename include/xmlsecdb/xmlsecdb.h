@@ -15,6 +15,7 @@
 #include "xmlsecdb/expression.h"
 #include "xmlsecdb/events.h"
 #include "xmlsecdb/fw.h"
+#include "xmlsecdb/fw_rules.h"
 #include "xmlsecdb/global_options.h"
 #include "xmlsecdb/guid.h"
 #include "xmlsecdb/ids.h"

@@ -1,5 +1,6 @@
 #include "app/app_dispatch.h"
 
+#include "app/app_enum_names.h"
 #include "core/parser_dispatch.h"
 #include "list/collection_dispatch.h"
 #include "xmlsecdb/events.h"
@@ -31,7 +32,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::Contain>("Contain", 6),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IChecksumList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IChecksumList", kMembers,
+    {.identity = "Checksum", .order = LISTORDER_PLAIN, .summary = "FileName"});
 }  // namespace checksum_list
 
 namespace label {
@@ -72,7 +75,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::GetLabel>("GetLabel", 10),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("ILabelList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "ILabelList", kMembers,
+    {.identity = "LabelID", .order = LISTORDER_SORTED, .summary = "Type,Path,Description"});
 }  // namespace label_list
 
 namespace group {
@@ -112,7 +117,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::RemoveGroupFromAllGroups>("RemoveGroupFromAllGroups", 9),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IAppGroupList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IAppGroupList", kMembers,
+    {.identity = "AppGroupID", .order = LISTORDER_PLAIN, .summary = "Description"});
 }  // namespace group_list
 
 namespace dll_label {
@@ -148,7 +155,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::GetLabel>("GetLabel", 10),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IDllLabelList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IDllLabelList", kMembers,
+    {.identity = "LabelID", .order = LISTORDER_PLAIN, .summary = "Type,Path,Description"});
 }  // namespace dll_label_list
 
 namespace dll_group {
@@ -180,7 +189,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::FindLabelGroups>("FindLabelGroups", 7),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IDllGroupList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IDllGroupList", kMembers,
+    {.identity = "DllGroupID", .order = LISTORDER_PLAIN, .summary = "Description"});
 }  // namespace dll_group_list
 
 namespace rule {
@@ -226,7 +237,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::FindGroups>("FindGroups", 11),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IAppRuleList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IAppRuleList", kMembers,
+    {.identity = "RuleID", .order = LISTORDER_SORTED, .summary = "Order,Description"});
 }  // namespace rule_list
 
 namespace rule_group {
@@ -295,7 +308,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::Clear>("Clear", 6),   M::Method<&I::InsertAt>("InsertAt", 7),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IIdentityRedirectionList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IIdentityRedirectionList", kMembers,
+    {.identity = "ID", .order = LISTORDER_PLAIN, .summary = "Type,Description"});
 }  // namespace redirection_list
 
 namespace parser {

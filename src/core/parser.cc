@@ -346,10 +346,19 @@ HRESULT ParserCore::GetParserVersion(std::int32_t* version) const {
   return S_OK;
 }
 
-HRESULT ParserCore::SetMaster(IDispatch* master) {
+HRESULT ParserCore::SetMaster(IDispatch* master, IUnknown* self) {
   HRESULT hr = CheckWritable(Source("SetMasterParser"));
   if (Failed(hr)) return hr;
   if (!master) return E_POINTER;
+  IUnknown* identity = nullptr;
+  if (Succeeded(master->QueryInterface(IUnknown::kIID, reinterpret_cast<void**>(&identity)))) {
+    identity->Release();
+    if (identity == self) {
+      return ReportErrorText(Source("SetMasterParser"), *kind_.clsid,
+                             "A parser cannot be its own master parser.", *kind_.parser_iid,
+                             E_INVALIDARG);
+    }
+  }
   IUnknown* found = nullptr;
   hr = master->QueryInterface(*kind_.master_iid, reinterpret_cast<void**>(&found));
   master_ = ComPtr<IUnknown>::Adopt(Succeeded(hr) ? found : nullptr);

@@ -90,7 +90,9 @@ class ParserCore : private SaxErrorHandler {
   HRESULT PutVersion(std::int32_t version);
   HRESULT GetModule(std::int32_t* module) const;
   HRESULT GetParserVersion(std::int32_t* version) const;
-  HRESULT SetMaster(IDispatch* master);
+  // `self` is this parser's identity: a parser is never its own master
+  // (it would hold itself and never be freed).
+  HRESULT SetMaster(IDispatch* master, IUnknown* self);
   HRESULT GetXml(std::string_view section, std::string* xml);
   HRESULT GetReadOnly(std::int32_t* read_only) const;
   HRESULT PutReadOnly(std::int32_t read_only);

@@ -31,7 +31,9 @@ class ParserObject : public DispatchObject<Interface, ISupportErrorInfo, IConnec
   HRESULT get_Version(std::int32_t* version) override { return GetVersion(version); }
   HRESULT put_Version(std::int32_t version) override { return PutVersion(version); }
   HRESULT get_ParserVersion(std::int32_t* version) override { return GetParserVersion(version); }
-  HRESULT SetMasterParser(IDispatch* master) override { return SetMaster(master); }
+  HRESULT SetMasterParser(IDispatch* master) override {
+    return SetMaster(master, this->unknown());
+  }
   HRESULT get_Xml(std::string* xml) override { return GetXml({}, xml); }
   HRESULT get_ReadOnly(std::int32_t* read_only) override { return GetReadOnly(read_only); }
   HRESULT put_ReadOnly(std::int32_t read_only) override { return PutReadOnly(read_only); }

@@ -1,5 +1,6 @@
 #include "fw/fw_dispatch.h"
 
+#include "fw/fw_enum_names.h"
 #include "core/parser_dispatch.h"
 #include "list/collection_dispatch.h"
 
@@ -36,7 +37,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::Clear>("Clear", 5),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IFWItemList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IFWItemList", kMembers,
+    {.identity = "Content", .order = LISTORDER_PLAIN, .summary = "Direction,Protocol,LocalPortFrom,RemotePortFrom"});
 }  // namespace item_list
 
 namespace parser {

@@ -8,6 +8,7 @@
 
 #include "xmlsecdb/dispatch.h"
 #include "xmlsecdb/fw.h"
+#include "xmlsecdb/fw_rules.h"
 
 namespace xmlsecdb {
 
@@ -35,6 +36,18 @@ inline constexpr DispatchEnumName kICMPTypeNames[] = {
     {"ICMP_V6_REDIRECT", ICMP_V6_REDIRECT},
 };
 constexpr std::span<const DispatchEnumName> DispatchEnumNames(EICMPType) { return kICMPTypeNames; }
+
+inline constexpr DispatchEnumName kZoneCategoryNames[] = {
+    {"CAT_LAN", CAT_LAN}, {"CAT_VPN", CAT_VPN}, {"CAT_WAN", CAT_WAN}, {"CAT_UNKNOWN", CAT_UNKNOWN}};
+constexpr std::span<const DispatchEnumName> DispatchEnumNames(EZoneCategory) {
+  return kZoneCategoryNames;
+}
+
+inline constexpr DispatchEnumName kZoneIdNames[] = {{"ZID_SAFE", ZID_SAFE},
+                                                    {"ZID_DANGEROUS", ZID_DANGEROUS},
+                                                    {"ZID_UNASSIGNED", ZID_UNASSIGNED},
+                                                    {"ZID_RULE_RES", ZID_RULE_RES}};
+constexpr std::span<const DispatchEnumName> DispatchEnumNames(EZoneId) { return kZoneIdNames; }
 
 }  // namespace xmlsecdb
 

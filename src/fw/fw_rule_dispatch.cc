@@ -1,6 +1,8 @@
 // The dispatch tables of the firewall's rule families (declared in
 // fw/fw_dispatch.h).
 #include "fw/fw_dispatch.h"
+
+#include "fw/fw_enum_names.h"
 #include "list/collection_dispatch.h"
 
 namespace xmlsecdb {
@@ -63,7 +65,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::InsertEx>("InsertEx", 12),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IFWRuleList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IFWRuleList", kMembers,
+    {.identity = "RuleID", .order = LISTORDER_SORTED, .summary = "Priority,Application,RemIPAddress,TransportID,Enabled"});
 }  // namespace rule_list
 
 namespace routed {
@@ -116,7 +120,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::InsertEx>("InsertEx", 11),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IFWRoutedRuleList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IFWRoutedRuleList", kMembers,
+    {.identity = "RuleID", .order = LISTORDER_SORTED, .summary = "Priority,TransportID,Description"});
 }  // namespace routed_list
 
 namespace dial {
@@ -150,7 +156,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::Get>("Get", 10),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IFWDialNumberList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IFWDialNumberList", kMembers,
+    {.identity = "DialNumberID", .order = LISTORDER_SORTED, .summary = "Number,Priority"});
 }  // namespace dial_list
 
 namespace zone {
@@ -192,7 +200,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::GenerateRuleID>("GenerateRuleID", 10),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IFWZoneRuleList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IFWZoneRuleList", kMembers,
+    {.identity = "RuleID", .order = LISTORDER_SORTED, .summary = "Zone,Domain,SSID,Priority"});
 }  // namespace zone_list
 
 namespace bind_socket {
@@ -221,7 +231,9 @@ constexpr DispatchMember kMembers[] = {
     M::Method<&I::Clear>("Clear", 5),
 };
 static_assert(DispatchMembersAreUnique(kMembers));
-constexpr DispatchTable kTable = CollectionTableOf<I>("IBindSocketNotificationList", kMembers);
+constexpr DispatchTable kTable = CollectionTableOf<I>(
+    "IBindSocketNotificationList", kMembers,
+    {.identity = "Label", .order = LISTORDER_PLAIN, .summary = "Priority,Order"});
 }  // namespace bind_socket_list
 
 }  // namespace

@@ -11,7 +11,7 @@ EXAMPLES = os.path.join(SOURCE, "examples")
 
 # The example of each kind whose interfaces answer by name.
 DATABASES = {"am": "antimalware.xml", "sbx": "sandbox.xml", "di": "data_inspection.xml",
-             "ids": "ids.xml"}
+             "ids": "ids.xml", "fw": "firewall.xml", "app": "app_repository.xml"}
 
 
 @pytest.fixture

@@ -9,6 +9,7 @@
 #include "core/messages.h"
 #include "di/di_parser.h"
 #include "sbx/sbx_fixture.h"
+#include "testing/test_env.h"
 
 namespace xmlsecdb::testing {
 namespace {
@@ -225,6 +226,24 @@ TEST_F(SBXTest, CopyToListKeepsDllObject) {
   ASSERT_OK(copy->get_DllObject(&dll));
   EXPECT_EQ(dll, 1);
   EXPECT_EQ(RuleCount(), 2);
+}
+
+// A parser that were its own master would hold itself and never be freed
+// (the leak check of the sanitizer build sees it): refused, and the master
+// it had stays.
+TEST_F(SBXTest, ParserIsNotItsOwnMaster) {
+  ScopedDebugLogCapture log;
+  ComPtr<CSBXParser> parser = MakeObject<CSBXParser>();
+  ComPtr<CSBXParser> master = MakeObject<CSBXParser>();
+  ASSERT_OK(parser->SetMasterParser(master.get()));
+  EXPECT_HR(parser->SetMasterParser(parser.get()), E_INVALIDARG);
+  EXPECT_TRUE(Reported(log, "CSBXParser::SetMasterParser()",
+                       "A parser cannot be its own master parser."));
+  ComPtr<ISBXRuleList> rules;
+  ASSERT_OK(parser->get_RuleList(rules.Put()));
+  std::int32_t id = 0;
+  ASSERT_OK(rules->GenerateRuleID(OT_FILE, 0, &id));
+  EXPECT_EQ(id, -1) << "the earlier master must stay";
 }
 
 // SetMasterParser of the three policy kinds accepts a sandbox parser and

@@ -182,7 +182,8 @@ TEST_F(SecdbReviewTest, DiffTroubleExitsTwo) {
       {"diff " + am, "diff needs A and B"},
       {"diff --kind zz " + am + " " + am, "unknown kind: zz"},
       // Kinds whose interfaces describe no members yet cannot be compared.
-      {"diff " + kExamples + "/firewall.xml " + kExamples + "/firewall.xml", "no type information"},
+      {"diff " + kExamples + "/content_filter.xml " + kExamples + "/content_filter.xml",
+       "no type information"},
   };
   for (const Case& c : cases) {
     const ToolRun run = Secdb(c.arguments);
