@@ -16,37 +16,64 @@ namespace {
 // ---------------------------------------------------------------------------
 // `Rule`.
 
+// The attributes application and routed rules write alike. They come
+// first in both rules' enumerations, with the same values, so that one
+// writer serves both.
+enum SharedAttribute : int {
+  kSId,
+  kSPriority,
+  kSOrder,
+  kSTransportId,
+  kSDir,
+  kSProt,
+  kSLocPort,
+  kSRemPort,
+  kSRemAddr,
+  kSRemAddrId,
+  kSOutcondAnd,
+  kSOutcondOr,
+  kSTimeOfDay,
+  kSTimeOfDayId,
+  kSOs,
+  kSPreferred,
+  kSFilter,
+  kSDisabled,
+  kSDesc,
+  kSUiFlags,
+  kSharedAttributeCount
+};
+
 enum RuleAttribute : int {
-  kRId,
-  kRZone,
-  kRPriority,
-  kROrder,
-  kRDir,
-  kRProt,
+  kRId = kSId,
+  kRPriority = kSPriority,
+  kROrder = kSOrder,
+  kRTransportId = kSTransportId,
+  kRDir = kSDir,
+  kRProt = kSProt,
+  kRLocPort = kSLocPort,
+  kRRemPort = kSRemPort,
+  kRRemAddr = kSRemAddr,
+  kRRemAddrId = kSRemAddrId,
+  kROutcondAnd = kSOutcondAnd,
+  kROutcondOr = kSOutcondOr,
+  kRTimeOfDay = kSTimeOfDay,
+  kRTimeOfDayId = kSTimeOfDayId,
+  kROs = kSOs,
+  kRPreferred = kSPreferred,
+  kRFilter = kSFilter,
+  kRDisabled = kSDisabled,
+  kRDesc = kSDesc,
+  kRUiFlags = kSUiFlags,
+  kRZone = kSharedAttributeCount,
   kRICMPType,
   kRProtNum,
-  kRLocPort,
-  kRRemPort,
-  kRTransportId,
-  kRRemAddr,
-  kRRemAddrId,
   kRLocAddr,
   kRLocAddrId,
   kRApp,
   kRAppId,
-  kROutcondAnd,
-  kROutcondOr,
-  kRTimeOfDay,
-  kRTimeOfDayId,
-  kROs,
-  kRFilter,
-  kRPreferred,
   kRProcId,
   kRLm,
   kRAccount,
-  kRDisabled,
-  kRDesc,
-  kRUiFlags,
   kRSystem,
   kRuleAttributeCount
 };
@@ -94,30 +121,30 @@ constexpr TransportFailures kRuleTransportFailures = {" Wrong rule dir.", " Wron
 // `RoutedRule`.
 
 enum RoutedAttribute : int {
-  kQId,
-  kQPriority,
-  kQOrder,
-  kQTransportId,
-  kQDir,
-  kQProt,
-  kQLocPort,
-  kQRemPort,
-  kQRemAddrId,
-  kQRemAddr,
-  kQLanAddrId,
+  kQId = kSId,
+  kQPriority = kSPriority,
+  kQOrder = kSOrder,
+  kQTransportId = kSTransportId,
+  kQDir = kSDir,
+  kQProt = kSProt,
+  kQLocPort = kSLocPort,
+  kQRemPort = kSRemPort,
+  kQRemAddr = kSRemAddr,
+  kQRemAddrId = kSRemAddrId,
+  kQOutcondAnd = kSOutcondAnd,
+  kQOutcondOr = kSOutcondOr,
+  kQTimeOfDay = kSTimeOfDay,
+  kQTimeOfDayId = kSTimeOfDayId,
+  kQOs = kSOs,
+  kQPreferred = kSPreferred,
+  kQFilter = kSFilter,
+  kQDisabled = kSDisabled,
+  kQDesc = kSDesc,
+  kQUiFlags = kSUiFlags,
+  kQLanAddrId = kSharedAttributeCount,
   kQLanAddr,
   kQIfcAddrId,
   kQIfcAddr,
-  kQOutcondAnd,
-  kQOutcondOr,
-  kQTimeOfDayId,
-  kQTimeOfDay,
-  kQOs,
-  kQPreferred,
-  kQFilter,
-  kQDisabled,
-  kQDesc,
-  kQUiFlags,
   kRoutedAttributeCount
 };
 
@@ -291,56 +318,107 @@ HRESULT FWRuleXml::Start(SectionReadContext& context, const SaxAttributes& attri
   return S_OK;
 }
 
+namespace {
+
+// The shared attributes of an application or routed rule.
+template <class Rule>
+void WriteSharedAttribute(SharedAttribute slot, const Rule& rule, AttributeWriter& w) {
+  const PolicyRuleCore::Fields& f = rule.fields();
+  const FWRuleCore::FWFields& fw = rule.fw_fields();
+  const auto transport = [&](TransportAttribute attribute) {
+    if (fw.transport_type == RT_DIRECT) WriteTransportAttribute(attribute, rule.transport(), w);
+  };
+  switch (slot) {
+    case kSId:
+      w.Text(rule.RuleIDString());
+      break;
+    case kSPriority:
+      w.TextIfAny(PriorityToWrite(f.precedence));
+      break;
+    case kSOrder:
+      w.Int(f.precedence.order());
+      break;
+    case kSTransportId:
+      w.TextIfAny(
+          ByType(fw.transport_type, RT_DEFINITION, rule.fw_text(FWRuleCore::kTransportId)));
+      break;
+    case kSDir:
+      transport(kTransportDir);
+      break;
+    case kSProt:
+      transport(kTransportProt);
+      break;
+    case kSLocPort:
+      transport(kTransportLocPort);
+      break;
+    case kSRemPort:
+      transport(kTransportRemPort);
+      break;
+    case kSRemAddr:
+    case kSRemAddrId:
+      w.TextIfAny(ByType(fw.address_type[FWRuleCore::kRemote],
+                         slot == kSRemAddr ? RT_DIRECT : RT_DEFINITION,
+                         rule.fw_text(FWRuleCore::kRemote)));
+      break;
+    case kSOutcondAnd:
+      w.TextIfAny(BitListText(static_cast<std::uint32_t>(f.out_condition_and)));
+      break;
+    case kSOutcondOr:
+      w.TextIfAny(BitListText(static_cast<std::uint32_t>(f.out_condition_or)));
+      break;
+    case kSTimeOfDay:
+    case kSTimeOfDayId:
+      if (std::string_view time = rule.text(PolicyRuleCore::kTimeOfDay); !time.empty()) {
+        w.TextIfAny(
+            ByType(f.time_of_day_type, slot == kSTimeOfDay ? RT_DIRECT : RT_DEFINITION, time));
+      }
+      break;
+    case kSOs:
+      w.TextIfAny(WordToWrite(kOSVersion, static_cast<EOSVersion>(f.os_version)));
+      break;
+    case kSPreferred:
+      w.TextIfAny(FlagText(f.precedence.preferred()));
+      break;
+    case kSFilter:
+      if (rule.text(PolicyRuleCore::kAssignment) != "*")
+        w.Text(rule.text(PolicyRuleCore::kAssignment));
+      break;
+    case kSDisabled:
+      w.TextIfAny(FlagText(f.enabled == 0));
+      break;
+    case kSDesc:
+      w.TextIfAny(FreeText(rule.text(PolicyRuleCore::kDescription)));
+      break;
+    case kSUiFlags:
+      w.TextIfAny(FreeText(rule.text(PolicyRuleCore::kUIFlags)));
+      break;
+    case kSharedAttributeCount:
+      break;
+  }
+}
+
+}  // namespace
+
 HRESULT FWRuleXml::Write(XmlWriter& writer, const CFWRule& rule) {
   const PolicyRuleCore::Fields& f = rule.fields();
   const FWRuleCore::FWFields& fw = rule.fw_fields();
-  const bool inline_transport = fw.transport_type == RT_DIRECT;
   XmlAttributes& out = attributes_;
   out.Clear();
-  const auto transport = [&](TransportAttribute attribute, AttributeWriter& w) {
-    if (inline_transport) WriteTransportAttribute(attribute, rule.transport(), w);
-  };
   WriteAttributes(out, kRuleAttributes, [&](RuleAttribute slot, AttributeWriter& w) {
+    if (static_cast<int>(slot) < kSharedAttributeCount) {
+      WriteSharedAttribute(static_cast<SharedAttribute>(slot), rule, w);
+      return;
+    }
     switch (slot) {
-      case kRId:
-        w.Text(rule.RuleIDString());
-        break;
       case kRZone:
         if (fw.zone != 3) w.Int(fw.zone);
         break;
-      case kRPriority:
-        w.TextIfAny(PriorityToWrite(f.precedence));
-        break;
-      case kROrder:
-        w.Int(f.precedence.order());
-        break;
-      case kRDir:
-        transport(kTransportDir, w);
-        break;
-      case kRProt:
-        transport(kTransportProt, w);
-        break;
       case kRICMPType:
-        transport(kTransportICMPType, w);
-        break;
       case kRProtNum:
-        transport(kTransportProtNum, w);
-        break;
-      case kRLocPort:
-        transport(kTransportLocPort, w);
-        break;
-      case kRRemPort:
-        transport(kTransportRemPort, w);
-        break;
-      case kRTransportId:
-        w.TextIfAny(
-            ByType(fw.transport_type, RT_DEFINITION, rule.fw_text(FWRuleCore::kTransportId)));
-        break;
-      case kRRemAddr:
-      case kRRemAddrId:
-        w.TextIfAny(ByType(fw.address_type[FWRuleCore::kRemote],
-                           slot == kRRemAddr ? RT_DIRECT : RT_DEFINITION,
-                           rule.fw_text(FWRuleCore::kRemote)));
+        if (fw.transport_type == RT_DIRECT) {
+          WriteTransportAttribute(slot == kRICMPType ? kTransportICMPType : kTransportProtNum,
+                                  rule.transport(), w);
+        }
         break;
       case kRLocAddr:
       case kRLocAddrId:
@@ -355,29 +433,6 @@ HRESULT FWRuleXml::Write(XmlWriter& writer, const CFWRule& rule) {
         w.TextIfAny(ByType(f.app_type, slot == kRApp ? AT_LABEL : AT_DEFINITION,
                            rule.text(PolicyRuleCore::kApplication)));
         break;
-      case kROutcondAnd:
-        w.TextIfAny(BitListText(static_cast<std::uint32_t>(f.out_condition_and)));
-        break;
-      case kROutcondOr:
-        w.TextIfAny(BitListText(static_cast<std::uint32_t>(f.out_condition_or)));
-        break;
-      case kRTimeOfDay:
-      case kRTimeOfDayId:
-        if (std::string_view time = rule.text(PolicyRuleCore::kTimeOfDay); !time.empty()) {
-          w.TextIfAny(
-              ByType(f.time_of_day_type, slot == kRTimeOfDay ? RT_DIRECT : RT_DEFINITION, time));
-        }
-        break;
-      case kROs:
-        w.TextIfAny(WordToWrite(kOSVersion, static_cast<EOSVersion>(f.os_version)));
-        break;
-      case kRFilter:
-        if (rule.text(PolicyRuleCore::kAssignment) != "*")
-          w.Text(rule.text(PolicyRuleCore::kAssignment));
-        break;
-      case kRPreferred:
-        w.TextIfAny(FlagText(f.precedence.preferred()));
-        break;
       case kRProcId:
         w.TextIfAny(ProcessIdText(static_cast<std::uint32_t>(f.process_id)));
         break;
@@ -388,17 +443,7 @@ HRESULT FWRuleXml::Write(XmlWriter& writer, const CFWRule& rule) {
         if (f.account == RA_SYSTEM || f.account == RA_BOTH)
           w.TextIfAny(TextFromValue(kRuleAccount, static_cast<ERuleAccount>(f.account)));
         break;
-      case kRDisabled:
-        w.TextIfAny(FlagText(f.enabled == 0));
-        break;
-      case kRDesc:
-        w.TextIfAny(FreeText(rule.text(PolicyRuleCore::kDescription)));
-        break;
-      case kRUiFlags:
-        w.TextIfAny(FreeText(rule.text(PolicyRuleCore::kUIFlags)));
-        break;
-      case kRSystem:
-      case kRuleAttributeCount:
+      default:  // the shared ones, `system` (read only) and the count
         break;
     }
   });
@@ -458,50 +503,18 @@ HRESULT FWRoutedRuleXml::Start(SectionReadContext& context, const SaxAttributes&
 }
 
 HRESULT FWRoutedRuleXml::Write(XmlWriter& writer, const CFWRoutedRule& rule) {
-  const PolicyRuleCore::Fields& f = rule.fields();
   const FWRuleCore::FWFields& fw = rule.fw_fields();
-  const bool inline_transport = fw.transport_type == RT_DIRECT;
   XmlAttributes& out = attributes_;
   out.Clear();
-  const auto transport = [&](TransportAttribute attribute, AttributeWriter& w) {
-    if (inline_transport) WriteTransportAttribute(attribute, rule.transport(), w);
-  };
   const auto address = [&](FWRuleCore::AddressSlot at, std::int32_t wanted, AttributeWriter& w) {
     w.TextIfAny(ByType(fw.address_type[at], wanted, rule.fw_text(at)));
   };
   WriteAttributes(out, kRoutedAttributes, [&](RoutedAttribute slot, AttributeWriter& w) {
+    if (static_cast<int>(slot) < kSharedAttributeCount) {
+      WriteSharedAttribute(static_cast<SharedAttribute>(slot), rule, w);
+      return;
+    }
     switch (slot) {
-      case kQId:
-        w.Text(rule.RuleIDString());
-        break;
-      case kQPriority:
-        w.TextIfAny(PriorityToWrite(f.precedence));
-        break;
-      case kQOrder:
-        w.Int(f.precedence.order());
-        break;
-      case kQTransportId:
-        w.TextIfAny(
-            ByType(fw.transport_type, RT_DEFINITION, rule.fw_text(FWRuleCore::kTransportId)));
-        break;
-      case kQDir:
-        transport(kTransportDir, w);
-        break;
-      case kQProt:
-        transport(kTransportProt, w);
-        break;
-      case kQLocPort:
-        transport(kTransportLocPort, w);
-        break;
-      case kQRemPort:
-        transport(kTransportRemPort, w);
-        break;
-      case kQRemAddrId:
-        address(FWRuleCore::kRemote, RT_DEFINITION, w);
-        break;
-      case kQRemAddr:
-        address(FWRuleCore::kRemote, RT_DIRECT, w);
-        break;
       case kQLanAddrId:
         address(FWRuleCore::kLocal, RT_DEFINITION, w);
         break;
@@ -514,39 +527,7 @@ HRESULT FWRoutedRuleXml::Write(XmlWriter& writer, const CFWRoutedRule& rule) {
       case kQIfcAddr:
         address(FWRuleCore::kIface, RT_DIRECT, w);
         break;
-      case kQOutcondAnd:
-        w.TextIfAny(BitListText(static_cast<std::uint32_t>(f.out_condition_and)));
-        break;
-      case kQOutcondOr:
-        w.TextIfAny(BitListText(static_cast<std::uint32_t>(f.out_condition_or)));
-        break;
-      case kQTimeOfDayId:
-      case kQTimeOfDay:
-        if (std::string_view time = rule.text(PolicyRuleCore::kTimeOfDay); !time.empty()) {
-          w.TextIfAny(
-              ByType(f.time_of_day_type, slot == kQTimeOfDay ? RT_DIRECT : RT_DEFINITION, time));
-        }
-        break;
-      case kQOs:
-        w.TextIfAny(WordToWrite(kOSVersion, static_cast<EOSVersion>(f.os_version)));
-        break;
-      case kQPreferred:
-        w.TextIfAny(FlagText(f.precedence.preferred()));
-        break;
-      case kQFilter:
-        if (rule.text(PolicyRuleCore::kAssignment) != "*")
-          w.Text(rule.text(PolicyRuleCore::kAssignment));
-        break;
-      case kQDisabled:
-        w.TextIfAny(FlagText(f.enabled == 0));
-        break;
-      case kQDesc:
-        w.TextIfAny(FreeText(rule.text(PolicyRuleCore::kDescription)));
-        break;
-      case kQUiFlags:
-        w.TextIfAny(FreeText(rule.text(PolicyRuleCore::kUIFlags)));
-        break;
-      case kRoutedAttributeCount:
+      default:  // the shared ones and the count
         break;
     }
   });
